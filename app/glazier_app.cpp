@@ -1,0 +1,11 @@
+#include "app/glazier_app.h"
+
+#include "panel/glazier_dlg.h"
+
+bool CGlazierApp::InitInstance(IAppRuntime& runtime, IWindowManager& windows) {
+  runtime.Enable3dControls();
+  CGlazierDlg dialog(windows);
+  runtime.SetMainWindow(dialog);
+  runtime.RunModal(dialog);
+  return false;
+}

@@ -1,0 +1,39 @@
+// The window shapes, in the target window's own coordinates (origin at its outer top-left).
+#pragma once
+
+#include <array>
+
+#include "platform/types.h"
+#include "platform/window_manager.h"
+
+// The ellipse's box: the client width times 1.025 and height times 1.067, truncated.
+Rect CircleBox(const Rect& client);
+
+// The five points of the star in drawing order; filled with WINDING the pentagram is solid.
+std::array<Point, 5> StarPoints(const Rect& client);
+
+// A region the program still owns; handed over with release() once the window manager took it.
+class UniqueRegion {
+ public:
+  UniqueRegion(IWindowManager& windows, RegionHandle region)
+      : m_windows(windows), m_region(region) {}
+  ~UniqueRegion() {
+    if (m_region) m_windows.DeleteRegion(m_region);
+  }
+  UniqueRegion(const UniqueRegion&) = delete;
+  UniqueRegion& operator=(const UniqueRegion&) = delete;
+
+  RegionHandle get() const { return m_region; }
+  RegionHandle release() {
+    RegionHandle region = m_region;
+    m_region = 0;
+    return region;
+  }
+
+ private:
+  IWindowManager& m_windows;
+  RegionHandle m_region;
+};
+
+// Clips the window to the region; the region is freed here if the window manager refused it.
+void SetWindowShape(IWindowManager& windows, WindowHandle window, RegionHandle region);

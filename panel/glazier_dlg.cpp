@@ -1,0 +1,589 @@
+#include "panel/glazier_dlg.h"
+
+#include <string>
+
+#include "app/version_dlg.h"
+#include "ops/geometry.h"
+#include "ops/layered.h"
+#include "ops/opacity.h"
+#include "ops/shapes.h"
+#include "panel/layout.h"
+#include "panel/pages.h"
+#include "res/messages.h"
+#include "res/templates.h"
+#include "targets/window_list.h"
+
+namespace {
+
+using Row = CGlazierDlg::DispatchRow;
+using Signal = CGlazierDlg::Signal;
+
+constexpr Row kDispatch[] = {
+    {Signal::Command, wm::kBnClicked, IDC_REFRESH, &CGlazierDlg::RefreshWindowList},
+    {Signal::Command, wm::kLbnSelChange, IDC_WINDOW_LIST, &CGlazierDlg::OnWindowListSelChange},
+    {Signal::Command, wm::kBnClicked, IDC_MINIMIZE, &CGlazierDlg::OnMinimize},
+    {Signal::Command, wm::kBnClicked, IDC_SHOW, &CGlazierDlg::OnShow},
+    {Signal::Command, wm::kBnClicked, IDC_TOPMOST, &CGlazierDlg::OnTopmost},
+    {Signal::Command, wm::kBnClicked, IDC_NOTOPMOST, &CGlazierDlg::OnNoTopmost},
+    {Signal::Command, wm::kBnClicked, IDC_CIRCLE, &CGlazierDlg::OnCircle},
+    {Signal::Command, wm::kBnClicked, IDC_STAR, &CGlazierDlg::OnStar},
+    {Signal::Command, wm::kBnClicked, IDC_PLAIN_SHAPE, &CGlazierDlg::OnPlainShape},
+    {Signal::Command, wm::kBnClicked, IDC_RESIZABLE, &CGlazierDlg::OnResizable},
+    {Signal::Command, wm::kBnClicked, IDC_LOCK, &CGlazierDlg::OnLock},
+    {Signal::Command, wm::kBnClicked, IDC_UNLOCK, &CGlazierDlg::OnUnlock},
+    {Signal::Command, wm::kBnClicked, IDC_ALPHA_APPLY, &CGlazierDlg::ApplyOpacity},
+    {Signal::Command, wm::kBnClicked, IDC_FLASH, &CGlazierDlg::OnFlashToggle},
+    {Signal::Command, wm::kBnClicked, IDC_TITLE_APPLY, &CGlazierDlg::ApplyTitle},
+    {Signal::Command, wm::kBnClicked, IDC_GEOMETRY_APPLY, &CGlazierDlg::ApplyGeometry},
+    {Signal::Command, wm::kBnClicked, IDC_DOUBLE, &CGlazierDlg::OnDoubleSize},
+    {Signal::Command, wm::kBnClicked, IDC_HALVE, &CGlazierDlg::OnHalveSize},
+    {Signal::Command, wm::kBnClicked, IDC_ORIGIN, &CGlazierDlg::OnMoveToOrigin},
+    {Signal::Command, wm::kBnClicked, IDC_SPARE, &CGlazierDlg::OnSpareButton},
+    {Signal::Command, wm::kEnChange, IDC_X_EDIT, &CGlazierDlg::OnXEditChange},
+    {Signal::Command, wm::kEnChange, IDC_Y_EDIT, &CGlazierDlg::OnYEditChange},
+    {Signal::Command, wm::kEnChange, IDC_WIDTH_EDIT, &CGlazierDlg::OnWidthEditChange},
+    {Signal::Command, wm::kEnChange, IDC_HEIGHT_EDIT, &CGlazierDlg::OnHeightEditChange},
+    {Signal::Command, wm::kBnClicked, IDC_EXIT, &CGlazierDlg::OnExit},
+    {Signal::Command, 0, ID_APP_EXIT_CMD, &CGlazierDlg::OnExit},
+    {Signal::Command, 0, ID_HELP_ONLINE, &CGlazierDlg::OnHelpOnline},
+    {Signal::Command, 0, ID_HELP_VERSION, &CGlazierDlg::OnHelpVersion},
+    {Signal::Command, 0, ID_CDTRAY_OPEN, &CGlazierDlg::OnCdTrayOpen},
+    {Signal::Command, 0, ID_CDTRAY_CLOSE, &CGlazierDlg::OnCdTrayClose},
+    {Signal::Notify, wm::kNmReleasedCapture, IDC_ALPHA_SLIDER,
+     &CGlazierDlg::OnOpacitySliderReleased},
+    {Signal::Notify, wm::kTcnSelChange, IDC_TAB, &CGlazierDlg::OnTabSelChange},
+};
+
+bool Dispatch(CGlazierDlg& dialog, Signal signal, int id, int code) {
+  for (const Row& row : kDispatch) {
+    if (row.signal == signal && row.id == id && row.code == code) {
+      (dialog.*row.handler)();
+      return true;
+    }
+  }
+  return false;
+}
+
+// Right minus left and bottom minus top without signed overflow on absurd rectangles.
+int Extent(std::int32_t low, std::int32_t high) {
+  return static_cast<int>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
+}
+
+}  // namespace
+
+std::span<const CGlazierDlg::DispatchRow> CGlazierDlg::DispatchTable() {
+  return kDispatch;
+}
+
+CGlazierDlg::CGlazierDlg(IWindowManager& windows) : CDialog(IDD_MAIN), m_windows(windows) {}
+
+void CGlazierDlg::DoDataExchange() {
+  m_tab.Bind(Host(), IDC_TAB);
+  m_list.Bind(Host(), IDC_WINDOW_LIST);
+  m_slider.Bind(Host(), IDC_ALPHA_SLIDER);
+}
+
+bool CGlazierDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  m_flashLevel = kFlashStart.level;
+  m_flashStep = kFlashStart.step;
+  m_flashing = 0;
+
+  // The icon comes from the module the host was created from, so it is loaded here rather
+  // than in the constructor.
+  m_hIcon = Host().LoadIcon(IDI_APP);
+  Host().SetIcon(m_hIcon, true);
+  Host().SetIcon(m_hIcon, false);
+
+  Host().SetTimer(REFRESH_TIMER, 1000);
+  InitOpacitySlider();
+  InitGeometrySpins();
+  // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
+  // ApplyGeometry while nothing can be selected yet.
+  m_geometryLive = 1;
+  ArrangePanel();
+  RefreshWindowList();
+  OnOpacitySliderReleased();
+  OnTabSelChange();
+  SetupTooltips();
+  return true;
+}
+
+bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
+  m_tip.RelayEvent(message);
+  return CDialog::PreTranslateMessage(message);
+}
+
+bool CGlazierDlg::OnCommand(int id, int code) {
+  return Dispatch(*this, Signal::Command, id, code) || CDialog::OnCommand(id, code);
+}
+
+bool CGlazierDlg::OnNotify(int id, int code, std::intptr_t* /*result*/) {
+  return Dispatch(*this, Signal::Notify, id, code);
+}
+
+bool CGlazierDlg::OnTimer(unsigned id) {
+  if (id == FLASH_TIMER) OnFlashTimer();
+  if (id == REFRESH_TIMER) OnRefreshTimer();
+  return true;
+}
+
+// --- Window list -------------------------------------------------------------------------
+
+void CGlazierDlg::RefreshWindowList() {
+  FillWindowList(m_windows, m_list, m_targets, m_titleBuffer);
+}
+
+void CGlazierDlg::OnRefreshTimer() {
+  if (m_list.GetCurSel() == -1) RefreshWindowList();
+}
+
+bool CGlazierDlg::SelectedTarget(const char* message, WindowHandle& target) {
+  const int row = SelectedRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= kMaxTargets) {
+    Host().MessageBox(message);
+    return false;
+  }
+  target = m_targets[static_cast<std::size_t>(row)];
+  return true;
+}
+
+// --- Show state, z-order, lock and frame --------------------------------------------------
+
+void CGlazierDlg::OnMinimize() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToMinimize, target)) return;
+  m_windows.ShowWindow(target, wm::kSwMinimize);
+}
+
+void CGlazierDlg::OnShow() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToShow, target)) return;
+  m_windows.ShowWindow(target, wm::kSwShowNormal);
+  m_windows.SetWindowPos(
+      target, wm::kHwndTop, 0, 0, 0, 0,
+      wm::kSwpNoSize | wm::kSwpNoMove | wm::kSwpFrameChanged | wm::kSwpShowWindow);
+}
+
+void CGlazierDlg::OnTopmost() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectTarget, target)) return;
+  m_windows.ShowWindow(target, wm::kSwShowNormal);
+  m_windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
+}
+
+void CGlazierDlg::OnNoTopmost() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectTarget, target)) return;
+  m_windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
+}
+
+void CGlazierDlg::OnResizable() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectTarget, target)) return;
+  const std::int32_t style = m_windows.GetWindowLong(target, wm::kGwlStyle);
+  m_windows.SetWindowLong(
+      target, wm::kGwlStyle,
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(style) | wm::kWsOverlappedWindow));
+}
+
+void CGlazierDlg::OnLock() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectTarget, target)) return;
+  m_windows.EnableWindow(target, false);
+  m_windows.ShowWindow(target, wm::kSwShowNormal);
+}
+
+void CGlazierDlg::OnUnlock() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectTarget, target)) return;
+  m_windows.EnableWindow(target, true);
+  m_windows.ShowWindow(target, wm::kSwShowNormal);
+}
+
+// --- Shapes ------------------------------------------------------------------------------
+
+void CGlazierDlg::OnCircle() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToReshape, target)) return;
+  Rect client;
+  m_windows.GetClientRect(target, client);
+  const Rect box = CircleBox(client);
+  SetWindowShape(m_windows, target,
+                 m_windows.CreateEllipticRgn(box.left, box.top, box.right, box.bottom));
+}
+
+void CGlazierDlg::OnStar() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToReshape, target)) return;
+  Rect client;
+  m_windows.GetClientRect(target, client);
+  const auto points = StarPoints(client);
+  SetWindowShape(
+      m_windows, target,
+      m_windows.CreatePolygonRgn(points.data(), static_cast<int>(points.size()), wm::kWinding));
+}
+
+void CGlazierDlg::OnPlainShape() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToReshape, target)) return;
+  Rect work;
+  m_windows.GetWorkArea(work);
+  SetWindowShape(m_windows, target,
+                 m_windows.CreateRectRgn(work.left, work.top, work.right, work.bottom));
+}
+
+// --- Opacity and flashing ----------------------------------------------------------------
+
+void CGlazierDlg::InitOpacitySlider() {
+  m_slider.SetRangeMin(0, true);
+  m_slider.SetRangeMax(kOpaque, true);
+  m_slider.SetPos(150);
+}
+
+void CGlazierDlg::OnOpacitySliderReleased() {
+  Host().SetDlgItemText(IDC_ALPHA_EDIT, std::to_string(m_slider.GetPos()));
+  if (SelectedRow() != -1) ApplyOpacity();
+}
+
+void CGlazierDlg::ApplyOpacity() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectForOpacity, target)) return;
+
+  const OpacityInput input = CheckOpacityText(Host().GetDlgItemText(IDC_ALPHA_EDIT));
+  const char* rejection = nullptr;
+  switch (input.check) {
+    case OpacityCheck::Empty:
+      rejection = msg::kOpacityEmpty;
+      break;
+    case OpacityCheck::NotNumber:
+      rejection = msg::kOpacityNotNumber;
+      break;
+    case OpacityCheck::OutOfRange:
+      rejection = msg::kOpacityOutOfRange;
+      break;
+    case OpacityCheck::Ok:
+      break;
+  }
+  if (rejection) {
+    Host().MessageBox(rejection);
+    Host().SetDlgItemText(IDC_ALPHA_EDIT, msg::kOpacityReset);
+    return;
+  }
+
+  const auto exStyle = static_cast<std::uint32_t>(m_windows.GetWindowLong(target, wm::kGwlExStyle));
+  if (input.value == kOpaque) {
+    m_windows.SetWindowLong(target, wm::kGwlExStyle,
+                            static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
+    return;
+  }
+  m_windows.SetWindowLong(target, wm::kGwlExStyle,
+                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+  ScopedLayeredFunction layered(m_windows);
+  if (layered.Found()) {
+    layered.SetAlpha(target, static_cast<std::uint8_t>(input.value));
+  } else {
+    m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
+  }
+}
+
+void CGlazierDlg::OnFlashToggle() {
+  if (m_flashing == 1) {
+    Host().SetDlgItemText(IDC_FLASH, msg::kFlashStart);
+    m_flashing = 0;
+    Host().KillTimer(FLASH_TIMER);
+    return;
+  }
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToFlash, target)) return;
+  m_flashIndex = SelectedRow();
+  const auto exStyle = static_cast<std::uint32_t>(m_windows.GetWindowLong(target, wm::kGwlExStyle));
+  m_windows.SetWindowLong(target, wm::kGwlExStyle,
+                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+  Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
+  m_flashing = 1;
+  Host().SetTimer(FLASH_TIMER, 100);
+}
+
+void CGlazierDlg::OnFlashTimer() {
+  const FlashState next = NextFlash({m_flashLevel, m_flashStep});
+  m_flashLevel = next.level;
+  m_flashStep = next.step;
+  ScopedLayeredFunction layered(m_windows);
+  if (layered.Found()) {
+    layered.SetAlpha(m_targets[static_cast<std::size_t>(m_flashIndex)], FlashAlpha(m_flashLevel));
+  }
+}
+
+// --- Title -------------------------------------------------------------------------------
+
+void CGlazierDlg::ApplyTitle() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToRetitle, target)) return;
+  m_windows.SetWindowText(target, Host().GetDlgItemText(IDC_TITLE_EDIT));
+  RefreshWindowList();
+}
+
+void CGlazierDlg::OnOK() {
+  // Enter applies what the focused control is about and never closes the dialog.
+  if (Host().GetFocus() == Host().GetDlgItem(IDC_TITLE_EDIT)) {
+    ApplyTitle();
+    return;
+  }
+  if (Host().GetFocus() == Host().GetDlgItem(IDC_ALPHA_EDIT)) {
+    ApplyOpacity();
+    return;
+  }
+  if (Host().GetFocus() == Host().GetDlgItem(IDC_ALPHA_SLIDER)) ApplyOpacity();
+}
+
+// --- Position and size -------------------------------------------------------------------
+
+void CGlazierDlg::InitGeometrySpins() {
+  Rect work;
+  m_windows.GetWorkArea(work);
+  struct Spin {
+    int spin;
+    int edit;
+    bool horizontal;
+  };
+  constexpr Spin kSpins[] = {{IDC_X_SPIN, IDC_X_EDIT, true},
+                             {IDC_WIDTH_SPIN, IDC_WIDTH_EDIT, true},
+                             {IDC_Y_SPIN, IDC_Y_EDIT, false},
+                             {IDC_HEIGHT_SPIN, IDC_HEIGHT_EDIT, false}};
+  for (const Spin& spin : kSpins) {
+    Host().UpDownSetBase(spin.spin, 10);
+    Host().UpDownSetBuddy(spin.spin, Host().GetDlgItem(spin.edit));
+    Host().UpDownSetRange(spin.spin, 0, spin.horizontal ? work.right : work.bottom);
+    Host().UpDownSetPos(spin.spin, 0);
+  }
+}
+
+void CGlazierDlg::ApplyGeometry() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToResize, target)) return;
+  m_windows.SetWindowPos(target, wm::kHwndTop, ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT)),
+                         ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT)),
+                         ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT)),
+                         ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT)),
+                         wm::kSwpNoActivate);
+}
+
+void CGlazierDlg::SetEditNumber(int id, int value) {
+  Host().SetDlgItemText(id, std::to_string(value));
+}
+
+void CGlazierDlg::WriteRectToEdits(const Rect& rect) {
+  SetEditNumber(IDC_X_EDIT, rect.left);
+  SetEditNumber(IDC_Y_EDIT, rect.top);
+  SetEditNumber(IDC_WIDTH_EDIT, Extent(rect.left, rect.right));
+  SetEditNumber(IDC_HEIGHT_EDIT, Extent(rect.top, rect.bottom));
+}
+
+void CGlazierDlg::ScaleSelected(bool doubling) {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToResize, target)) return;
+  const int x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
+  const int y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
+  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
+  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
+  const auto scale = doubling ? DoubleExtent : HalveExtent;
+  m_windows.SetWindowPos(target, wm::kHwndTop, x, y, scale(width), scale(height),
+                         wm::kSwpNoActivate);
+  // Show what the window really took; a window that is gone leaves the edits as they were.
+  Rect taken;
+  if (!m_windows.GetWindowRect(target, taken)) return;
+  WriteRectToEdits(taken);
+}
+
+void CGlazierDlg::OnDoubleSize() {
+  ScaleSelected(true);
+}
+
+void CGlazierDlg::OnHalveSize() {
+  ScaleSelected(false);
+}
+
+void CGlazierDlg::OnMoveToOrigin() {
+  WindowHandle target = 0;
+  if (!SelectedTarget(msg::kSelectToResize, target)) return;
+  m_windows.SetWindowPos(
+      target, wm::kHwndTop, 0, 0, ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT)),
+      ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT)), wm::kSwpNoActivate);
+  Host().SetDlgItemText(IDC_X_EDIT, "0");
+  Host().SetDlgItemText(IDC_Y_EDIT, "0");
+}
+
+void CGlazierDlg::OnSpareButton() {
+  WindowHandle target = 0;
+  SelectedTarget(msg::kSelectTarget, target);
+}
+
+void CGlazierDlg::OnGeometryEditChange() {
+  if (m_geometryLive == 1) ApplyGeometry();
+}
+
+void CGlazierDlg::OnXEditChange() {
+  OnGeometryEditChange();
+}
+
+void CGlazierDlg::OnYEditChange() {
+  OnGeometryEditChange();
+}
+
+void CGlazierDlg::OnWidthEditChange() {
+  OnGeometryEditChange();
+}
+
+void CGlazierDlg::OnHeightEditChange() {
+  OnGeometryEditChange();
+}
+
+void CGlazierDlg::OnWindowListSelChange() {
+  const int row = SelectedRow();
+  if (row < 0) return;  // the list reports a change to no selection too
+  Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
+
+  Rect rect;
+  m_windows.GetWindowRect(TargetAt(SelectedRow()), rect);
+  m_geometryLive = 0;
+  WriteRectToEdits(rect);
+  m_geometryLive = 1;
+  ApplyGeometry();
+}
+
+// --- Pages -------------------------------------------------------------------------------
+
+void CGlazierDlg::HideAllPages() {
+  for (const TabPage& page : TabPages()) {
+    for (int id : page.controls) Host().ShowWindow(Host().GetDlgItem(id), wm::kSwHide);
+  }
+}
+
+void CGlazierDlg::OnTabSelChange() {
+  const int index = m_tab.GetCurSel();
+  HideAllPages();
+  const auto pages = TabPages();
+  if (index < 0 || static_cast<std::size_t>(index) >= pages.size()) return;
+  for (int id : pages[static_cast<std::size_t>(index)].controls) {
+    Host().ShowWindow(Host().GetDlgItem(id), wm::kSwShow);
+  }
+}
+
+void CGlazierDlg::SetupTooltips() {
+  m_tip.Create(Host());
+  m_tip.SetTipBkColor(kTooltipBkColor);
+  m_tip.SetTipTextColor(kTooltipTextColor);
+  for (const TooltipEntry& tool : Tooltips()) {
+    m_tip.AddTool(Host().GetDlgItem(tool.controlId), tool.text);
+  }
+  m_tip.Activate(true);
+}
+
+// --- Layout ------------------------------------------------------------------------------
+
+bool CGlazierDlg::GetControlRect(int id, Rect* rect) {
+  const WindowHandle control = Host().GetDlgItem(id);
+  if (control == 0 || rect == nullptr) return false;
+  Rect normal;
+  if (!Host().GetWindowPlacement(control, normal)) return false;
+  *rect = normal;
+  return true;
+}
+
+void CGlazierDlg::PlaceControl(int id, int x, int y) {
+  Host().SetWindowPos(Host().GetDlgItem(id), wm::kHwndBottom, x, y, 0, 0, wm::kSwpNoSize);
+}
+
+void CGlazierDlg::MoveControlBy(int id, int dx, int dy) {
+  Rect rect;
+  GetControlRect(id, &rect);
+  PlaceControl(id, rect.left + dx, rect.top + dy);
+}
+
+void CGlazierDlg::ArrangePanel() {
+  const auto pages = TabPages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    m_tab.InsertItem(static_cast<int>(i), pages[i].caption);
+  }
+  Rect anchor;
+  GetControlRect(IDC_SHOW_GROUP, &anchor);
+  Host().SetWindowPos(Host().DialogWindow(), wm::kHwndBottom, 0, 0,
+                      anchor.right + kDialogExtraWidth, anchor.bottom + kDialogExtraHeight,
+                      wm::kSwpNoMove);
+  for (const Placement& place : PanelPlacements()) {
+    PlaceControl(place.controlId, anchor.left + place.dx, anchor.top + place.dy);
+  }
+}
+
+bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
+  if (cy < kMinReflowHeight) return false;
+  if (m_sizeEvents < 2) {
+    ++m_sizeEvents;
+    m_lastCx = cx;
+    m_lastCy = cy;
+    return true;
+  }
+  const int dx = cx - m_lastCx;
+  const int dy = cy - m_lastCy;
+
+  Rect list;
+  GetControlRect(IDC_WINDOW_LIST, &list);
+  Host().SetWindowPos(Host().GetDlgItem(IDC_WINDOW_LIST), wm::kHwndBottom, 0, 0, list.Width() + dx,
+                      list.Height() + dy, wm::kSwpNoMove);
+  MoveControlBy(IDC_REFRESH, dx, 0);
+  for (int id : BottomAnchoredControls()) MoveControlBy(id, 0, dy);
+
+  m_lastCx = cx;
+  m_lastCy = cy;
+  Host().InvalidateDialog(true);
+  return true;
+}
+
+// --- Painting ----------------------------------------------------------------------------
+
+bool CGlazierDlg::OnPaint() {
+  if (!Host().IsIconic()) return false;
+  const PaintContext dc = Host().BeginPaint();
+  Host().EraseIconBackground(dc);
+  const int iconWidth = Host().GetSystemMetrics(wm::kSmCxIcon);
+  const int iconHeight = Host().GetSystemMetrics(wm::kSmCyIcon);
+  Rect client;
+  Host().GetClientRect(client);
+  const Point origin = IconOrigin(client.Width(), client.Height(), iconWidth, iconHeight);
+  Host().DrawIcon(dc, origin.x, origin.y, m_hIcon);
+  Host().EndPaint(dc);
+  return true;
+}
+
+IconHandle CGlazierDlg::OnQueryDragIcon() {
+  return m_hIcon;
+}
+
+// --- Application commands ----------------------------------------------------------------
+
+void CGlazierDlg::OnExit() {
+  Host().Exit(0);
+}
+
+void CGlazierDlg::OnCancel() {
+  OnExit();
+}
+
+void CGlazierDlg::OnHelpOnline() {
+  m_windows.ShellExecute("open", kProductPageUrl, wm::kSwShowNormal);
+}
+
+void CGlazierDlg::OnHelpVersion() {
+  CVersionDlg version(m_windows);
+  Host().RunModal(version);
+}
+
+void CGlazierDlg::OnCdTrayOpen() {
+  m_windows.MciSendString(msg::kCdTrayOpen, Host().DialogWindow());
+}
+
+void CGlazierDlg::OnCdTrayClose() {
+  m_windows.MciSendString(msg::kCdTrayClose, Host().DialogWindow());
+}

@@ -1,0 +1,149 @@
+// The main dialog: every piece of the program's state and every handler lives here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/dialog.h"
+#include "platform/window_manager.h"
+#include "res/resource.h"
+
+class CGlazierDlg : public CDialog {
+ public:
+  static constexpr unsigned FLASH_TIMER = 1;
+  static constexpr unsigned REFRESH_TIMER = 2;
+  static constexpr std::size_t kMaxTargets = 10000;
+
+  // One row of the dispatch table: a notification from a control (or a menu command) and the
+  // member that handles it.
+  enum class Signal { Command, Notify };
+  struct DispatchRow {
+    Signal signal;
+    int code;
+    int id;
+    void (CGlazierDlg::*handler)();
+  };
+  static std::span<const DispatchRow> DispatchTable();
+
+  explicit CGlazierDlg(IWindowManager& windows);
+
+  bool OnInitDialog() override;
+  bool PreTranslateMessage(const PlatformMessage& message) override;
+  bool OnCommand(int id, int code) override;
+  bool OnNotify(int id, int code, std::intptr_t* result) override;
+  bool OnTimer(unsigned id) override;
+  bool OnSize(unsigned type, int cx, int cy) override;
+  bool OnPaint() override;
+  IconHandle OnQueryDragIcon() override;
+
+  // Window list and selection.
+  void RefreshWindowList();
+  void OnRefreshTimer();
+  int SelectedRow() const { return m_list.GetCurSel(); }
+  WindowHandle TargetAt(int row) const { return m_targets[static_cast<std::size_t>(row)]; }
+  int TargetCount() const { return m_list.GetCount(); }
+
+  // Show state, z-order, lock and frame.
+  void OnMinimize();
+  void OnShow();
+  void OnTopmost();
+  void OnNoTopmost();
+  void OnResizable();
+  void OnLock();
+  void OnUnlock();
+
+  // Shapes.
+  void OnCircle();
+  void OnStar();
+  void OnPlainShape();
+
+  // Opacity and flashing.
+  void InitOpacitySlider();
+  void OnOpacitySliderReleased();
+  void ApplyOpacity();
+  void OnFlashToggle();
+  void OnFlashTimer();
+
+  // Title.
+  void ApplyTitle();
+
+  // Position and size.
+  void InitGeometrySpins();
+  void ApplyGeometry();
+  void OnDoubleSize();
+  void OnHalveSize();
+  void OnMoveToOrigin();
+  void OnSpareButton();
+  void OnXEditChange();
+  void OnYEditChange();
+  void OnWidthEditChange();
+  void OnHeightEditChange();
+  void OnWindowListSelChange();
+
+  // Panel: pages and layout.
+  void OnTabSelChange();
+  void HideAllPages();
+  void ArrangePanel();
+  bool GetControlRect(int id, Rect* rect);
+
+  // Application commands.
+  void OnExit();
+  void OnHelpOnline();
+  void OnHelpVersion();
+  void OnCdTrayOpen();
+  void OnCdTrayClose();
+
+  // State, readable by tests.
+  int FlashLevel() const { return m_flashLevel; }
+  int FlashStep() const { return m_flashStep; }
+  int FlashIndex() const { return m_flashIndex; }
+  bool IsFlashing() const { return m_flashing == 1; }
+  int GeometryLive() const { return m_geometryLive; }
+  int SizeEvents() const { return m_sizeEvents; }
+  int LastCx() const { return m_lastCx; }
+  int LastCy() const { return m_lastCy; }
+
+ protected:
+  void DoDataExchange() override;
+  void OnOK() override;
+  void OnCancel() override;
+
+ private:
+  // The selection rule: the selected row's target, or the message box and false.
+  bool SelectedTarget(const char* message, WindowHandle& target);
+  void SetupTooltips();
+  void SetEditNumber(int id, int value);
+  void WriteRectToEdits(const Rect& rect);
+  void ScaleSelected(bool doubling);
+  void ApplyShape(WindowHandle target, RegionHandle region);
+  bool CallLayeredAlpha(WindowHandle target, std::uint8_t alpha, bool reportMissing);
+  void OnGeometryEditChange();
+  void PlaceControl(int id, int x, int y);
+  void MoveControlBy(int id, int dx, int dy);
+
+  IWindowManager& m_windows;
+
+  CTabCtrl m_tab;
+  CListBox m_list;
+  CSliderCtrl m_slider;
+  CToolTipCtrl m_tip;
+  IconHandle m_hIcon = 0;
+
+  // Row i of the window list stands for m_targets[i]. Entries beyond the row count are kept
+  // from earlier fills: the flashing tick remembers a row, not a window.
+  std::array<WindowHandle, kMaxTargets> m_targets{};
+  std::string m_titleBuffer;  // reused by every refresh
+
+  int m_flashLevel = 255;
+  int m_flashStep = 1;
+  int m_flashIndex = 0;
+  int m_flashing = 0;
+
+  int m_geometryLive = 0;
+
+  int m_lastCx = 0;
+  int m_lastCy = 0;
+  int m_sizeEvents = 0;
+};

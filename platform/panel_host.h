@@ -1,0 +1,99 @@
+// The panel host seam: a dialog's own window and its controls. The core reaches its controls by
+// id through this interface; the Win32 implementation talks to the real dialog, the test fake
+// models the controls and the platform behaviour the logic depends on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+class CDialog;
+
+// A message taken from the message loop, passed through to the platform untouched.
+struct PlatformMessage {
+  const void* native = nullptr;
+};
+
+// System metric indices used by the minimized painting.
+namespace wm {
+inline constexpr int kSmCxIcon = 11;
+inline constexpr int kSmCyIcon = 12;
+}  // namespace wm
+
+class IPanelHost {
+ public:
+  virtual ~IPanelHost() = default;
+
+  // The dialog window and its controls.
+  virtual WindowHandle DialogWindow() = 0;
+  virtual WindowHandle GetDlgItem(int id) = 0;     // 0 when the dialog has no such control
+  virtual std::string GetDlgItemText(int id) = 0;  // the whole text, whatever its length
+  // Edits raise EN_CHANGE synchronously, as on the platform.
+  virtual void SetDlgItemText(int id, const std::string& text) = 0;
+  virtual WindowHandle GetFocus() = 0;
+
+  // Placement of the dialog and its controls.
+  virtual bool ShowWindow(WindowHandle window, int command) = 0;
+  virtual bool GetWindowPlacement(WindowHandle window, Rect& normalPosition) = 0;
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
+                            int cy, unsigned flags) = 0;
+  virtual void InvalidateDialog(bool erase) = 0;
+
+  // List box.
+  virtual void ListResetContent(int id) = 0;
+  virtual int ListAddString(int id, const std::string& text) = 0;
+  virtual int ListGetCurSel(int id) = 0;
+  virtual int ListGetCount(int id) = 0;
+  virtual std::string ListGetText(int id, int row) = 0;
+
+  // Tab control.
+  virtual void TabInsertItem(int id, int index, const std::string& text) = 0;
+  virtual int TabGetCurSel(int id) = 0;
+
+  // Trackbar. Setting the position from code notifies nobody.
+  virtual void TrackbarSetRangeMin(int id, bool redraw, int minimum) = 0;
+  virtual void TrackbarSetRangeMax(int id, bool redraw, int maximum) = 0;
+  virtual void TrackbarSetPos(int id, bool redraw, int position) = 0;
+  virtual int TrackbarGetPos(int id) = 0;
+
+  // Up-down control. Setting the position writes it into the buddy edit.
+  virtual void UpDownSetBase(int id, int base) = 0;
+  virtual void UpDownSetBuddy(int id, WindowHandle buddy) = 0;
+  virtual void UpDownSetRange(int id, int lower, int upper) = 0;  // the 16-bit UDM_SETRANGE
+  virtual void UpDownSetPos(int id, int position) = 0;
+
+  // Tooltip control owned by the dialog.
+  virtual void TooltipCreate() = 0;
+  virtual void TooltipSetBkColor(std::uint32_t color) = 0;
+  virtual void TooltipSetTextColor(std::uint32_t color) = 0;
+  virtual void TooltipAddTool(WindowHandle control, const std::string& text) = 0;
+  virtual void TooltipActivate(bool active) = 0;
+  virtual void TooltipRelayEvent(const PlatformMessage& message) = 0;
+
+  // Timers, icons and painting.
+  virtual void SetTimer(unsigned id, unsigned milliseconds) = 0;
+  virtual void KillTimer(unsigned id) = 0;
+  virtual IconHandle LoadIcon(int resourceId) = 0;
+  virtual void SetIcon(IconHandle icon, bool big) = 0;
+  virtual bool IsIconic() = 0;
+  virtual int GetSystemMetrics(int index) = 0;
+  virtual bool GetClientRect(Rect& rect) = 0;
+  virtual PaintContext BeginPaint() = 0;
+  virtual void EraseIconBackground(PaintContext dc) = 0;  // WM_ICONERASEBKGND to the dialog
+  virtual void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) = 0;
+  virtual void EndPaint(PaintContext dc) = 0;
+
+  // The dialog keyboard interface (Tab, arrows, Enter to OnOK, Esc to OnCancel).
+  virtual bool PreTranslateDialogMessage(const PlatformMessage& message) = 0;
+
+  // The framework's message box: the text, an OK button and the exclamation-mark icon, the
+  // executable's base name as caption, the dialog as owner. Timers keep ticking while it shows.
+  virtual void MessageBox(const std::string& text) = 0;
+
+  // Runs another dialog modally with this one as its owner; returns its end code.
+  virtual int RunModal(CDialog& dialog) = 0;
+  virtual void EndDialog(int result) = 0;
+  // Ends the process through the runtime's normal exit, from inside the current handler.
+  virtual void Exit(int status) = 0;
+};

@@ -1,0 +1,60 @@
+// The window manager seam: every call Glazier makes on other programs' windows, plus the shell
+// and multimedia calls. Text crosses it as UTF-8; the Win32 side converts to UTF-16.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+class IWindowManager {
+ public:
+  virtual ~IWindowManager() = default;
+
+  // Enumeration of the top-level windows in z-order.
+  virtual WindowHandle GetDesktopWindow() = 0;
+  virtual WindowHandle GetTopWindow(WindowHandle parent) = 0;
+  virtual WindowHandle GetNextWindow(WindowHandle window) = 0;  // GW_HWNDNEXT
+  // Reads at most maxChars - 1 characters of the title into `title`, replacing its contents and
+  // reusing its storage. An empty string when the window has no title or no longer exists.
+  virtual void GetWindowText(WindowHandle window, std::string& title, int maxChars) = 0;
+  virtual bool IsWindowVisible(WindowHandle window) = 0;
+
+  // Geometry. Each returns false, leaving `rect` untouched, when the call fails.
+  virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;
+  virtual bool GetClientRect(WindowHandle window, Rect& rect) = 0;
+  virtual bool GetWorkArea(Rect& rect) = 0;  // SystemParametersInfo(SPI_GETWORKAREA)
+
+  // Show state, z-order, position, input and styles.
+  virtual bool ShowWindow(WindowHandle window, int command) = 0;
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
+                            int cy, unsigned flags) = 0;
+  virtual bool EnableWindow(WindowHandle window, bool enable) = 0;
+  virtual std::int32_t GetWindowLong(WindowHandle window, int index) = 0;
+  virtual std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) = 0;
+  virtual bool SetWindowText(WindowHandle window, const std::string& text) = 0;
+
+  // Regions. A region handed to SetWindowRgn successfully belongs to the window manager; one
+  // that was refused is still ours and goes back through DeleteRegion.
+  virtual RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) = 0;
+  virtual RegionHandle CreateRectRgn(int left, int top, int right, int bottom) = 0;
+  virtual RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) = 0;
+  virtual bool SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) = 0;
+  virtual void DeleteRegion(RegionHandle region) = 0;
+
+  // Layered windows: SetLayeredWindowAttributes is looked up by name at each use.
+  virtual ModuleHandle LoadLibrary(const char* name) = 0;
+  virtual ProcHandle GetProcAddress(ModuleHandle module, const char* name) = 0;
+  virtual bool CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
+                                              std::uint32_t colorKey, std::uint8_t alpha,
+                                              std::uint32_t flags) = 0;
+  virtual void FreeLibrary(ModuleHandle module) = 0;
+
+  // A message box owned by another program's window, with the system's default caption.
+  virtual void MessageBox(WindowHandle owner, const std::string& text, unsigned type) = 0;
+
+  // Shell and multimedia.
+  virtual void ShellExecute(const char* verb, const std::string& file, int show) = 0;
+  virtual void MciSendString(const std::string& command, WindowHandle callback) = 0;
+};

@@ -1,0 +1,32 @@
+// Every text the program reports or shows on its own, in one place.
+#pragma once
+
+namespace msg {
+// Selection rule: one text per command when no row is selected.
+inline constexpr const char* kSelectToMinimize = "最小化するウィンドウを選択してください。";
+inline constexpr const char* kSelectToShow = "表示するウィンドウを選択してください。";
+inline constexpr const char* kSelectTarget = "対象となるウィンドウを選択してください。";
+inline constexpr const char* kSelectToReshape = "変更対象となるウィンドウを選択してください。";
+inline constexpr const char* kSelectForOpacity = "透明化するウィンドウを選択してください。";
+inline constexpr const char* kSelectToFlash = "Flashするウィンドウを選択してください。";
+inline constexpr const char* kSelectToRetitle =
+    "タイトル文字列を変更するウィンドウを選択してください。";
+inline constexpr const char* kSelectToResize = "サイズ変更を行うウィンドウを選択してください。";
+
+// Opacity input.
+inline constexpr const char* kOpacityEmpty = "透明度を指定してください。";
+inline constexpr const char* kOpacityNotNumber = "透明度には 0 から 255 の数値を指定してください。";
+inline constexpr const char* kOpacityOutOfRange = "透明度は 0 から 255 の間で指定してください。";
+inline constexpr const char* kOpacityUnsupported =
+    "このOSではダイアログの透明化がサポートされておりません。\n"
+    "（サポートされているOSは　Windows 2000/XP となっています。）";
+inline constexpr const char* kOpacityReset = "255";
+
+// Flash button captions.
+inline constexpr const char* kFlashStart = "フラッシュ開始";
+inline constexpr const char* kFlashStop = "フラッシュ停止";
+
+// MCI commands of the CD-tray commands.
+inline constexpr const char* kCdTrayOpen = "set cdaudio door open";
+inline constexpr const char* kCdTrayClose = "set cdaudio door closed";
+}  // namespace msg
