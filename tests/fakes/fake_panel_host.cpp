@@ -1,0 +1,403 @@
+#include "fakes/fake_panel_host.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+#include <utility>
+
+#include "fakes/call_log.h"
+#include "res/resource.h"
+
+using fake::Call;
+
+namespace {
+
+constexpr std::uint32_t kWsVisible = 0x10000000;
+constexpr std::uint32_t kUdsSetBuddyInt = 0x2;
+constexpr std::uint32_t kUdsAutoBuddy = 0x10;
+constexpr unsigned kSizeRestored = 0;
+constexpr unsigned kSizeMinimized = 1;
+
+// Dialog units to pixels, rounded the way MulDiv rounds.
+int MulDiv(int value, int numerator, int denominator) {
+  return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
+}
+
+int ClampTo(int value, int bound1, int bound2) {
+  return std::clamp(value, std::min(bound1, bound2), std::max(bound1, bound2));
+}
+
+}  // namespace
+
+FakePanelHost::FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle)
+    : m_template(dialog), m_handle(dialogHandle) {
+  WindowHandle next = dialogHandle + 1;
+  for (const ControlTemplate& t : dialog.controls) {
+    FakeControl control;
+    control.id = t.id;
+    control.handle = next++;
+    control.className = t.className;
+    control.text = t.text;
+    control.style = t.style;
+    control.visible = (t.style & kWsVisible) != 0;
+    const int left = MulDiv(t.x, kBaseUnitX, 4);
+    const int top = MulDiv(t.y, kBaseUnitY, 8);
+    control.rect = {left, top, left + MulDiv(t.cx, kBaseUnitX, 4),
+                    top + MulDiv(t.cy, kBaseUnitY, 8)};
+    // An auto-buddy up-down takes the control created just before it; it writes nothing yet.
+    if ((t.style & kUdsAutoBuddy) && !m_controls.empty()) control.buddy = m_controls.back().handle;
+    m_controls.push_back(control);
+    m_zorder.push_back(control.handle);
+  }
+  m_outer = {0, 0, MulDiv(dialog.cx, kBaseUnitX, 4) + 2 * kFrame,
+             MulDiv(dialog.cy, kBaseUnitY, 8) + NonClientHeight()};
+}
+
+int FakePanelHost::NonClientHeight() const {
+  return 2 * kFrame + kCaption + (m_template.menuId ? kMenuBar : 0);
+}
+
+Rect FakePanelHost::ClientSize() const {
+  if (m_minimized) return m_iconicClient;
+  return {0, 0, std::max(m_outer.Width() - 2 * kFrame, 0),
+          std::max(m_outer.Height() - NonClientHeight(), 0)};
+}
+
+void FakePanelHost::Create(CDialog& dialog) {
+  m_dialog = &dialog;
+  dialog.Attach(this);
+  const Rect client = ClientSize();
+  DeliverSize(kSizeRestored, client.right, client.bottom);
+  Record("OnInitDialog");
+  dialog.OnInitDialog();
+}
+
+FakeControl* FakePanelHost::Find(int id) {
+  auto it = std::find_if(m_controls.begin(), m_controls.end(),
+                         [id](const FakeControl& c) { return c.id == id; });
+  return it == m_controls.end() ? nullptr : &*it;
+}
+
+FakeControl* FakePanelHost::FindByHandle(WindowHandle handle) {
+  auto it = std::find_if(m_controls.begin(), m_controls.end(),
+                         [handle](const FakeControl& c) { return c.handle == handle; });
+  return it == m_controls.end() ? nullptr : &*it;
+}
+
+FakeControl& FakePanelHost::Control(int id) {
+  FakeControl* control = Find(id);
+  if (!control) throw std::out_of_range("no control " + std::to_string(id));
+  return *control;
+}
+
+std::vector<int> FakePanelHost::ZOrder() {
+  std::vector<int> ids;
+  for (WindowHandle handle : m_zorder) ids.push_back(FindByHandle(handle)->id);
+  return ids;
+}
+
+// --- what the user and the platform do --------------------------------------------------
+
+void FakePanelHost::DeliverSize(unsigned type, int cx, int cy) {
+  Record(Call("OnSize", type, cx, cy));
+  if (m_dialog) m_dialog->OnSize(type, cx, cy);
+}
+
+void FakePanelHost::Command(int id, int code) {
+  Record(Call("OnCommand", id, code));
+  m_dialog->OnCommand(id, code);
+}
+
+void FakePanelHost::Notify(int id, int code) {
+  std::intptr_t result = 0;
+  Record(Call("OnNotify", id, code));
+  m_dialog->OnNotify(id, code, &result);
+}
+
+void FakePanelHost::SelectRow(int row) {
+  Control(IDC_WINDOW_LIST).curSel = row;
+  Command(IDC_WINDOW_LIST, wm::kLbnSelChange);
+}
+
+void FakePanelHost::ClickTab(int index) {
+  Control(IDC_TAB).curSel = index;
+  Notify(IDC_TAB, wm::kTcnSelChange);
+}
+
+void FakePanelHost::ReleaseTrackbar(int position) {
+  FakeControl& slider = Control(IDC_ALPHA_SLIDER);
+  slider.pos = ClampTo(position, slider.rangeMin, slider.rangeMax);
+  Notify(IDC_ALPHA_SLIDER, wm::kNmReleasedCapture);
+}
+
+void FakePanelHost::TypeChars(int id, const std::string& chars) {
+  FakeControl& edit = Control(id);
+  for (char c : chars) WriteText(edit, edit.text + c);
+}
+
+void FakePanelHost::StepUpDown(int id, int delta) {
+  FakeControl& upDown = Control(id);
+  // Each step starts from the number the buddy shows, when it shows one.
+  if (FakeControl* buddy = FindByHandle(upDown.buddy)) {
+    char* end = nullptr;
+    const long shown = std::strtol(buddy->text.c_str(), &end, upDown.base);
+    if (!buddy->text.empty() && *end == '\0') upDown.upDownPos = static_cast<int>(shown);
+  }
+  const int next = ClampTo(upDown.upDownPos + delta, upDown.lower, upDown.upper);
+  if (next == upDown.upDownPos) return;
+  upDown.upDownPos = next;
+  WriteBuddy(upDown);
+}
+
+bool FakePanelHost::Tick(unsigned timerId) {
+  if (!m_timers.count(timerId)) return false;
+  Record(Call("OnTimer", timerId));
+  m_dialog->OnTimer(timerId);
+  return true;
+}
+
+void FakePanelHost::ResizeOuter(int width, int height) {
+  const Rect before = ClientSize();
+  m_outer.right = m_outer.left + std::max(width, 0);
+  m_outer.bottom = m_outer.top + std::max(height, 0);
+  const Rect after = ClientSize();
+  if (!m_minimized && after != before) DeliverSize(kSizeRestored, after.right, after.bottom);
+}
+
+void FakePanelHost::Minimize() {
+  if (m_minimized) return;
+  m_minimized = true;
+  DeliverSize(kSizeMinimized, 0, 0);
+}
+
+void FakePanelHost::Restore() {
+  if (!m_minimized) return;
+  m_minimized = false;
+  const Rect client = ClientSize();
+  DeliverSize(kSizeRestored, client.right, client.bottom);
+}
+
+void FakePanelHost::WriteText(FakeControl& control, const std::string& text) {
+  control.text = text;
+  if (control.className == "EDIT" && m_dialog) Command(control.id, wm::kEnChange);
+}
+
+void FakePanelHost::WriteBuddy(FakeControl& upDown) {
+  FakeControl* buddy = FindByHandle(upDown.buddy);
+  if (!buddy || !(upDown.style & kUdsSetBuddyInt)) return;
+  const std::string text = std::to_string(upDown.upDownPos);
+  if (buddy->text != text) WriteText(*buddy, text);
+}
+
+// --- IPanelHost ---------------------------------------------------------------------------
+
+WindowHandle FakePanelHost::GetDlgItem(int id) {
+  FakeControl* control = Find(id);
+  return control ? control->handle : 0;
+}
+
+std::string FakePanelHost::GetDlgItemText(int id) {
+  FakeControl* control = Find(id);
+  return control ? control->text : std::string();
+}
+
+void FakePanelHost::SetDlgItemText(int id, const std::string& text) {
+  Record(Call("SetDlgItemText", id, text));
+  if (FakeControl* control = Find(id)) WriteText(*control, text);
+}
+
+bool FakePanelHost::ShowWindow(WindowHandle window, int command) {
+  FakeControl* control = FindByHandle(window);
+  if (!control) return false;
+  Record(Call("ShowWindow", control->id, command));
+  return std::exchange(control->visible, command != wm::kSwHide);
+}
+
+bool FakePanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPosition) {
+  FakeControl* control = FindByHandle(window);
+  if (window != m_handle && !control) return false;
+  normalPosition = control ? control->rect : m_outer;
+  return true;
+}
+
+bool FakePanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                 int cx, int cy, unsigned flags) {
+  FakeControl* control = FindByHandle(window);
+  const std::string who = window == m_handle ? "dialog" : control ? fake::Text(control->id) : "?";
+  Record(Call("SetWindowPos", who, fake::After(insertAfter), x, y, cx, cy, fake::Hex(flags)));
+  if (window == m_handle) {
+    if (!(flags & wm::kSwpNoMove)) m_outer = {x, y, x + m_outer.Width(), y + m_outer.Height()};
+    if (!(flags & wm::kSwpNoSize)) ResizeOuter(cx, cy);  // delivers OnSize before returning
+    return true;
+  }
+  if (!control) return false;
+  Rect& r = control->rect;
+  if (!(flags & wm::kSwpNoSize))
+    r = {r.left, r.top, r.left + std::max(cx, 0), r.top + std::max(cy, 0)};
+  if (!(flags & wm::kSwpNoMove)) r = {x, y, x + r.Width(), y + r.Height()};
+  if (flags & wm::kSwpNoZOrder) return true;
+  std::erase(m_zorder, window);
+  if (insertAfter == wm::kHwndBottom) {
+    m_zorder.push_back(window);
+  } else {
+    auto after = std::find(m_zorder.begin(), m_zorder.end(), insertAfter);
+    m_zorder.insert(after == m_zorder.end() ? m_zorder.begin() : after + 1, window);
+  }
+  return true;
+}
+
+void FakePanelHost::InvalidateDialog(bool erase) {
+  Record(Call("InvalidateDialog", erase));
+  ++m_invalidations;
+}
+
+void FakePanelHost::ListResetContent(int id) {
+  Record(Call("ListResetContent", id));
+  Control(id).rows.clear();
+  Control(id).curSel = -1;
+}
+
+int FakePanelHost::ListAddString(int id, const std::string& text) {
+  Record(Call("ListAddString", id, text));
+  Control(id).rows.push_back(text);
+  return static_cast<int>(Control(id).rows.size()) - 1;
+}
+
+std::string FakePanelHost::ListGetText(int id, int row) {
+  const std::vector<std::string>& rows = Control(id).rows;
+  return row < 0 || row >= static_cast<int>(rows.size()) ? std::string()
+                                                         : rows[static_cast<std::size_t>(row)];
+}
+
+void FakePanelHost::TabInsertItem(int id, int index, const std::string& text) {
+  Record(Call("TabInsertItem", id, index, text));
+  FakeControl& tab = Control(id);
+  index = std::clamp(index, 0, static_cast<int>(tab.tabs.size()));
+  tab.tabs.insert(tab.tabs.begin() + index, text);
+  if (tab.tabs.size() == 1) tab.curSel = 0;  // the first item becomes the current tab
+}
+
+int FakePanelHost::TabGetCurSel(int id) {
+  Record(Call("TabGetCurSel", id));
+  return Control(id).curSel;
+}
+
+void FakePanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
+  Record(Call("TrackbarSetRangeMin", id, redraw, minimum));
+  Control(id).rangeMin = minimum;
+}
+
+void FakePanelHost::TrackbarSetRangeMax(int id, bool redraw, int maximum) {
+  Record(Call("TrackbarSetRangeMax", id, redraw, maximum));
+  Control(id).rangeMax = maximum;
+}
+
+void FakePanelHost::TrackbarSetPos(int id, bool redraw, int position) {
+  Record(Call("TrackbarSetPos", id, redraw, position));
+  FakeControl& slider = Control(id);
+  slider.pos = ClampTo(position, slider.rangeMin, slider.rangeMax);
+}
+
+void FakePanelHost::UpDownSetBase(int id, int base) {
+  Record(Call("UpDownSetBase", id, base));
+  Control(id).base = base;
+}
+
+void FakePanelHost::UpDownSetBuddy(int id, WindowHandle buddy) {
+  const FakeControl* edit = FindByHandle(buddy);
+  Record(Call("UpDownSetBuddy", id, edit ? fake::Text(edit->id) : "?"));
+  Control(id).buddy = buddy;
+}
+
+void FakePanelHost::UpDownSetRange(int id, int lower, int upper) {
+  Record(Call("UpDownSetRange", id, lower, upper));
+  // The 16-bit message carries each bound in one word.
+  Control(id).lower = static_cast<std::int16_t>(lower);
+  Control(id).upper = static_cast<std::int16_t>(upper);
+}
+
+void FakePanelHost::UpDownSetPos(int id, int position) {
+  Record(Call("UpDownSetPos", id, position));
+  FakeControl& upDown = Control(id);
+  upDown.upDownPos = ClampTo(position, upDown.lower, upDown.upper);
+  WriteBuddy(upDown);
+}
+
+void FakePanelHost::TooltipCreate() {
+  Record("TooltipCreate");
+  m_tooltip.created = true;
+}
+
+void FakePanelHost::TooltipActivate(bool active) {
+  Record(Call("TooltipActivate", active));
+  m_tooltip.active = active;
+}
+
+void FakePanelHost::SetTimer(unsigned id, unsigned milliseconds) {
+  Record(Call("SetTimer", id, milliseconds));
+  m_timers.insert(id);
+}
+
+void FakePanelHost::KillTimer(unsigned id) {
+  Record(Call("KillTimer", id));
+  m_timers.erase(id);
+}
+
+void FakePanelHost::SetIcon(IconHandle icon, bool big) {
+  Record(Call("SetIcon", big ? "big" : "small", icon));
+}
+
+int FakePanelHost::GetSystemMetrics(int index) {
+  return index == wm::kSmCxIcon || index == wm::kSmCyIcon ? kIconSize : 0;
+}
+
+bool FakePanelHost::GetClientRect(Rect& rect) {
+  rect = ClientSize();
+  return true;
+}
+
+PaintContext FakePanelHost::BeginPaint() {
+  Record("BeginPaint");
+  return 77;
+}
+
+void FakePanelHost::EraseIconBackground(PaintContext dc) {
+  Record(Call("EraseIconBackground", dc));
+}
+
+void FakePanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
+  Record(Call("DrawIcon", dc, x, y, icon));
+}
+
+void FakePanelHost::EndPaint(PaintContext dc) {
+  Record(Call("EndPaint", dc));
+}
+
+void FakePanelHost::MessageBox(const std::string& text) {
+  Record(Call("MessageBox", text));
+  m_messageBoxes.push_back(text);
+  if (onMessageBox) {
+    auto modalLoop = onMessageBox;  // the loop may replace the hook
+    modalLoop();
+  }
+}
+
+int FakePanelHost::RunModal(CDialog& dialog) {
+  Record(Call("RunModal", dialog.TemplateId()));
+  m_modalRuns.push_back(dialog.TemplateId());
+  const bool version = dialog.TemplateId() == VersionDialogTemplate().id;
+  FakePanelHost child(version ? VersionDialogTemplate() : MainDialogTemplate(), m_handle + 1000);
+  child.Create(dialog);
+  return onModal ? onModal(dialog, child) : wm::kIdOk;
+}
+
+void FakePanelHost::EndDialog(int result) {
+  Record(Call("EndDialog", result));
+  m_endResult = result;
+}
+
+void FakePanelHost::Exit(int status) {
+  Record(Call("Exit", status));
+  m_exitStatus = status;
+}

@@ -1,0 +1,274 @@
+#include "fakes/fake_window_manager.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "fakes/call_log.h"
+
+using fake::Call;
+using fake::H;
+
+namespace {
+
+// The number of bytes that hold the first `chars` code points of a UTF-8 text.
+std::size_t Utf8Prefix(const std::string& text, int chars) {
+  std::size_t at = 0;
+  for (int n = 0; n < chars && at < text.size(); ++n) {
+    ++at;
+    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
+  }
+  return at;
+}
+
+bool IsLayered(std::int32_t exStyle) {
+  return (static_cast<std::uint32_t>(exStyle) & wm::kWsExLayered) != 0;
+}
+
+}  // namespace
+
+WindowHandle FakeWindowManager::AddWindow(const std::string& title, bool visible, Rect rect,
+                                          int clientWidth, int clientHeight) {
+  FakeWindow window;
+  window.handle = m_nextWindow++;
+  window.title = title;
+  window.visible = visible;
+  window.rect = rect;
+  window.clientWidth = clientWidth;
+  window.clientHeight = clientHeight;
+  window.style = 0x10C00000;  // WS_VISIBLE | WS_CAPTION
+  m_windows[window.handle] = window;
+  m_zorder.push_back(window.handle);
+  return window.handle;
+}
+
+void FakeWindowManager::Close(WindowHandle handle) {
+  Window(handle).closed = true;
+  std::erase(m_zorder, handle);
+}
+
+FakeWindow* FakeWindowManager::Live(WindowHandle handle) {
+  auto it = m_windows.find(handle);
+  return it == m_windows.end() || it->second.closed ? nullptr : &it->second;
+}
+
+// Topmost windows stay above the others; HWND_TOP raises a window within its own band.
+void FakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAfter) {
+  FakeWindow& window = Window(handle);
+  if (insertAfter == wm::kHwndNoTopmost && !window.topmost) return;  // documented: no effect
+  std::erase(m_zorder, handle);
+  auto firstPlain = std::find_if(m_zorder.begin(), m_zorder.end(),
+                                 [this](WindowHandle h) { return !Window(h).topmost; });
+  if (insertAfter == wm::kHwndTopmost || insertAfter == wm::kHwndNoTopmost) {
+    window.topmost = insertAfter == wm::kHwndTopmost;
+    m_zorder.insert(window.topmost ? m_zorder.begin() : firstPlain, handle);
+  } else if (insertAfter == wm::kHwndTop) {
+    m_zorder.insert(window.topmost ? m_zorder.begin() : firstPlain, handle);
+  } else if (insertAfter == wm::kHwndBottom) {
+    window.topmost = false;
+    m_zorder.push_back(handle);
+  } else {
+    auto after = std::find(m_zorder.begin(), m_zorder.end(), insertAfter);
+    m_zorder.insert(after == m_zorder.end() ? after : after + 1, handle);
+  }
+}
+
+WindowHandle FakeWindowManager::GetDesktopWindow() {
+  Record(Call("GetDesktopWindow"));
+  return kDesktop;
+}
+
+WindowHandle FakeWindowManager::GetTopWindow(WindowHandle parent) {
+  Record(Call("GetTopWindow", H(parent)));
+  return parent == kDesktop && !m_zorder.empty() ? m_zorder.front() : 0;
+}
+
+WindowHandle FakeWindowManager::GetNextWindow(WindowHandle window) {
+  Record(Call("GetNextWindow", H(window)));
+  auto at = std::find(m_zorder.begin(), m_zorder.end(), window);
+  return at == m_zorder.end() || at + 1 == m_zorder.end() ? 0 : *(at + 1);
+}
+
+void FakeWindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
+  Record(Call("GetWindowText", H(window), maxChars));
+  const FakeWindow* w = Live(window);
+  if (!w || maxChars <= 0) return title.clear();
+  title.assign(w->title, 0, Utf8Prefix(w->title, maxChars - 1));
+}
+
+bool FakeWindowManager::IsWindowVisible(WindowHandle window) {
+  Record(Call("IsWindowVisible", H(window)));
+  const FakeWindow* w = Live(window);
+  return w && w->visible;
+}
+
+bool FakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
+  Record(Call("GetWindowRect", H(window)));
+  const FakeWindow* w = Live(window);
+  if (w) rect = w->rect;
+  return w != nullptr;
+}
+
+bool FakeWindowManager::GetClientRect(WindowHandle window, Rect& rect) {
+  Record(Call("GetClientRect", H(window)));
+  const FakeWindow* w = Live(window);
+  if (w) rect = {0, 0, w->clientWidth, w->clientHeight};
+  return w != nullptr;
+}
+
+bool FakeWindowManager::GetWorkArea(Rect& rect) {
+  Record(Call("GetWorkArea"));
+  rect = m_workArea;
+  return true;
+}
+
+bool FakeWindowManager::ShowWindow(WindowHandle window, int command) {
+  Record(Call("ShowWindow", H(window), command));
+  FakeWindow* w = Live(window);
+  if (!w) return false;
+  const bool wasVisible = w->visible;
+  w->visible = command != wm::kSwHide;
+  if (command == wm::kSwMinimize || command == wm::kSwShowNormal) {
+    w->minimized = command == wm::kSwMinimize;
+  }
+  return wasVisible;
+}
+
+bool FakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                     int cx, int cy, unsigned flags) {
+  Record(Call("SetWindowPos", H(window), fake::After(insertAfter), x, y, cx, cy, fake::Hex(flags)));
+  FakeWindow* w = Live(window);
+  if (!w) return false;
+  if (!(flags & wm::kSwpNoSize)) {
+    // Negative sizes become empty; the window's own maximum is the only other limit.
+    cx = std::min(std::max(cx, 0), w->maxWidth.value_or(cx));
+    cy = std::min(std::max(cy, 0), w->maxHeight.value_or(cy));
+    const int frameX = w->rect.Width() - w->clientWidth;
+    const int frameY = w->rect.Height() - w->clientHeight;
+    w->rect.right = w->rect.left + cx;
+    w->rect.bottom = w->rect.top + cy;
+    w->clientWidth = std::max(cx - frameX, 0);
+    w->clientHeight = std::max(cy - frameY, 0);
+  }
+  if (!(flags & wm::kSwpNoMove)) w->rect = {x, y, x + w->rect.Width(), y + w->rect.Height()};
+  if (flags & wm::kSwpShowWindow) w->visible = true;
+  if (!(flags & wm::kSwpNoZOrder)) MoveInZOrder(window, insertAfter);
+  return true;
+}
+
+bool FakeWindowManager::EnableWindow(WindowHandle window, bool enable) {
+  Record(Call("EnableWindow", H(window), enable));
+  FakeWindow* w = Live(window);
+  if (!w) return false;
+  return !std::exchange(w->enabled, enable);  // whether it was disabled
+}
+
+std::int32_t FakeWindowManager::GetWindowLong(WindowHandle window, int index) {
+  Record(Call("GetWindowLong", H(window), index));
+  const FakeWindow* w = Live(window);
+  if (!w) return 0;
+  return index == wm::kGwlStyle ? w->style : index == wm::kGwlExStyle ? w->exStyle : 0;
+}
+
+std::int32_t FakeWindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
+  Record(Call("SetWindowLong", H(window), index, fake::Hex(static_cast<std::uint32_t>(value))));
+  FakeWindow* w = Live(window);
+  if (!w) return 0;
+  if (index == wm::kGwlStyle) return std::exchange(w->style, value);
+  if (index != wm::kGwlExStyle) return 0;
+  // A window that stops being layered loses its layered attributes.
+  if (!IsLayered(value)) w->layeredAlpha.reset();
+  return std::exchange(w->exStyle, value);
+}
+
+bool FakeWindowManager::SetWindowText(WindowHandle window, const std::string& text) {
+  Record(Call("SetWindowText", H(window), text));
+  FakeWindow* w = Live(window);
+  if (w) w->title = text;
+  return w != nullptr;
+}
+
+RegionHandle FakeWindowManager::NewRegion(std::string shape) {
+  const RegionHandle handle = m_nextRegion++;
+  m_regions[handle] = std::move(shape);
+  m_liveRegions.insert(handle);
+  return handle;
+}
+
+RegionHandle FakeWindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
+  Record(Call("CreateEllipticRgn", left, top, right, bottom));
+  return NewRegion(Call("ellipse", left, top, right, bottom));
+}
+
+RegionHandle FakeWindowManager::CreateRectRgn(int left, int top, int right, int bottom) {
+  Record(Call("CreateRectRgn", left, top, right, bottom));
+  return NewRegion(Call("rect", left, top, right, bottom));
+}
+
+RegionHandle FakeWindowManager::CreatePolygonRgn(const Point* points, int count, int fillMode) {
+  std::string corners;
+  for (int i = 0; i < count; ++i) corners += Call("", points[i].x, points[i].y) + ",";
+  corners += "mode=" + std::to_string(fillMode);
+  Record("CreatePolygonRgn(" + corners + ")");
+  return NewRegion("polygon(" + corners + ")");
+}
+
+std::string FakeWindowManager::DescribeRegion(RegionHandle region) const {
+  auto shape = m_regions.find(region);
+  return shape == m_regions.end() ? "?" : shape->second;
+}
+
+bool FakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
+  Record(Call("SetWindowRgn", H(window), DescribeRegion(region), redraw));
+  FakeWindow* w = Live(window);
+  if (!w || m_regionRefused || !m_liveRegions.count(region)) return false;
+  m_liveRegions.erase(region);  // the window manager owns it now
+  w->region = m_regions[region];
+  return true;
+}
+
+void FakeWindowManager::DeleteRegion(RegionHandle region) {
+  Record(Call("DeleteRegion", DescribeRegion(region)));
+  if (!m_liveRegions.erase(region)) ++m_badRegionDeletes;
+}
+
+ModuleHandle FakeWindowManager::LoadLibrary(const char* name) {
+  Record(Call("LoadLibrary", name));
+  ++m_loadedModules;
+  return 701;
+}
+
+ProcHandle FakeWindowManager::GetProcAddress(ModuleHandle /*module*/, const char* name) {
+  Record(Call("GetProcAddress", name));
+  if (m_layeredMissing || std::strcmp(name, "SetLayeredWindowAttributes") != 0) return 0;
+  return kLayeredProc;
+}
+
+bool FakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
+                                                       std::uint32_t colorKey, std::uint8_t alpha,
+                                                       std::uint32_t flags) {
+  Record(Call("SetLayeredWindowAttributes", H(window), colorKey, alpha, flags));
+  FakeWindow* w = Live(window);
+  // The call needs a layered window.
+  if (proc != kLayeredProc || !w || !IsLayered(w->exStyle)) return false;
+  if (flags & wm::kLwaAlpha) w->layeredAlpha = alpha;
+  return true;
+}
+
+void FakeWindowManager::FreeLibrary(ModuleHandle /*module*/) {
+  Record(Call("FreeLibrary"));
+  --m_loadedModules;
+}
+
+void FakeWindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {
+  Record(Call("MessageBox", H(owner), text, type));
+  m_messageBoxes.push_back({owner, text, type});
+}
+
+void FakeWindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
+  Record(Call("ShellExecute", verb, file, show));
+}
+
+void FakeWindowManager::MciSendString(const std::string& command, WindowHandle callback) {
+  Record(Call("MciSendString", command, H(callback)));
+}

@@ -1,0 +1,121 @@
+// A recording fake desktop for the unit tests: top-level windows with titles, z-order, styles,
+// rectangles, regions, opacity and enabled state, and a log of every call in the order it came.
+// It models only what the window manager really does and invents nothing on top.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/window_manager.h"
+
+struct FakeWindow {
+  WindowHandle handle = 0;
+  std::string title;
+  bool visible = true;
+  bool enabled = true;
+  bool topmost = false;
+  bool minimized = false;
+  bool closed = false;
+  Rect rect;            // outer rectangle, screen coordinates
+  int clientWidth = 0;  // the client area follows the outer size by a fixed frame
+  int clientHeight = 0;
+  std::int32_t style = 0;
+  std::int32_t exStyle = 0;
+  // The region the window owns, as made: "ellipse(0,0,409,320)", "polygon((0,300),...,mode=2)".
+  std::optional<std::string> region;
+  std::optional<int> layeredAlpha;  // set by SetLayeredWindowAttributes, gone with WS_EX_LAYERED
+  // The window's own limits on its outer size (WM_GETMINMAXINFO); none unless a test sets them.
+  std::optional<int> maxWidth;
+  std::optional<int> maxHeight;
+};
+
+struct MessageBoxCall {
+  WindowHandle owner;
+  std::string text;
+  unsigned type;
+};
+
+class FakeWindowManager : public IWindowManager {
+ public:
+  static constexpr WindowHandle kDesktop = 10;
+  static constexpr ProcHandle kLayeredProc = 901;
+
+  // Adds a window below the existing ones (the z-order is the order of adding, top first).
+  WindowHandle AddWindow(const std::string& title, bool visible = true,
+                         Rect rect = {100, 100, 500, 400}, int clientWidth = 384,
+                         int clientHeight = 277);
+  FakeWindow& Window(WindowHandle handle) { return m_windows.at(handle); }
+  const std::vector<WindowHandle>& ZOrder() const { return m_zorder; }
+
+  // Switches.
+  void Close(WindowHandle handle);  // the window is gone: calls on it fail and change nothing
+  void SetLayeredFunctionMissing(bool missing) { m_layeredMissing = missing; }
+  void SetRegionRefused(bool refused) { m_regionRefused = refused; }
+  void SetWorkArea(Rect area) { m_workArea = area; }
+
+  // Regions created and not yet deleted or handed over successfully.
+  int LiveRegions() const { return static_cast<int>(m_liveRegions.size()); }
+  int BadRegionDeletes() const { return m_badRegionDeletes; }
+  int LoadedModules() const { return m_loadedModules; }
+
+  const std::vector<std::string>& Log() const { return m_log; }
+  void ClearLog() { m_log.clear(); }
+  const std::vector<MessageBoxCall>& MessageBoxes() const { return m_messageBoxes; }
+
+  // IWindowManager
+  WindowHandle GetDesktopWindow() override;
+  WindowHandle GetTopWindow(WindowHandle parent) override;
+  WindowHandle GetNextWindow(WindowHandle window) override;
+  void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool GetWindowRect(WindowHandle window, Rect& rect) override;
+  bool GetClientRect(WindowHandle window, Rect& rect) override;
+  bool GetWorkArea(Rect& rect) override;
+  bool ShowWindow(WindowHandle window, int command) override;
+  bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+  bool EnableWindow(WindowHandle window, bool enable) override;
+  std::int32_t GetWindowLong(WindowHandle window, int index) override;
+  std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) override;
+  bool SetWindowText(WindowHandle window, const std::string& text) override;
+  RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) override;
+  RegionHandle CreateRectRgn(int left, int top, int right, int bottom) override;
+  RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) override;
+  bool SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) override;
+  void DeleteRegion(RegionHandle region) override;
+  ModuleHandle LoadLibrary(const char* name) override;
+  ProcHandle GetProcAddress(ModuleHandle module, const char* name) override;
+  bool CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window, std::uint32_t colorKey,
+                                      std::uint8_t alpha, std::uint32_t flags) override;
+  void FreeLibrary(ModuleHandle module) override;
+  void MessageBox(WindowHandle owner, const std::string& text, unsigned type) override;
+  void ShellExecute(const char* verb, const std::string& file, int show) override;
+  void MciSendString(const std::string& command, WindowHandle callback) override;
+
+ private:
+  FakeWindow* Live(WindowHandle handle);  // null for unknown or closed windows
+  RegionHandle NewRegion(std::string shape);
+  std::string DescribeRegion(RegionHandle region) const;
+  void Record(std::string entry) { m_log.push_back(std::move(entry)); }
+  void MoveInZOrder(WindowHandle handle, WindowHandle insertAfter);
+
+  std::map<WindowHandle, FakeWindow> m_windows;
+  std::vector<WindowHandle> m_zorder;  // top first
+  WindowHandle m_nextWindow = 101;
+
+  std::map<RegionHandle, std::string> m_regions;  // every region ever created
+  std::set<RegionHandle> m_liveRegions;
+  RegionHandle m_nextRegion = 501;
+  int m_badRegionDeletes = 0;
+
+  int m_loadedModules = 0;
+  bool m_layeredMissing = false;
+  bool m_regionRefused = false;
+  Rect m_workArea{0, 0, 1280, 984};
+
+  std::vector<std::string> m_log;
+  std::vector<MessageBoxCall> m_messageBoxes;
+};

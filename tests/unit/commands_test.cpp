@@ -1,0 +1,135 @@
+// The selection rule of every command, the show-state, z-order, lock and frame commands, and the
+// window shapes.
+#include "ops/shapes.h"
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+using CommandsTest = GlazierTest;
+
+TEST_F(CommandsTest, EveryCommandWithoutSelectionShowsOnlyItsMessage) {
+  const std::pair<int, std::string> kCommands[] = {
+      {IDC_MINIMIZE, "最小化するウィンドウを選択してください。"},
+      {IDC_SHOW, "表示するウィンドウを選択してください。"},
+      {IDC_TOPMOST, "対象となるウィンドウを選択してください。"},
+      {IDC_NOTOPMOST, "対象となるウィンドウを選択してください。"},
+      {IDC_RESIZABLE, "対象となるウィンドウを選択してください。"},
+      {IDC_LOCK, "対象となるウィンドウを選択してください。"},
+      {IDC_UNLOCK, "対象となるウィンドウを選択してください。"},
+      {IDC_CIRCLE, "変更対象となるウィンドウを選択してください。"},
+      {IDC_STAR, "変更対象となるウィンドウを選択してください。"},
+      {IDC_PLAIN_SHAPE, "変更対象となるウィンドウを選択してください。"},
+      {IDC_ALPHA_APPLY, "透明化するウィンドウを選択してください。"},
+      {IDC_FLASH, "Flashするウィンドウを選択してください。"},
+      {IDC_TITLE_APPLY, "タイトル文字列を変更するウィンドウを選択してください。"},
+      {IDC_GEOMETRY_APPLY, "サイズ変更を行うウィンドウを選択してください。"},
+      {IDC_DOUBLE, "サイズ変更を行うウィンドウを選択してください。"},
+      {IDC_HALVE, "サイズ変更を行うウィンドウを選択してください。"},
+      {IDC_ORIGIN, "サイズ変更を行うウィンドウを選択してください。"},
+      {IDC_SPARE, "対象となるウィンドウを選択してください。"},
+  };
+  AddUsualWindows();
+  Start();
+  host.UserSetText(IDC_ALPHA_EDIT, "77");
+  Forget();
+  for (const auto& [button, text] : kCommands) {
+    host.Click(button);
+    EXPECT_EQ(host.MessageBoxes().back(), text) << button;
+  }
+  EXPECT_EQ(host.MessageBoxes().size(), std::size(kCommands));
+  EXPECT_TRUE(windows.Log().empty());
+  EXPECT_EQ(windows.LiveRegions(), 0);
+  EXPECT_EQ(Text(IDC_ALPHA_EDIT), "77");
+  EXPECT_EQ(Text(IDC_X_EDIT), "0");
+  EXPECT_FALSE(dialog.IsFlashing());
+}
+
+TEST_F(CommandsTest, ShowLockAndFrameCommandsMakeTheirExactCalls) {
+  AddUsualWindows();
+  Start();
+  Select(0);
+  const std::string h = H(notepad);
+  const std::pair<int, Calls> kCommands[] = {
+      {IDC_MINIMIZE, {"ShowWindow(" + h + ",6)"}},
+      {IDC_SHOW, {"ShowWindow(" + h + ",1)", "SetWindowPos(" + h + ",0,0,0,0,0,0x63)"}},
+      {IDC_TOPMOST, {"ShowWindow(" + h + ",1)", "SetWindowPos(" + h + ",-1,0,0,0,0,0x3)"}},
+      {IDC_NOTOPMOST, {"SetWindowPos(" + h + ",-2,0,0,0,0,0x3)"}},
+      {IDC_RESIZABLE, {"GetWindowLong(" + h + ",-16)", "SetWindowLong(" + h + ",-16,0x10CF0000)"}},
+      {IDC_LOCK, {"EnableWindow(" + h + ",0)", "ShowWindow(" + h + ",1)"}},
+      {IDC_UNLOCK, {"EnableWindow(" + h + ",1)", "ShowWindow(" + h + ",1)"}},
+  };
+  for (const auto& [button, calls] : kCommands) {
+    Forget();
+    host.Click(button);
+    EXPECT_EQ(windows.Log(), calls) << button;
+  }
+  EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST(ShapeMath, CircleBoxTruncatesTheScaledClientSize) {
+  EXPECT_EQ(CircleBox({0, 0, 400, 300}), (Rect{0, 0, 409, 320}));
+  EXPECT_EQ(CircleBox({0, 0, 40, 1000}), (Rect{0, 0, 41, 1067}));
+  EXPECT_EQ(CircleBox({0, 0, 1000, 300}), (Rect{0, 0, 1025, 320}));
+  EXPECT_EQ(CircleBox({0, 0, 0, 0}), (Rect{0, 0, 0, 0}));
+}
+
+TEST(ShapeMath, StarPointsDrawAPentagramFromTheClientSize) {
+  using P = std::array<Point, 5>;
+  EXPECT_EQ(StarPoints({0, 0, 300, 300}),
+            (P{{{0, 300}, {150, 0}, {300, 300}, {0, 100}, {300, 100}}}));
+  EXPECT_EQ(StarPoints({0, 0, 301, 301}),
+            (P{{{0, 301}, {150, 0}, {301, 301}, {0, 100}, {301, 100}}}));
+  EXPECT_EQ(StarPoints({0, 0, 0, 0}), P{});
+  EXPECT_EQ(StarPoints({0, 0, 300, 90}), (P{{{0, 90}, {150, 0}, {300, 90}, {0, 30}, {300, 30}}}));
+}
+
+class ShapeTest : public GlazierTest {
+ protected:
+  void SetUp() override {
+    target = windows.AddWindow("形", true, {10, 10, 418, 336}, 400, 300);
+    Start();
+    Select(0);
+  }
+  WindowHandle target = 0;
+};
+
+TEST_F(ShapeTest, CircleClipsToTheScaledBoxFromTheWindowCorner) {
+  host.Click(IDC_CIRCLE);
+  const std::string h = H(target);
+  EXPECT_EQ(windows.Log(), (Calls{"GetClientRect(" + h + ")", "CreateEllipticRgn(0,0,409,320)",
+                                  "SetWindowRgn(" + h + ",ellipse(0,0,409,320),1)"}));
+  EXPECT_EQ(windows.Window(target).region.value_or(""), "ellipse(0,0,409,320)");
+  EXPECT_EQ(windows.LiveRegions(), 0);
+  EXPECT_EQ(windows.BadRegionDeletes(), 0);
+}
+
+TEST_F(ShapeTest, StarIsASolidPentagramAndPlainShapeTakesTheWorkArea) {
+  windows.Window(target).clientWidth = 300;
+  host.Click(IDC_STAR);
+  EXPECT_EQ(windows.Window(target).region.value_or(""),
+            "polygon((0,300),(150,0),(300,300),(0,100),(300,100),mode=2)");
+
+  windows.SetWorkArea({0, 30, 1280, 984});  // a bar docked at the top cuts 30 pixels away
+  Forget();
+  host.Click(IDC_PLAIN_SHAPE);
+  EXPECT_EQ(windows.Log(), (Calls{"GetWorkArea()", "CreateRectRgn(0,30,1280,984)",
+                                  "SetWindowRgn(" + H(target) + ",rect(0,30,1280,984),1)"}));
+  EXPECT_EQ(windows.LiveRegions(), 0);
+}
+
+TEST_F(ShapeTest, RefusedRegionsAreFreedAndNothingIsReported) {
+  windows.SetRegionRefused(true);
+  host.Click(IDC_CIRCLE);
+  host.Click(IDC_STAR);
+  host.Click(IDC_PLAIN_SHAPE);
+  windows.SetRegionRefused(false);
+  windows.Close(target);
+  host.Click(IDC_CIRCLE);
+
+  EXPECT_EQ(windows.LiveRegions(), 0);
+  EXPECT_EQ(windows.BadRegionDeletes(), 0);
+  EXPECT_FALSE(windows.Window(target).region.has_value());
+  EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// The layout: the pages stacked onto the first page's group box at start-up, and the controls
+// following the dialog's edges on every resize.
+#include <map>
+
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+struct Offset {
+  int id, dx, dy;
+};
+
+// Where start-up puts each page control, relative to the anchor group box, in call order.
+constexpr Offset kPlacements[] = {
+    {IDC_MINIMIZE, 10, 15},      {IDC_SHOW, 10, 40},
+    {IDC_TOPMOST, 130, 15},      {IDC_NOTOPMOST, 130, 40},
+    {IDC_SHAPE_GROUP, 0, 0},     {IDC_CIRCLE, 10, 15},
+    {IDC_STAR, 10, 40},          {IDC_PLAIN_SHAPE, 130, 15},
+    {IDC_RESIZABLE, 130, 40},    {IDC_LOCK_GROUP, 0, 0},
+    {IDC_LOCK, 10, 15},          {IDC_UNLOCK, 10, 40},
+    {IDC_ALPHA_GROUP, 0, 0},     {IDC_TRANSPARENT_LABEL, 10, 15},
+    {IDC_OPAQUE_LABEL, 290, 15}, {IDC_ALPHA_SLIDER, 40, 15},
+    {IDC_ALPHA_EDIT, 190, 40},   {IDC_ALPHA_APPLY, 240, 40},
+    {IDC_FLASH, 40, 40},         {IDC_TITLE_GROUP, 0, 0},
+    {IDC_TITLE_EDIT, 10, 20},    {IDC_TITLE_APPLY, 250, 20},
+    {IDC_GEOMETRY_GROUP, 0, 0},  {IDC_X_LABEL, 10, 20},
+    {IDC_X_EDIT, 70, 15},        {IDC_X_SPIN, 105, 15},
+    {IDC_Y_LABEL, 10, 45},       {IDC_Y_EDIT, 70, 40},
+    {IDC_Y_SPIN, 105, 40},       {IDC_WIDTH_LABEL, 130, 20},
+    {IDC_WIDTH_EDIT, 160, 15},   {IDC_WIDTH_SPIN, 195, 15},
+    {IDC_HEIGHT_LABEL, 130, 45}, {IDC_HEIGHT_EDIT, 160, 40},
+    {IDC_HEIGHT_SPIN, 195, 40},  {IDC_HALVE, 215, 15},
+    {IDC_DOUBLE, 215, 40},       {IDC_ORIGIN, 260, 15},
+};
+
+// The tab control and every page control, in the order a resize moves them down.
+// clang-format off
+constexpr int kFollowBottom[] = {
+    IDC_TAB, IDC_SHOW_GROUP, IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST,
+    IDC_NOTOPMOST, IDC_SHAPE_GROUP, IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE,
+    IDC_RESIZABLE, IDC_LOCK_GROUP, IDC_UNLOCK, IDC_LOCK, IDC_ALPHA_GROUP,
+    IDC_TRANSPARENT_LABEL, IDC_ALPHA_SLIDER, IDC_OPAQUE_LABEL, IDC_ALPHA_EDIT, IDC_ALPHA_APPLY,
+    IDC_FLASH, IDC_TITLE_GROUP, IDC_TITLE_EDIT, IDC_TITLE_APPLY, IDC_GEOMETRY_GROUP,
+    IDC_X_LABEL, IDC_X_EDIT, IDC_X_SPIN, IDC_Y_LABEL, IDC_Y_EDIT,
+    IDC_Y_SPIN, IDC_WIDTH_LABEL, IDC_WIDTH_EDIT, IDC_WIDTH_SPIN, IDC_HEIGHT_LABEL,
+    IDC_HEIGHT_EDIT, IDC_HEIGHT_SPIN, IDC_HALVE, IDC_DOUBLE, IDC_ORIGIN,
+};
+// clang-format on
+
+class LayoutTest : public GlazierTest {
+ protected:
+  void SetUp() override {
+    template_ = Snapshot();  // the template positions, before start-up moves anything
+    Start();
+    anchor = host.Control(IDC_SHOW_GROUP).rect;
+    started = Snapshot();
+    Forget();
+  }
+
+  std::map<int, Rect> Snapshot() {
+    std::map<int, Rect> rects;
+    for (const ControlTemplate& t : MainDialogTemplate().controls) {
+      rects[t.id] = host.Control(t.id).rect;
+    }
+    return rects;
+  }
+
+  // Resizes the dialog by the given change of its client area.
+  void Grow(int dx, int dy) {
+    Rect outer = host.OuterRect();
+    host.ResizeOuter(outer.Width() + dx, outer.Height() + dy);
+  }
+
+  static Rect Moved(Rect r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  }
+
+  std::map<int, Rect> template_, started;
+  Rect anchor;
+};
+
+TEST_F(LayoutTest, StartUpShrinksTheDialogAroundTheAnchor) {
+  EXPECT_EQ(anchor, template_[IDC_SHOW_GROUP]);
+  EXPECT_EQ(host.OuterRect().Width(), anchor.right + 20);
+  EXPECT_EQ(host.OuterRect().Height(), anchor.bottom + 60);
+  // Both size events so far only recorded: the one of creation and the one of the shrink.
+  EXPECT_EQ(dialog.SizeEvents(), 2);
+  EXPECT_EQ(dialog.LastCx(), host.ClientSize().right);
+  EXPECT_EQ(dialog.LastCy(), host.ClientSize().bottom);
+}
+
+TEST_F(LayoutTest, StartUpStacksEveryPageOnTheAnchor) {
+  for (const Offset& p : kPlacements) {
+    const Rect was = template_[p.id];
+    EXPECT_EQ(started[p.id], Moved(was, anchor.left + p.dx - was.left, anchor.top + p.dy - was.top))
+        << p.id;
+  }
+  for (int id : {IDC_WINDOW_LIST, IDC_REFRESH, IDC_EXIT, IDC_TAB, IDC_SHOW_GROUP,
+                 IDC_GEOMETRY_APPLY, -1, IDC_SPARE}) {
+    EXPECT_EQ(started[id], template_[id]) << id;
+  }
+  // The Exit button stays below the shrunken client area.
+  EXPECT_GT(started[IDC_EXIT].top, host.ClientSize().bottom);
+}
+
+TEST_F(LayoutTest, StartUpPutsPlacedControlsLastInZOrder) {
+  std::vector<int> expected = {IDC_WINDOW_LIST, IDC_REFRESH,        IDC_EXIT, IDC_TAB,
+                               IDC_SHOW_GROUP,  IDC_GEOMETRY_APPLY, -1,       IDC_SPARE};
+  for (const Offset& p : kPlacements) expected.push_back(p.id);
+  EXPECT_EQ(host.ZOrder(), expected);
+}
+
+TEST_F(LayoutTest, WiderDialogStretchesTheListAndMovesRefreshRight) {
+  Grow(40, 0);
+  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).rect.Width(), started[IDC_WINDOW_LIST].Width() + 40);
+  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).rect.Height(), started[IDC_WINDOW_LIST].Height());
+  EXPECT_EQ(host.Control(IDC_REFRESH).rect, Moved(started[IDC_REFRESH], 40, 0));
+  for (int id : kFollowBottom) EXPECT_EQ(host.Control(id).rect, started[id]) << id;
+  EXPECT_EQ(host.Log().back(), "InvalidateDialog(1)");
+}
+
+TEST_F(LayoutTest, TallerDialogMovesTabAndAllPagesDown) {
+  Grow(0, 30);
+  const Rect list = host.Control(IDC_WINDOW_LIST).rect;
+  EXPECT_EQ(list, (Rect{started[IDC_WINDOW_LIST].left, started[IDC_WINDOW_LIST].top,
+                        started[IDC_WINDOW_LIST].right, started[IDC_WINDOW_LIST].bottom + 30}));
+  EXPECT_EQ(host.Control(IDC_REFRESH).rect, started[IDC_REFRESH]);
+  for (int id : kFollowBottom) EXPECT_EQ(host.Control(id).rect, Moved(started[id], 0, 30)) << id;
+  for (int id : {IDC_EXIT, IDC_GEOMETRY_APPLY, -1, IDC_SPARE}) {
+    EXPECT_EQ(host.Control(id).rect, started[id]) << id;
+  }
+  EXPECT_FALSE(host.Control(IDC_GEOMETRY_APPLY).visible);
+
+  // One call per control, each also sending it to the bottom of the z-order.
+  Calls placements;
+  for (const std::string& call : host.Log()) {
+    if (call.rfind("SetWindowPos(", 0) == 0) placements.push_back(call);
+  }
+  ASSERT_EQ(placements.size(), 42u);
+  EXPECT_EQ(placements[0], "SetWindowPos(1002,1,0,0," + std::to_string(list.Width()) + "," +
+                               std::to_string(list.Height()) + ",0x2)");
+  std::vector<int> order = {IDC_EXIT,  IDC_GEOMETRY_APPLY, -1,
+                            IDC_SPARE, IDC_WINDOW_LIST,    IDC_REFRESH};
+  order.insert(order.end(), std::begin(kFollowBottom), std::end(kFollowBottom));
+  EXPECT_EQ(host.ZOrder(), order);
+}
+
+TEST_F(LayoutTest, MinimizeIsIgnoredAndRestoreRepaintsInPlace) {
+  host.Minimize();
+  EXPECT_TRUE(host.Log().back().rfind("OnSize(1,0,0)", 0) == 0);
+  EXPECT_EQ(Count(host.Log(), "SetWindowPos"), 0);
+  host.Restore();
+  EXPECT_EQ(Count(host.Log(), "SetWindowPos"), 42);
+  EXPECT_EQ(Snapshot(), started);
+  EXPECT_EQ(host.Invalidations(), 1);
+}
+
+TEST_F(LayoutTest, LowDialogIsIgnoredAndTheNextMoveCountsFromTheLastAcceptedSize) {
+  const int lastCy = dialog.LastCy();
+  Grow(0, 149 - host.ClientSize().bottom);
+  ASSERT_EQ(host.ClientSize().bottom, 149);
+  EXPECT_EQ(Snapshot(), started);
+  EXPECT_EQ(dialog.LastCy(), lastCy);
+  EXPECT_EQ(host.Invalidations(), 0);
+
+  Grow(0, lastCy + 30 - 149);
+  EXPECT_EQ(host.Control(IDC_TAB).rect, Moved(started[IDC_TAB], 0, 30));
+  EXPECT_EQ(dialog.LastCy(), lastCy + 30);
+}
+
+}  // namespace

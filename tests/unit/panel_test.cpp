@@ -1,0 +1,248 @@
+// The main panel: start-up, pages, tooltips, icons, the exits and the menu commands, and the
+// version box.
+#include <algorithm>
+
+#include "app/version_dlg.h"
+#include "panel/layout.h"
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+using PanelTest = GlazierTest;
+
+// The six pages as the user sees them, group box first.
+const std::vector<std::vector<int>> kPages = {
+    {IDC_SHOW_GROUP, IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST, IDC_NOTOPMOST},
+    {IDC_SHAPE_GROUP, IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE, IDC_RESIZABLE},
+    {IDC_LOCK_GROUP, IDC_UNLOCK, IDC_LOCK},
+    {IDC_ALPHA_GROUP, IDC_TRANSPARENT_LABEL, IDC_ALPHA_SLIDER, IDC_OPAQUE_LABEL, IDC_ALPHA_EDIT,
+     IDC_ALPHA_APPLY, IDC_FLASH},
+    {IDC_TITLE_GROUP, IDC_TITLE_EDIT, IDC_TITLE_APPLY},
+    {IDC_GEOMETRY_GROUP, IDC_X_LABEL, IDC_X_EDIT, IDC_X_SPIN, IDC_Y_LABEL, IDC_Y_EDIT, IDC_Y_SPIN,
+     IDC_WIDTH_LABEL, IDC_WIDTH_EDIT, IDC_WIDTH_SPIN, IDC_HEIGHT_LABEL, IDC_HEIGHT_EDIT,
+     IDC_HEIGHT_SPIN, IDC_HALVE, IDC_DOUBLE, IDC_ORIGIN},
+};
+const std::vector<int> kAlwaysShown = {-1, IDC_WINDOW_LIST, IDC_REFRESH, IDC_TAB, IDC_EXIT};
+
+std::vector<int> VisibleIds(FakePanelHost& host) {
+  std::vector<int> ids;
+  for (const ControlTemplate& t : MainDialogTemplate().controls) {
+    if (host.Control(t.id).visible) ids.push_back(t.id);
+  }
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+std::vector<int> Sorted(std::vector<int> a, const std::vector<int>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  std::sort(a.begin(), a.end());
+  return a;
+}
+
+TEST_F(PanelTest, StartUpRunsItsStepsInOrder) {
+  AddUsualWindows();
+  Start();
+  const std::string icon = std::to_string(dialog.OnQueryDragIcon());
+  Calls steps = {"OnSize(0,311,816)",
+                 "OnInitDialog",
+                 "SetIcon(big," + icon + ")",
+                 "SetIcon(small," + icon + ")",
+                 "SetTimer(2,1000)",
+                 "TrackbarSetRangeMin(1008,1,0)",
+                 "TrackbarSetRangeMax(1008,1,255)",
+                 "TrackbarSetPos(1008,1,150)"};
+  // The up-downs X, width, Y, height, bounded by the work area's right or bottom edge.
+  for (auto [spin, edit, bound] :
+       {std::tuple{1044, 1030, 1280}, {1045, 1037, 1280}, {1046, 1036, 984}, {1047, 1038, 984}}) {
+    const std::string id = std::to_string(spin) + ",";
+    steps.insert(
+        steps.end(),
+        {"UpDownSetBase(" + id + "10)", "UpDownSetBuddy(" + id + std::to_string(edit) + ")",
+         "UpDownSetRange(" + id + "0," + std::to_string(bound) + ")", "UpDownSetPos(" + id + "0)"});
+  }
+  steps.insert(
+      steps.end(),
+      {"TabInsertItem(1026,0,表示)", "TabInsertItem(1026,5,位置・サイズ)",
+       "SetWindowPos(dialog,1,0,0,320,427,0x2)", "SetWindowPos(1041,1,275,309,0,0,0x1)",
+       "ListResetContent(1002)", "ListAddString(1002,ペイント)", "SetDlgItemText(1007,150)",
+       "TabGetCurSel(1026)", "ShowWindow(1027,5)", "TooltipCreate", "TooltipActivate(1)"});
+  EXPECT_TRUE(InOrder(host.Log(), steps));
+  EXPECT_EQ(
+      host.Control(IDC_TAB).tabs,
+      (std::vector<std::string>{"表示", "変形", "ロック", "透明化", "タイトル", "位置・サイズ"}));
+}
+
+TEST_F(PanelTest, StartUpLeavesEverythingIdle) {
+  AddUsualWindows();
+  Start();
+  for (int id : {IDC_X_EDIT, IDC_Y_EDIT, IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT}) EXPECT_EQ(Text(id), "0");
+  EXPECT_EQ(Text(IDC_ALPHA_EDIT), "150");
+  EXPECT_EQ(host.Control(IDC_ALPHA_SLIDER).pos, 150);
+  EXPECT_EQ(Text(IDC_FLASH), "フラッシュ開始");
+  EXPECT_TRUE(host.MessageBoxes().empty());
+  EXPECT_FALSE(dialog.IsFlashing());
+  EXPECT_EQ(dialog.FlashLevel(), 255);
+  EXPECT_EQ(dialog.FlashStep(), 1);
+  EXPECT_EQ(dialog.GeometryLive(), 1);
+  for (const std::string& call : windows.Log()) {
+    EXPECT_TRUE(call.rfind("Get", 0) == 0 || call.rfind("IsWindowVisible", 0) == 0) << call;
+  }
+}
+
+TEST_F(PanelTest, StartUpShowsOnlyTheFirstPage) {
+  Start();
+  EXPECT_EQ(host.Control(IDC_TAB).curSel, 0);
+  EXPECT_EQ(VisibleIds(host), Sorted(kAlwaysShown, kPages[0]));
+}
+
+TEST_F(PanelTest, TabsShowExactlyTheirPage) {
+  Start();
+  for (int page = 5; page >= 0; --page) {
+    host.ClickTab(page);
+    EXPECT_EQ(VisibleIds(host), Sorted(kAlwaysShown, kPages[static_cast<std::size_t>(page)]))
+        << "page " << page;
+    EXPECT_FALSE(host.Control(IDC_GEOMETRY_APPLY).visible);
+    EXPECT_FALSE(host.Control(IDC_SPARE).visible);
+  }
+}
+
+TEST_F(PanelTest, TooltipsCoverTheOperatingControlsInWhiteOnBlue) {
+  Start();
+  const std::vector<std::pair<int, std::string>> expected = {
+      {IDC_WINDOW_LIST, "現在稼働中のウィンドウが表示されています、変更対象を選ぶことができます。"},
+      {IDC_REFRESH, "ウィンドウリストの一覧を更新します。"},
+      {IDC_MINIMIZE, "選択したウィンドウを最小化します。"},
+      {IDC_SHOW, "選択したウィンドウを表示します。"},
+      {IDC_TOPMOST, "選択したウィンドウを、常に最前面に表示します。"},
+      {IDC_NOTOPMOST, "選択したウィンドウを、常に最前面に表示しないようにします。"},
+      {IDC_FLASH, "選択したウィンドウが、透過表示・不透過表示を繰り返します。"},
+      {IDC_CIRCLE, "選択したウィンドウを円形に変更します。"},
+      {IDC_STAR, "選択したウィンドウを★形に変更します。"},
+      {IDC_PLAIN_SHAPE, "選択したウィンドウを四角形に変更します。"},
+      {IDC_RESIZABLE,
+       "選択したウィンドウにおいて、ウィンドウサイズの変更を可能にします（変更が効かないウィン"
+       "ドウもあります）"},
+      {IDC_ALPHA_SLIDER, "透明度を指定します（透明 <---> 不透明）"},
+      {IDC_ALPHA_EDIT, "透明度値を直接入力できます（ 0 から 255 の範囲まで）"},
+      {IDC_ALPHA_APPLY, "選択したウィンドウに、透明度を反映させます。"},
+      {IDC_TITLE_EDIT, "新しいウィンドウタイトルを入力します。"},
+      {IDC_TITLE_APPLY, "選択したウィンドウのタイトルを変更します。"},
+      {IDC_UNLOCK, "入力を受け付けないウィンドウに入力を行えるようになります。"},
+      {IDC_LOCK, "一切の入力を受け付けなくなります。　ウィンドウの移動等も行えなくなります。"},
+      {IDC_X_EDIT, "ウィンドウの左端座標を指定します。"},
+      {IDC_X_SPIN, "ウィンドウの左端座標を指定します。"},
+      {IDC_WIDTH_EDIT, "ウィンドウの横幅を指定します。"},
+      {IDC_WIDTH_SPIN, "ウィンドウの横幅を指定します。"},
+      {IDC_Y_EDIT, "ウィンドウの上端座標を指定します。"},
+      {IDC_Y_SPIN, "ウィンドウの上端座標を指定します。"},
+      {IDC_HEIGHT_EDIT, "ウィンドウの縦幅を指定します。"},
+      {IDC_HEIGHT_SPIN, "ウィンドウの縦幅を指定します。"},
+      {IDC_HALVE, "ウィンドウの大きさを、現在の大きさの半分に設定します。"},
+      {IDC_DOUBLE, "ウィンドウの大きさを、現在の大きさの二倍に設定します。"},
+      {IDC_ORIGIN, "ウィンドウの座標を、画面左上に設定します。"},
+  };
+  const FakeTooltip& tip = host.Tooltip();
+  EXPECT_TRUE(tip.created);
+  EXPECT_TRUE(tip.active);
+  EXPECT_EQ(tip.bkColor, 0x00FF0000u);
+  EXPECT_EQ(tip.textColor, 0x00FFFFFFu);
+  ASSERT_EQ(tip.tools.size(), 29u);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(host.ControlByHandle(tip.tools[i].first)->id, expected[i].first) << i;
+    EXPECT_EQ(tip.tools[i].second, expected[i].second) << i;
+  }
+
+  PlatformMessage message;
+  dialog.PreTranslateMessage(message);
+  dialog.PreTranslateMessage(message);
+  EXPECT_EQ(host.Tooltip().relayed, 2);
+}
+
+TEST_F(PanelTest, MinimizedDialogDrawsItsIconCentred) {
+  Start();
+  EXPECT_FALSE(dialog.OnPaint());  // the platform paints a normal dialog
+  const std::string icon = std::to_string(dialog.OnQueryDragIcon());
+  host.Minimize();
+  for (auto [width, x] : {std::pair{36, 2}, {35, 2}, {20, -5}}) {
+    host.SetIconicClientSize(width, 36);
+    host.ClearLog();
+    EXPECT_TRUE(dialog.OnPaint());
+    EXPECT_EQ(host.Log(),
+              (Calls{"BeginPaint", "EraseIconBackground(77)",
+                     "DrawIcon(77," + std::to_string(x) + ",2," + icon + ")", "EndPaint(77)"}));
+  }
+  EXPECT_EQ(IconOrigin(20, 20, 32, 32), (Point{-5, -5}));
+}
+
+TEST_F(PanelTest, ExitButtonMenuItemAndCancelAllExitWithZero) {
+  AddUsualWindows();
+  Start();
+  Select(0);
+  host.Click(IDC_FLASH);
+  host.Tick(CGlazierDlg::FLASH_TIMER);
+  Forget();
+
+  host.Click(IDC_EXIT);
+  host.Click(ID_APP_EXIT_CMD);
+  host.PressEscape();
+  EXPECT_EQ(Count(host.Log(), "Exit(0)"), 3);
+  EXPECT_EQ(Count(host.Log(), "EndDialog"), 0);
+  EXPECT_EQ(Count(host.Log(), "KillTimer"), 0);
+  EXPECT_TRUE(windows.Log().empty());  // the flashed window is left as it is
+  EXPECT_EQ(windows.Window(notepad).layeredAlpha, 0);
+}
+
+TEST_F(PanelTest, MenuOpensTheProductPageAndCdTrayCommandsSendMci) {
+  Start();
+  Forget();
+  host.Click(ID_HELP_ONLINE);
+  host.Click(ID_CDTRAY_OPEN);
+  host.Click(ID_CDTRAY_CLOSE);
+  const std::string self = H(host.DialogWindow());
+  EXPECT_EQ(windows.Log(), (Calls{std::string("ShellExecute(open,") + kProductPageUrl + ",1)",
+                                  "MciSendString(set cdaudio door open," + self + ")",
+                                  "MciSendString(set cdaudio door closed," + self + ")"}));
+}
+
+TEST_F(PanelTest, VersionBoxOpensTheHomePageAndTheMainTimersKeepRunning) {
+  AddUsualWindows();
+  Start();
+  windows.AddWindow("あとから");
+  Forget();
+  host.onModal = [this](CDialog&, FakePanelHost& box) {
+    box.Click(IDC_HOMEPAGE);
+    box.Click(IDC_HOMEPAGE);
+    host.Tick(CGlazierDlg::REFRESH_TIMER);
+    box.PressEnter();
+    EXPECT_EQ(box.EndDialogResult(), wm::kIdOk);
+    return wm::kIdOk;
+  };
+  host.Click(ID_HELP_VERSION);
+
+  EXPECT_EQ(host.ModalRuns(), std::vector<int>{IDD_VERSION});
+  EXPECT_EQ(Count(windows.Log(), std::string("ShellExecute(open,") + kHomePageUrl + ",1)"), 2);
+  EXPECT_EQ(Rows().size(), 4u);
+}
+
+TEST(VersionTemplate, HoldsNameVersionDateAndLink) {
+  const DialogTemplate& box = VersionDialogTemplate();
+  EXPECT_EQ(
+      std::tuple(box.id, std::string(box.caption), box.cx, box.cy, std::string(box.font)),
+      std::tuple(IDD_VERSION, std::string("ﾊﾞｰｼﾞｮﾝ情報"), 149, 85, std::string("ＭＳ Ｐゴシック")));
+  using Row = std::tuple<int, std::string, std::string, int, int, int, int>;
+  const std::vector<Row> expected = {{1, "BUTTON", "OK", 94, 66, 50, 14},
+                                     {-1, "STATIC", "Glazier", 34, 7, 28, 10},
+                                     {-1, "STATIC", "Version 2.10", 64, 7, 38, 8},
+                                     {IDC_HOMEPAGE, "BUTTON", kHomePageUrl, 20, 47, 112, 12},
+                                     {-1, "STATIC", "最新版、サポート等は", 20, 35, 66, 8},
+                                     {-1, "STATIC", "Maked 2003/07/25", 78, 20, 63, 8},
+                                     {-1, "STATIC", "", 11, 7, 20, 20}};
+  std::vector<Row> actual;
+  for (const ControlTemplate& c : box.controls) {
+    actual.emplace_back(c.id, c.className, c.text, c.x, c.y, c.cx, c.cy);
+  }
+  EXPECT_EQ(actual, expected);
+  EXPECT_EQ(box.controls.back().iconResource, IDI_APP);
+}
+
+}  // namespace

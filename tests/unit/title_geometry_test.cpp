@@ -1,0 +1,179 @@
+// Retitling and the Enter key, and the position and size page.
+#include "ops/geometry.h"
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+class TitleTest : public GlazierTest {
+ protected:
+  void SetUp() override {
+    AddUsualWindows();
+    Start();
+    Select(0);
+  }
+};
+
+TEST_F(TitleTest, ButtonAndEnterRetitleThenRefreshTheList) {
+  EXPECT_EQ(Text(IDC_TITLE_EDIT), "メモ帳");
+  host.UserSetText(IDC_TITLE_EDIT, "新しい題");
+  Forget();
+  host.Click(IDC_TITLE_APPLY);
+  EXPECT_EQ(windows.Log().front(), "SetWindowText(" + H(notepad) + ",新しい題)");
+  EXPECT_EQ(Count(windows.Log(), "GetDesktopWindow"), 1);
+  EXPECT_EQ(Rows().front(), "新しい題");
+  EXPECT_EQ(dialog.SelectedRow(), -1);
+  EXPECT_EQ(Text(IDC_TITLE_EDIT), "新しい題");
+
+  Select(1);
+  host.UserSetText(IDC_TITLE_EDIT, "");
+  host.SetFocusTo(IDC_TITLE_EDIT);
+  host.PressEnter();
+  EXPECT_EQ(windows.Window(calc).title, "");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"新しい題", "ペイント"}));
+  EXPECT_FALSE(host.EndDialogResult().has_value());
+}
+
+TEST_F(TitleTest, EnterWithoutSelectionShowsTheMessageAndDoesNotRefresh) {
+  host.Control(IDC_WINDOW_LIST).curSel = -1;
+  host.SetFocusTo(IDC_TITLE_EDIT);
+  host.PressEnter();
+  EXPECT_EQ(host.MessageBoxes(), std::vector<std::string>{msg::kSelectToRetitle});
+  EXPECT_EQ(Count(host.Log(), "ListResetContent"), 0);
+  EXPECT_TRUE(windows.Log().empty());
+}
+
+TEST_F(TitleTest, EnterElsewhereDoesNothingAndNeverCloses) {
+  for (int id : {IDC_WINDOW_LIST, IDC_TAB, IDC_X_EDIT, IDC_HEIGHT_EDIT}) {
+    host.SetFocusTo(id);
+    host.PressEnter();
+  }
+  EXPECT_TRUE(windows.Log().empty());
+  EXPECT_TRUE(host.MessageBoxes().empty());
+  EXPECT_EQ(dialog.SelectedRow(), 0);
+  EXPECT_FALSE(host.EndDialogResult().has_value());
+  EXPECT_FALSE(host.ExitStatus().has_value());
+}
+
+TEST(EditNumber, ReadsLikeAtoi) {
+  const std::pair<const char*, int> kCases[] = {
+      {"  120", 120}, {"12ab", 12},  {"ab12", 0}, {"", 0},    {"-8", -8},
+      {"+7", 7},      {"\t\n 5", 5}, {"- 5", 0},  {"--5", 0}, {"0800", 800},
+  };
+  for (const auto& [text, value] : kCases) EXPECT_EQ(ReadEditNumber(text), value) << text;
+}
+
+TEST(EditNumber, HalvingTruncatesTowardZeroAndDoublingShifts) {
+  EXPECT_EQ(HalveExtent(801), 400);
+  EXPECT_EQ(HalveExtent(1), 0);
+  EXPECT_EQ(HalveExtent(-7), -3);
+  EXPECT_EQ(DoubleExtent(0), 0);
+  EXPECT_EQ(DoubleExtent(-7), -14);
+}
+
+class GeometryTest : public GlazierTest {
+ protected:
+  void SetUp() override {
+    AddUsualWindows();
+    Start();
+  }
+
+  std::string Pos(int x, int y, int cx, int cy) {
+    return "SetWindowPos(" + H(notepad) + ",0," + std::to_string(x) + "," + std::to_string(y) +
+           "," + std::to_string(cx) + "," + std::to_string(cy) + ",0x10)";
+  }
+
+  std::vector<std::string> Edits() {
+    return {Text(IDC_X_EDIT), Text(IDC_Y_EDIT), Text(IDC_WIDTH_EDIT), Text(IDC_HEIGHT_EDIT)};
+  }
+};
+
+TEST(GeometrySpins, BoundIsTheWorkAreasFarEdgeNotItsExtent) {
+  FakeWindowManager windows;
+  windows.SetWorkArea({0, 30, 1280, 1014});
+  CGlazierDlg dialog(windows);
+  FakePanelHost host(MainDialogTemplate());
+  host.Create(dialog);
+  EXPECT_EQ(host.Control(IDC_Y_SPIN).upper, 1014);
+  EXPECT_EQ(host.Control(IDC_WIDTH_SPIN).upper, 1280);
+}
+
+TEST_F(GeometryTest, SelectingLoadsTheRowAndReappliesItsGeometryOnce) {
+  Forget();
+  host.SelectRow(0);
+  EXPECT_EQ(Text(IDC_TITLE_EDIT), "メモ帳");
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"100", "50", "800", "600"}));
+  EXPECT_EQ(windows.Log(), (Calls{"GetWindowRect(" + H(notepad) + ")", Pos(100, 50, 800, 600)}));
+  EXPECT_TRUE(host.MessageBoxes().empty());
+
+  host.SelectRow(1);  // comes to the top without being moved
+  EXPECT_EQ(windows.ZOrder().front(), calc);
+  EXPECT_EQ(windows.Window(calc).rect, (Rect{300, 200, 560, 480}));
+}
+
+TEST_F(GeometryTest, EveryChangeOfAnEditAppliesAllFour) {
+  Select(0);
+  host.UserSetText(IDC_WIDTH_EDIT, "");
+  host.TypeChars(IDC_WIDTH_EDIT, "640");
+  host.StepUpDown(IDC_WIDTH_SPIN, 1);
+  // Dragged elsewhere meanwhile: the other edits still hold the old place.
+  windows.Window(notepad).rect = {500, 400, 1141, 1000};
+  host.UserSetText(IDC_HEIGHT_EDIT, "5000");
+  host.UserSetText(IDC_X_EDIT, "-20");
+  EXPECT_EQ(windows.Log(), (Calls{Pos(100, 50, 0, 600), Pos(100, 50, 6, 600), Pos(100, 50, 64, 600),
+                                  Pos(100, 50, 640, 600), Pos(100, 50, 641, 600),
+                                  Pos(100, 50, 641, 5000), Pos(-20, 50, 641, 5000)}));
+}
+
+TEST_F(GeometryTest, DoubleReappliesAfterEachWriteAndShowsWhatTheWindowTook) {
+  Select(0);
+  windows.Window(notepad).maxWidth = 1000;
+  windows.Window(notepad).maxHeight = 700;
+  host.Click(IDC_DOUBLE);
+  EXPECT_EQ(windows.Log(), (Calls{Pos(100, 50, 1600, 1200), "GetWindowRect(" + H(notepad) + ")",
+                                  Pos(100, 50, 800, 600), Pos(100, 50, 800, 600),
+                                  Pos(100, 50, 1000, 600), Pos(100, 50, 1000, 700)}));
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"100", "50", "1000", "700"}));
+  EXPECT_EQ(windows.Window(notepad).rect, (Rect{100, 50, 1100, 750}));
+}
+
+TEST_F(GeometryTest, HalveTruncatesAndDoubleOfZeroStaysZero) {
+  Select(0);
+  const std::tuple<int, const char*, const char*, std::string> kCases[] = {
+      {IDC_HALVE, "801", "1", Pos(100, 50, 400, 0)},
+      {IDC_HALVE, "-7", "-7", Pos(100, 50, -3, -3)},
+      {IDC_DOUBLE, "0", "0", Pos(100, 50, 0, 0)},
+  };
+  for (const auto& [button, width, height, first] : kCases) {
+    host.UserSetText(IDC_WIDTH_EDIT, width);
+    host.UserSetText(IDC_HEIGHT_EDIT, height);
+    Forget();
+    host.Click(button);
+    EXPECT_EQ(windows.Log().front(), first);
+  }
+}
+
+TEST_F(GeometryTest, MoveToOriginWritesOnlyXAndY) {
+  Select(0);
+  host.Click(IDC_ORIGIN);
+  EXPECT_EQ(windows.Log(), (Calls{Pos(0, 0, 800, 600), Pos(0, 50, 800, 600), Pos(0, 0, 800, 600)}));
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"0", "0", "800", "600"}));
+}
+
+TEST_F(GeometryTest, WithoutSelectionEveryChangeShowsTheMessage) {
+  host.TypeChars(IDC_X_EDIT, "5");
+  host.StepUpDown(IDC_Y_SPIN, 1);
+  EXPECT_EQ(host.MessageBoxes(),
+            (std::vector<std::string>{msg::kSelectToResize, msg::kSelectToResize}));
+  EXPECT_EQ(Count(windows.Log(), "SetWindowPos"), 0);
+}
+
+TEST_F(GeometryTest, HiddenButtonsApplyOrOnlyCheckTheSelection) {
+  Select(0);
+  host.Click(IDC_SPARE);
+  EXPECT_TRUE(windows.Log().empty());
+  host.Click(IDC_GEOMETRY_APPLY);
+  EXPECT_EQ(windows.Log(), Calls{Pos(100, 50, 800, 600)});
+  EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// The window list: which windows are listed, in which order, with which handle per row, and
+// when the list is rebuilt.
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+using WindowListTest = GlazierTest;
+
+TEST_F(WindowListTest, ListsVisibleTitledWindowsTopFirstWithTheirHandles) {
+  AddUsualWindows();
+  const WindowHandle untitled = notepad + 1;
+  const WindowHandle hidden = calc + 1;
+  Start();
+
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"メモ帳", "電卓", "ペイント"}));
+  EXPECT_EQ(dialog.TargetAt(0), notepad);
+  EXPECT_EQ(dialog.TargetAt(1), calc);
+  EXPECT_EQ(dialog.TargetAt(2), paint);
+  EXPECT_EQ(dialog.SelectedRow(), -1);
+  // Visibility is asked only of titled windows, and titles are read into 2048 characters.
+  EXPECT_EQ(Count(windows.Log(), "IsWindowVisible(" + H(untitled) + ")"), 0);
+  EXPECT_EQ(Count(windows.Log(), "IsWindowVisible(" + H(hidden) + ")"), 1);
+  EXPECT_EQ(Count(windows.Log(), "GetWindowText(" + H(notepad) + ",2048)"), 1);
+}
+
+TEST_F(WindowListTest, DuplicateTitlesKeepTheirOwnHandles) {
+  WindowHandle first = windows.AddWindow("同じ名前");
+  WindowHandle second = windows.AddWindow("同じ名前");
+  Start();
+  ASSERT_EQ(Rows(), (std::vector<std::string>{"同じ名前", "同じ名前"}));
+
+  Select(1);
+  host.Click(IDC_MINIMIZE);
+  EXPECT_EQ(windows.Log(), Calls{"ShowWindow(" + H(second) + ",6)"});
+  EXPECT_FALSE(windows.Window(first).minimized);
+}
+
+TEST_F(WindowListTest, OrderChangesOnlyAtTheNextRefresh) {
+  AddUsualWindows();
+  Start();
+  windows.SetWindowPos(paint, wm::kHwndTop, 0, 0, 0, 0, wm::kSwpNoMove | wm::kSwpNoSize);
+  EXPECT_EQ(Rows().front(), "メモ帳");
+
+  host.Click(IDC_REFRESH);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"ペイント", "メモ帳", "電卓"}));
+  EXPECT_EQ(dialog.TargetAt(0), paint);
+}
+
+TEST_F(WindowListTest, RefreshKeepsHandlesBeyondTheNewRowCount) {
+  AddUsualWindows();
+  Start();
+  windows.Close(calc);
+  windows.Close(paint);
+  host.Click(IDC_REFRESH);
+
+  EXPECT_EQ(Rows(), std::vector<std::string>{"メモ帳"});
+  EXPECT_EQ(dialog.TargetAt(1), calc);
+  EXPECT_EQ(dialog.TargetAt(2), paint);
+}
+
+TEST_F(WindowListTest, TimerRebuildsOnlyWhileNothingIsSelected) {
+  AddUsualWindows();
+  // The dialog itself is listed once the dialog manager has shown it.
+  WindowHandle self = windows.AddWindow("Glazier", false);
+  Start();
+  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(host.Timers(), std::set<unsigned>{CGlazierDlg::REFRESH_TIMER});
+
+  windows.Window(self).visible = true;
+  Select(0);
+  EXPECT_TRUE(host.Tick(CGlazierDlg::REFRESH_TIMER));
+  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(dialog.SelectedRow(), 0);
+  EXPECT_TRUE(windows.Log().empty());
+
+  host.Click(IDC_REFRESH);
+  EXPECT_EQ(Rows().back(), "Glazier");
+  EXPECT_EQ(dialog.SelectedRow(), -1);
+
+  WindowHandle later = windows.AddWindow("あとから");
+  host.Tick(CGlazierDlg::REFRESH_TIMER);
+  EXPECT_EQ(Rows().back(), "あとから");
+  EXPECT_EQ(dialog.TargetAt(4), later);
+}
+
+TEST_F(WindowListTest, ClosedTargetFailsSilently) {
+  AddUsualWindows();
+  Start();
+  Select(0);
+  windows.Close(notepad);
+  host.Click(IDC_LOCK);
+  EXPECT_EQ(windows.Log(),
+            (Calls{"EnableWindow(" + H(notepad) + ",0)", "ShowWindow(" + H(notepad) + ",1)"}));
+  EXPECT_TRUE(host.MessageBoxes().empty());
+  EXPECT_TRUE(windows.MessageBoxes().empty());
+}
+
+TEST_F(WindowListTest, RefreshTicksRunWhileTheSelectionMessageIsOpen) {
+  AddUsualWindows();
+  Start();
+  windows.AddWindow("あとから");
+  host.onMessageBox = [this] { host.Tick(CGlazierDlg::REFRESH_TIMER); };
+
+  host.Click(IDC_MINIMIZE);
+  EXPECT_EQ(host.MessageBoxes(), std::vector<std::string>{msg::kSelectToMinimize});
+  EXPECT_EQ(Rows().size(), 4u);
+  EXPECT_EQ(Count(windows.Log(), "ShowWindow"), 0);
+}
+
+TEST_F(WindowListTest, StopsAtTenThousandRowsWithEveryRowsHandle) {
+  std::vector<WindowHandle> all;
+  for (int i = 0; i < 10003; ++i) all.push_back(windows.AddWindow("w" + std::to_string(i)));
+  Start();
+
+  ASSERT_EQ(Rows().size(), CGlazierDlg::kMaxTargets);
+  EXPECT_EQ(Rows().back(), "w9999");
+  EXPECT_EQ(dialog.TargetAt(0), all[0]);
+  EXPECT_EQ(dialog.TargetAt(9999), all[9999]);
+
+  Select(9999);
+  host.Click(IDC_MINIMIZE);
+  EXPECT_EQ(windows.Log(), Calls{"ShowWindow(" + H(all[9999]) + ",6)"});
+}
+
+}  // namespace
