@@ -19,3 +19,4 @@ ExternalProject_Add(glazier_windows
   INSTALL_COMMAND "")
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/register.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tests/win32/register.cmake OPTIONAL)

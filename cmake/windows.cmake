@@ -1,14 +1,34 @@
 # glazier.exe: one statically linked executable.
 enable_language(RC)
+
+# The Win32 half of the platform layer, shared by glazier.exe and its Win32 tests.
 file(GLOB GLAZIER_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
-add_executable(glazier WIN32 ${GLAZIER_WIN32_SOURCES} res/glazier.rc)
-target_link_libraries(glazier PRIVATE glazier_core comctl32 winmm shell32 gdi32 user32)
-target_compile_definitions(glazier PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+list(REMOVE_ITEM GLAZIER_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/main.cpp)
+add_library(glazier_win32 STATIC ${GLAZIER_WIN32_SOURCES})
+target_link_libraries(glazier_win32 PUBLIC glazier_core comctl32 uxtheme winmm shell32 gdi32 user32)
+target_compile_definitions(glazier_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+
 if(MINGW)
-  target_link_options(glazier PRIVATE -static -municode)
   set_source_files_properties(res/glazier.rc PROPERTIES COMPILE_FLAGS "-c 65001")
-else()
-  target_sources(glazier PRIVATE res/glazier.manifest)
 endif()
 
-add_subdirectory(tests/e2e)
+add_executable(glazier WIN32 platform/win32/main.cpp res/glazier.rc)
+target_link_libraries(glazier PRIVATE glazier_win32)
+
+# Tests of the Win32 half on real windows, run under Wine (tests/win32/register.cmake).
+file(GLOB GLAZIER_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+add_executable(glazier_win32_tests ${GLAZIER_WIN32_TEST_SOURCES} res/glazier.rc)
+target_link_libraries(glazier_win32_tests PRIVATE glazier_win32)
+
+foreach(program glazier glazier_win32_tests)
+  if(MINGW)
+    target_link_options(${program} PRIVATE -static -municode)
+  else()
+    target_sources(${program} PRIVATE res/glazier.manifest)
+  endif()
+endforeach()
+
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+  add_subdirectory(tests/e2e)
+endif()
+

@@ -1,0 +1,15 @@
+#include "platform/win32/app_runtime.h"
+
+#include "platform/win32/modal_dialog.h"
+
+// Nothing to do: the manifest selects Common Controls 6, whose visual styles give the dialog's
+// controls their modern look.
+void Win32AppRuntime::Enable3dControls() {}
+
+void Win32AppRuntime::SetMainWindow(CDialog& dialog) {
+  SetMainDialog(&dialog);
+}
+
+int Win32AppRuntime::RunModal(CDialog& dialog) {
+  return ModalDialog(dialog, nullptr).Run();
+}

@@ -1,0 +1,15 @@
+// Our dialog templates in the platform's in-memory form (DLGTEMPLATEEX), for
+// CreateDialogIndirectParamW.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "res/templates.h"
+
+// The template as 16-bit words, DWORD-aligned where the format wants it; the vector's storage
+// is the template.
+std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog);
+
+// The template of a dialog resource id, or null for an id we do not have.
+const DialogTemplate* FindDialogTemplate(int templateId);

@@ -1,0 +1,272 @@
+#include "platform/win32/modal_dialog.h"
+
+#include <cwchar>
+
+#include "platform/win32/dialog_template.h"
+#include "platform/win32/handles.h"
+
+namespace {
+
+CDialog* g_mainDialog = nullptr;
+// The dialog whose window CreateDialogIndirectParamW is about to create.
+ModalDialog* g_creating = nullptr;
+HHOOK g_creationHook = nullptr;
+
+bool IsDialogClass(HWND window) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(window, name, 16);
+  return std::wcscmp(name, L"#32770") == 0;
+}
+
+void RemoveCreationHook() {
+  if (g_creationHook) ::UnhookWindowsHookEx(g_creationHook);
+  g_creationHook = nullptr;
+  g_creating = nullptr;
+}
+
+Rect WorkAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+  return FromRect(info.rcWork);
+}
+
+Rect WindowRectOf(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return FromRect(rect);
+}
+
+// CenterWindow of the framework: over the owner when it is visible and not minimized, else on
+// the work area of the main window's monitor; always kept inside the work area.
+void CenterWindow(HWND window) {
+  HWND center = ::GetWindow(window, GW_OWNER);
+  if (center) {
+    const LONG style = ::GetWindowLongW(center, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || (style & WS_MINIMIZE)) center = nullptr;
+  }
+  Rect centerRect;
+  Rect area;
+  if (center) {
+    centerRect = WindowRectOf(center);
+    area = WorkAreaOf(center);
+  } else {
+    HWND main = g_mainDialog && g_mainDialog->IsAttached()
+                    ? ToHwnd(g_mainDialog->Host().DialogWindow())
+                    : window;
+    area = WorkAreaOf(main);
+    centerRect = area;
+  }
+  const Point origin = CenteredOrigin(WindowRectOf(window), centerRect, area);
+  ::SetWindowPos(window, nullptr, origin.x, origin.y, -1, -1,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void SetMainDialog(CDialog* dialog) {
+  g_mainDialog = dialog;
+}
+
+Point CenteredOrigin(const Rect& window, const Rect& center, const Rect& area) {
+  const int width = window.Width();
+  const int height = window.Height();
+  int x = (center.left + center.right) / 2 - width / 2;
+  int y = (center.top + center.bottom) / 2 - height / 2;
+  if (x + width > area.right) x = area.right - width;
+  if (x < area.left) x = area.left;
+  if (y + height > area.bottom) y = area.bottom - height;
+  if (y < area.top) y = area.top;
+  return {x, y};
+}
+
+ModalDialog::ModalDialog(CDialog& dialog, HWND owner)
+    : m_dialog(dialog), m_owner(owner), m_host(*this) {}
+
+int ModalDialog::Run() {
+  const bool disableOwner = m_owner && ::IsWindowEnabled(m_owner);
+  if (disableOwner) ::EnableWindow(m_owner, FALSE);
+  if (Create()) {
+    // A template without WS_VISIBLE is shown by the modal run itself, unless OnInitDialog
+    // already ended it.
+    if (!m_ended && !::IsWindowVisible(m_window)) ::ShowWindow(m_window, SW_SHOWNORMAL);
+    MessageLoop();
+  }
+  if (m_window) {
+    // Hidden before the owner gets its input back, so that activation returns to the owner.
+    ::SetWindowPos(m_window, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+  }
+  if (disableOwner) ::EnableWindow(m_owner, TRUE);
+  if (m_window) {
+    if (m_owner && ::GetActiveWindow() == m_window) ::SetActiveWindow(m_owner);
+    ::DestroyWindow(m_window);
+  }
+  return m_result;
+}
+
+void ModalDialog::End(int result) {
+  m_result = result;
+  m_ended = true;
+}
+
+bool ModalDialog::Create() {
+  const DialogTemplate* layout = FindDialogTemplate(m_dialog.TemplateId());
+  if (!layout) return false;
+  const std::vector<std::uint16_t> words = BuildDialogTemplate(*layout);
+
+  // The dialog is attached from the creation of its window on, before WM_INITDIALOG, so that
+  // it also sees the size event of its creation. Only a CBT hook reaches the window that early.
+  g_creating = this;
+  g_creationHook =
+      ::SetWindowsHookExW(WH_CBT, &ModalDialog::CreationHook, nullptr, ::GetCurrentThreadId());
+  HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
+                                             m_owner, &ModalDialog::DialogProc, 0);
+  RemoveCreationHook();  // in case the dialog window was never created
+  return window && window == m_window;
+}
+
+LRESULT CALLBACK ModalDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  if (code == HCBT_CREATEWND && g_creating) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (IsDialogClass(window)) {
+      ModalDialog* dialog = g_creating;
+      RemoveCreationHook();
+      dialog->Attach(window);
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ModalDialog::Attach(HWND window) {
+  m_window = window;
+  m_host.SetWindow(window);
+  m_dialog.Attach(&m_host);
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  m_defaultProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ModalDialog::WindowProc)));
+}
+
+void ModalDialog::Detach() {
+  ::SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_defaultProc));
+  ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+  m_dialog.Attach(nullptr);
+  m_host.SetWindow(nullptr);
+  m_window = nullptr;
+  m_ended = true;
+}
+
+// Every message is handled by WindowProc; the dialog manager only needs a procedure to exist.
+INT_PTR CALLBACK ModalDialog::DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept {
+  return FALSE;
+}
+
+LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return ::DefDlgProcW(window, message, wParam, lParam);
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (...) {
+    // Nothing may unwind through the system's frames; the message gets its default handling.
+    return self->Default(message, wParam, lParam);
+  }
+}
+
+LRESULT ModalDialog::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::CallWindowProcW(m_defaultProc, m_window, message, wParam, lParam);
+}
+
+LRESULT ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      if (m_dialog.OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      std::intptr_t result = 0;
+      if (header && m_dialog.OnNotify(static_cast<int>(header->idFrom),
+                                      static_cast<int>(header->code), &result)) {
+        return result;
+      }
+      break;
+    }
+    case WM_TIMER:
+      if (m_dialog.OnTimer(static_cast<unsigned>(wParam))) return 0;
+      break;
+    case WM_SIZE:
+      if (m_dialog.OnSize(static_cast<unsigned>(wParam), LOWORD(lParam), HIWORD(lParam))) {
+        return 0;
+      }
+      break;
+    case WM_PAINT:
+      if (m_dialog.OnPaint()) return 0;
+      break;
+    case WM_QUERYDRAGICON:
+      if (IconHandle icon = m_dialog.OnQueryDragIcon()) return static_cast<LRESULT>(icon);
+      break;
+    case WM_NCDESTROY: {
+      const LRESULT result = Default(message, wParam, lParam);
+      Detach();
+      return result;
+    }
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+LRESULT ModalDialog::OnInitDialog() {
+  RECT before{};
+  ::GetWindowRect(m_window, &before);
+  const LONG styleBefore = ::GetWindowLongW(m_window, GWL_STYLE);
+  const bool focusByDialogManager = m_dialog.OnInitDialog();
+  if (m_window) CenterIfUnplaced(before, styleBefore);
+  return focusByDialogManager ? TRUE : FALSE;
+}
+
+// The framework centres a modal dialog once OnInitDialog has returned, when the dialog was
+// hidden until then, is no child window, was not moved by OnInitDialog, is not owned by an
+// enabled window and does not centre itself (DS_CENTER).
+void ModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
+  if (styleBefore & WS_VISIBLE) return;
+  const LONG style = ::GetWindowLongW(m_window, GWL_STYLE);
+  if (style & (WS_VISIBLE | WS_CHILD | DS_CENTER)) return;
+  RECT now{};
+  ::GetWindowRect(m_window, &now);
+  if (now.left != before.left || now.top != before.top) return;
+  HWND owner = ::GetWindow(m_window, GW_OWNER);
+  if (owner && ::IsWindowEnabled(owner)) return;
+  CenterWindow(m_window);
+}
+
+void ModalDialog::MessageLoop() {
+  MSG message{};
+  while (!m_ended) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // Somebody asked the thread to quit: leave the loop and pass the request on.
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (PreTranslate(message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+bool ModalDialog::PreTranslate(const MSG& message) {
+  const PlatformMessage platformMessage{&message};
+  try {
+    if (m_dialog.IsAttached() && m_dialog.PreTranslateMessage(platformMessage)) return true;
+    CDialog* main = g_mainDialog;
+    return main && main != &m_dialog && main->IsAttached() &&
+           main->PreTranslateMessage(platformMessage);
+  } catch (...) {
+    return false;  // a failed pre-translation leaves the message to the usual dispatch
+  }
+}

@@ -1,0 +1,274 @@
+#include "platform/win32/panel_host.h"
+
+#include <uxtheme.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/modal_dialog.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+std::wstring ModuleFileName() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (length < size) return std::wstring(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);  // the path was cut: try a larger buffer
+  }
+}
+
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+}  // namespace
+
+std::wstring AppTitleFromPath(std::wstring_view path) {
+  const std::size_t slash = path.find_last_of(L"\\/:");
+  std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = name.rfind(L'.');
+  if (dot != std::wstring_view::npos) name = name.substr(0, dot);
+  return std::wstring(name);
+}
+
+const std::wstring& AppTitle() {
+  static const std::wstring title = AppTitleFromPath(ModuleFileName());
+  return title;
+}
+
+LRESULT Win32PanelHost::SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::SendDlgItemMessageW(m_window, id, message, wParam, lParam);
+}
+
+WindowHandle Win32PanelHost::DialogWindow() {
+  return FromHwnd(m_window);
+}
+
+WindowHandle Win32PanelHost::GetDlgItem(int id) {
+  return FromHwnd(::GetDlgItem(m_window, id));
+}
+
+std::string Win32PanelHost::GetDlgItemText(int id) {
+  HWND item = ::GetDlgItem(m_window, id);
+  if (!item) return {};
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
+  const int length = ::GetWindowTextW(item, text.data(), static_cast<int>(text.size()));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return Narrow(text);
+}
+
+void Win32PanelHost::SetDlgItemText(int id, const std::string& text) {
+  ::SetDlgItemTextW(m_window, id, Widen(text).c_str());
+}
+
+WindowHandle Win32PanelHost::GetFocus() {
+  return FromHwnd(::GetFocus());
+}
+
+bool Win32PanelHost::ShowWindow(WindowHandle window, int command) {
+  return ::ShowWindow(ToHwnd(window), command) != FALSE;
+}
+
+bool Win32PanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPosition) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!::GetWindowPlacement(ToHwnd(window), &placement)) return false;
+  normalPosition = FromRect(placement.rcNormalPosition);
+  return true;
+}
+
+bool Win32PanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                  int cx, int cy, unsigned flags) {
+  return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+void Win32PanelHost::InvalidateDialog(bool erase) {
+  ::InvalidateRect(m_window, nullptr, erase ? TRUE : FALSE);
+}
+
+void Win32PanelHost::ListResetContent(int id) {
+  SendItem(id, LB_RESETCONTENT, 0, 0);
+}
+
+int Win32PanelHost::ListAddString(int id, const std::string& text) {
+  const std::wstring wide = Widen(text);
+  return static_cast<int>(SendItem(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+int Win32PanelHost::ListGetCurSel(int id) {
+  return static_cast<int>(SendItem(id, LB_GETCURSEL, 0, 0));
+}
+
+int Win32PanelHost::ListGetCount(int id) {
+  return static_cast<int>(SendItem(id, LB_GETCOUNT, 0, 0));
+}
+
+std::string Win32PanelHost::ListGetText(int id, int row) {
+  const LRESULT length = SendItem(id, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied =
+      SendItem(id, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+  if (copied == LB_ERR) return {};
+  text.resize(static_cast<std::size_t>(copied));
+  return Narrow(text);
+}
+
+void Win32PanelHost::TabInsertItem(int id, int index, const std::string& text) {
+  std::wstring wide = Widen(text);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = wide.data();
+  SendItem(id, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+int Win32PanelHost::TabGetCurSel(int id) {
+  return static_cast<int>(SendItem(id, TCM_GETCURSEL, 0, 0));
+}
+
+void Win32PanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
+  SendItem(id, TBM_SETRANGEMIN, redraw ? TRUE : FALSE, minimum);
+}
+
+void Win32PanelHost::TrackbarSetRangeMax(int id, bool redraw, int maximum) {
+  SendItem(id, TBM_SETRANGEMAX, redraw ? TRUE : FALSE, maximum);
+}
+
+void Win32PanelHost::TrackbarSetPos(int id, bool redraw, int position) {
+  SendItem(id, TBM_SETPOS, redraw ? TRUE : FALSE, position);
+}
+
+int Win32PanelHost::TrackbarGetPos(int id) {
+  return static_cast<int>(SendItem(id, TBM_GETPOS, 0, 0));
+}
+
+void Win32PanelHost::UpDownSetBase(int id, int base) {
+  SendItem(id, UDM_SETBASE, static_cast<WPARAM>(base), 0);
+}
+
+void Win32PanelHost::UpDownSetBuddy(int id, WindowHandle buddy) {
+  SendItem(id, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ToHwnd(buddy)), 0);
+}
+
+void Win32PanelHost::UpDownSetRange(int id, int lower, int upper) {
+  SendItem(id, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(upper), static_cast<WORD>(lower)));
+}
+
+void Win32PanelHost::UpDownSetPos(int id, int position) {
+  SendItem(id, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position), 0));
+}
+
+void Win32PanelHost::TooltipCreate() {
+  m_tooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+  // A themed tooltip ignores the colours we give it; ours are part of the look.
+  if (m_tooltip) ::SetWindowTheme(m_tooltip, L"", L"");
+}
+
+void Win32PanelHost::TooltipSetBkColor(std::uint32_t color) {
+  if (m_tooltip) ::SendMessageW(m_tooltip, TTM_SETTIPBKCOLOR, color, 0);
+}
+
+void Win32PanelHost::TooltipSetTextColor(std::uint32_t color) {
+  if (m_tooltip) ::SendMessageW(m_tooltip, TTM_SETTIPTEXTCOLOR, color, 0);
+}
+
+void Win32PanelHost::TooltipAddTool(WindowHandle control, const std::string& text) {
+  if (!m_tooltip) return;
+  std::wstring wide = Widen(text);  // the tooltip keeps its own copy
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = m_window;
+  tool.uId = reinterpret_cast<UINT_PTR>(ToHwnd(control));
+  tool.lpszText = wide.data();
+  ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32PanelHost::TooltipActivate(bool active) {
+  if (m_tooltip) ::SendMessageW(m_tooltip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+}
+
+void Win32PanelHost::TooltipRelayEvent(const PlatformMessage& message) {
+  if (!m_tooltip || !message.native) return;
+  ::SendMessageW(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message.native));
+}
+
+void Win32PanelHost::SetTimer(unsigned id, unsigned milliseconds) {
+  ::SetTimer(m_window, id, milliseconds, nullptr);
+}
+
+void Win32PanelHost::KillTimer(unsigned id) {
+  ::KillTimer(m_window, id);
+}
+
+IconHandle Win32PanelHost::LoadIcon(int resourceId) {
+  return reinterpret_cast<IconHandle>(
+      ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId)));
+}
+
+void Win32PanelHost::SetIcon(IconHandle icon, bool big) {
+  ::SendMessageW(m_window, WM_SETICON, big ? ICON_BIG : ICON_SMALL, static_cast<LPARAM>(icon));
+}
+
+bool Win32PanelHost::IsIconic() {
+  return ::IsIconic(m_window) != FALSE;
+}
+
+int Win32PanelHost::GetSystemMetrics(int index) {
+  return ::GetSystemMetrics(index);
+}
+
+bool Win32PanelHost::GetClientRect(Rect& rect) {
+  RECT client{};
+  if (!::GetClientRect(m_window, &client)) return false;
+  rect = FromRect(client);
+  return true;
+}
+
+PaintContext Win32PanelHost::BeginPaint() {
+  return reinterpret_cast<PaintContext>(::BeginPaint(m_window, &m_paint));
+}
+
+void Win32PanelHost::EraseIconBackground(PaintContext dc) {
+  ::SendMessageW(m_window, WM_ICONERASEBKGND, static_cast<WPARAM>(dc), 0);
+}
+
+void Win32PanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
+  ::DrawIcon(reinterpret_cast<HDC>(dc), x, y, reinterpret_cast<HICON>(icon));
+}
+
+void Win32PanelHost::EndPaint(PaintContext /*dc*/) {
+  ::EndPaint(m_window, &m_paint);
+}
+
+// The dialog keyboard interface takes keyboard and mouse input only, as the framework's does;
+// every other message goes on to TranslateMessage and DispatchMessage.
+bool Win32PanelHost::PreTranslateDialogMessage(const PlatformMessage& message) {
+  const auto* native = static_cast<const MSG*>(message.native);
+  if (!native || !m_window || !IsInputMessage(native->message)) return false;
+  return ::IsDialogMessageW(m_window, const_cast<MSG*>(native)) != FALSE;
+}
+
+void Win32PanelHost::MessageBox(const std::string& text) {
+  ::MessageBoxW(m_window, Widen(text).c_str(), AppTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+int Win32PanelHost::RunModal(CDialog& dialog) {
+  return ModalDialog(dialog, m_window).Run();
+}
+
+void Win32PanelHost::EndDialog(int result) {
+  m_runner.End(result);
+}
+
+// The runtime's normal exit: exit-time destructors run, the dialog is not closed first.
+void Win32PanelHost::Exit(int status) {
+  std::exit(status);
+}

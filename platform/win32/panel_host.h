@@ -1,0 +1,87 @@
+// The panel host on Win32: one dialog window and its controls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/panel_host.h"
+#include "platform/win32/win32.h"
+
+class ModalDialog;
+
+class Win32PanelHost : public IPanelHost {
+ public:
+  explicit Win32PanelHost(ModalDialog& runner) : m_runner(runner) {}
+  void SetWindow(HWND window) { m_window = window; }
+
+  WindowHandle DialogWindow() override;
+  WindowHandle GetDlgItem(int id) override;
+  std::string GetDlgItemText(int id) override;
+  void SetDlgItemText(int id, const std::string& text) override;
+  WindowHandle GetFocus() override;
+
+  bool ShowWindow(WindowHandle window, int command) override;
+  bool GetWindowPlacement(WindowHandle window, Rect& normalPosition) override;
+  bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+  void InvalidateDialog(bool erase) override;
+
+  void ListResetContent(int id) override;
+  int ListAddString(int id, const std::string& text) override;
+  int ListGetCurSel(int id) override;
+  int ListGetCount(int id) override;
+  std::string ListGetText(int id, int row) override;
+
+  void TabInsertItem(int id, int index, const std::string& text) override;
+  int TabGetCurSel(int id) override;
+
+  void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;
+  void TrackbarSetRangeMax(int id, bool redraw, int maximum) override;
+  void TrackbarSetPos(int id, bool redraw, int position) override;
+  int TrackbarGetPos(int id) override;
+
+  void UpDownSetBase(int id, int base) override;
+  void UpDownSetBuddy(int id, WindowHandle buddy) override;
+  void UpDownSetRange(int id, int lower, int upper) override;
+  void UpDownSetPos(int id, int position) override;
+
+  void TooltipCreate() override;
+  void TooltipSetBkColor(std::uint32_t color) override;
+  void TooltipSetTextColor(std::uint32_t color) override;
+  void TooltipAddTool(WindowHandle control, const std::string& text) override;
+  void TooltipActivate(bool active) override;
+  void TooltipRelayEvent(const PlatformMessage& message) override;
+
+  void SetTimer(unsigned id, unsigned milliseconds) override;
+  void KillTimer(unsigned id) override;
+  IconHandle LoadIcon(int resourceId) override;
+  void SetIcon(IconHandle icon, bool big) override;
+  bool IsIconic() override;
+  int GetSystemMetrics(int index) override;
+  bool GetClientRect(Rect& rect) override;
+  PaintContext BeginPaint() override;
+  void EraseIconBackground(PaintContext dc) override;
+  void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) override;
+  void EndPaint(PaintContext dc) override;
+
+  bool PreTranslateDialogMessage(const PlatformMessage& message) override;
+  void MessageBox(const std::string& text) override;
+  int RunModal(CDialog& dialog) override;
+  void EndDialog(int result) override;
+  [[noreturn]] void Exit(int status) override;
+
+  HWND TooltipWindow() const { return m_tooltip; }
+
+ private:
+  LRESULT SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam);
+
+  ModalDialog& m_runner;
+  HWND m_window = nullptr;
+  HWND m_tooltip = nullptr;
+  PAINTSTRUCT m_paint{};
+};
+
+// The application's title: the executable's file name without directory and extension, as the
+// caption of our message boxes.
+std::wstring AppTitleFromPath(std::wstring_view path);
+const std::wstring& AppTitle();

@@ -1,0 +1,152 @@
+#include "platform/win32/window_manager.h"
+
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+HRGN ToRegion(RegionHandle region) {
+  return reinterpret_cast<HRGN>(region);
+}
+RegionHandle FromRegion(HRGN region) {
+  return reinterpret_cast<RegionHandle>(region);
+}
+HMODULE ToModule(ModuleHandle module) {
+  return reinterpret_cast<HMODULE>(module);
+}
+
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+bool ReadRect(BOOL ok, const RECT& source, Rect& rect) {
+  if (!ok) return false;
+  rect = FromRect(source);
+  return true;
+}
+
+}  // namespace
+
+WindowHandle Win32WindowManager::GetDesktopWindow() {
+  return FromHwnd(::GetDesktopWindow());
+}
+
+WindowHandle Win32WindowManager::GetTopWindow(WindowHandle parent) {
+  return FromHwnd(::GetTopWindow(ToHwnd(parent)));
+}
+
+WindowHandle Win32WindowManager::GetNextWindow(WindowHandle window) {
+  return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT));
+}
+
+void Win32WindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
+  title.clear();
+  if (maxChars <= 0) return;
+  const auto size = static_cast<std::size_t>(maxChars);
+  if (m_titleBuffer.size() < size) m_titleBuffer.resize(size);
+  const int length = ::GetWindowTextW(ToHwnd(window), m_titleBuffer.data(), maxChars);
+  if (length <= 0) return;
+  NarrowInto(std::wstring_view(m_titleBuffer.data(), static_cast<std::size_t>(length)), title);
+}
+
+bool Win32WindowManager::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
+  RECT source{};
+  return ReadRect(::GetWindowRect(ToHwnd(window), &source), source, rect);
+}
+
+bool Win32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
+  RECT source{};
+  return ReadRect(::GetClientRect(ToHwnd(window), &source), source, rect);
+}
+
+bool Win32WindowManager::GetWorkArea(Rect& rect) {
+  RECT source{};
+  return ReadRect(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &source, 0), source, rect);
+}
+
+bool Win32WindowManager::ShowWindow(WindowHandle window, int command) {
+  return ::ShowWindow(ToHwnd(window), command) != FALSE;
+}
+
+bool Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                      int cx, int cy, unsigned flags) {
+  return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+bool Win32WindowManager::EnableWindow(WindowHandle window, bool enable) {
+  return ::EnableWindow(ToHwnd(window), enable ? TRUE : FALSE) != FALSE;
+}
+
+std::int32_t Win32WindowManager::GetWindowLong(WindowHandle window, int index) {
+  return ::GetWindowLongW(ToHwnd(window), index);
+}
+
+std::int32_t Win32WindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
+  return ::SetWindowLongW(ToHwnd(window), index, value);
+}
+
+bool Win32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
+  return ::SetWindowTextW(ToHwnd(window), Widen(text).c_str()) != FALSE;
+}
+
+RegionHandle Win32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
+  return FromRegion(::CreateEllipticRgn(left, top, right, bottom));
+}
+
+RegionHandle Win32WindowManager::CreateRectRgn(int left, int top, int right, int bottom) {
+  return FromRegion(::CreateRectRgn(left, top, right, bottom));
+}
+
+RegionHandle Win32WindowManager::CreatePolygonRgn(const Point* points, int count, int fillMode) {
+  if (!points || count <= 0) return 0;
+  std::vector<POINT> vertices;
+  vertices.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) vertices.push_back({points[i].x, points[i].y});
+  return FromRegion(::CreatePolygonRgn(vertices.data(), count, fillMode));
+}
+
+bool Win32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
+  return ::SetWindowRgn(ToHwnd(window), ToRegion(region), redraw ? TRUE : FALSE) != 0;
+}
+
+void Win32WindowManager::DeleteRegion(RegionHandle region) {
+  if (region) ::DeleteObject(ToRegion(region));
+}
+
+ModuleHandle Win32WindowManager::LoadLibrary(const char* name) {
+  return reinterpret_cast<ModuleHandle>(::LoadLibraryW(Widen(name).c_str()));
+}
+
+ProcHandle Win32WindowManager::GetProcAddress(ModuleHandle module, const char* name) {
+  return reinterpret_cast<ProcHandle>(::GetProcAddress(ToModule(module), name));
+}
+
+bool Win32WindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
+                                                        std::uint32_t colorKey, std::uint8_t alpha,
+                                                        std::uint32_t flags) {
+  if (!proc) return false;
+  const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(proc);
+  return function(ToHwnd(window), colorKey, alpha, flags) != FALSE;
+}
+
+void Win32WindowManager::FreeLibrary(ModuleHandle module) {
+  if (module) ::FreeLibrary(ToModule(module));
+}
+
+void Win32WindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {
+  // No caption: the system supplies its default one.
+  ::MessageBoxW(ToHwnd(owner), Widen(text).c_str(), nullptr, type);
+}
+
+void Win32WindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
+  ::ShellExecuteW(nullptr, Widen(verb).c_str(), Widen(file).c_str(), nullptr, nullptr, show);
+}
+
+void Win32WindowManager::MciSendString(const std::string& command, WindowHandle callback) {
+  wchar_t answer[256] = {};
+  ::mciSendStringW(Widen(command).c_str(), answer, 255, ToHwnd(callback));
+}

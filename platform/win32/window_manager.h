@@ -1,0 +1,48 @@
+// The window manager seam on Win32: the wide calls, with text converted at this boundary.
+#pragma once
+
+#include <vector>
+
+#include "platform/window_manager.h"
+
+class Win32WindowManager : public IWindowManager {
+ public:
+  WindowHandle GetDesktopWindow() override;
+  WindowHandle GetTopWindow(WindowHandle parent) override;
+  WindowHandle GetNextWindow(WindowHandle window) override;
+  void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
+  bool IsWindowVisible(WindowHandle window) override;
+
+  bool GetWindowRect(WindowHandle window, Rect& rect) override;
+  bool GetClientRect(WindowHandle window, Rect& rect) override;
+  bool GetWorkArea(Rect& rect) override;
+
+  bool ShowWindow(WindowHandle window, int command) override;
+  bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+  bool EnableWindow(WindowHandle window, bool enable) override;
+  std::int32_t GetWindowLong(WindowHandle window, int index) override;
+  std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) override;
+  bool SetWindowText(WindowHandle window, const std::string& text) override;
+
+  RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) override;
+  RegionHandle CreateRectRgn(int left, int top, int right, int bottom) override;
+  RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) override;
+  bool SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) override;
+  void DeleteRegion(RegionHandle region) override;
+
+  ModuleHandle LoadLibrary(const char* name) override;
+  ProcHandle GetProcAddress(ModuleHandle module, const char* name) override;
+  bool CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window, std::uint32_t colorKey,
+                                      std::uint8_t alpha, std::uint32_t flags) override;
+  void FreeLibrary(ModuleHandle module) override;
+
+  void MessageBox(WindowHandle owner, const std::string& text, unsigned type) override;
+
+  void ShellExecute(const char* verb, const std::string& file, int show) override;
+  void MciSendString(const std::string& command, WindowHandle callback) override;
+
+ private:
+  // The title buffer lives as long as the manager: a refresh reads thousands of titles.
+  std::vector<wchar_t> m_titleBuffer;
+};

@@ -1,0 +1,154 @@
+// The window manager on real windows of this process.
+#include <string>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/window_manager.h"
+#include "tests/win32/harness.h"
+
+namespace {
+
+// A plain top-level window standing in for another program's window.
+class TargetWindow {
+ public:
+  explicit TargetWindow(const wchar_t* title) {
+    static const ATOM atom = [] {
+      WNDCLASSW windowClass{};
+      windowClass.lpfnWndProc = &::DefWindowProcW;
+      windowClass.hInstance = ::GetModuleHandleW(nullptr);
+      windowClass.lpszClassName = L"GlazierTestTarget";
+      return ::RegisterClassW(&windowClass);
+    }();
+    m_window =
+        ::CreateWindowExW(0, MAKEINTATOM(atom), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 60,
+                          320, 240, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  }
+  ~TargetWindow() { Close(); }
+  TargetWindow(const TargetWindow&) = delete;
+  TargetWindow& operator=(const TargetWindow&) = delete;
+
+  WindowHandle Handle() const { return FromHwnd(m_window); }
+  HWND Window() const { return m_window; }
+  void Close() {
+    if (m_window) ::DestroyWindow(m_window);
+    m_window = nullptr;
+  }
+
+ private:
+  HWND m_window = nullptr;
+};
+
+}  // namespace
+
+WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
+  Win32WindowManager windows;
+  TargetWindow target(L"無題 - メモ帳 × 2");
+  const WindowHandle handle = target.Handle();
+  std::string title = "left over from an earlier read";
+  windows.GetWindowText(handle, title, 2048);
+  CHECK_EQ(title, std::string("無題 - メモ帳 × 2"));
+  windows.GetWindowText(handle, title, 5);  // four characters and the terminator
+  CHECK_EQ(title, std::string("無題 -"));
+  windows.GetWindowText(handle, title, 1);
+  CHECK_EQ(title, std::string());
+
+  CHECK(windows.SetWindowText(handle, "新しいタイトル"));
+  windows.GetWindowText(handle, title, 2048);
+  CHECK_EQ(title, std::string("新しいタイトル"));
+
+  target.Close();  // a window that has gone reads as untitled
+  windows.GetWindowText(handle, title, 2048);
+  CHECK_EQ(title, std::string());
+  CHECK(!windows.IsWindowVisible(handle));
+}
+
+WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
+  Win32WindowManager windows;
+  TargetWindow target(L"Glazier test target");
+  bool found = false;
+  int count = 0;
+  for (WindowHandle w = windows.GetTopWindow(windows.GetDesktopWindow()); w && count < 100000;
+       w = windows.GetNextWindow(w), ++count) {
+    if (w == target.Handle()) found = true;
+  }
+  CHECK(found);
+  CHECK(windows.IsWindowVisible(target.Handle()));
+}
+
+WIN32_TEST(GeometryStylesAndInput) {
+  Win32WindowManager windows;
+  TargetWindow target(L"geometry");
+  const WindowHandle handle = target.Handle();
+  CHECK(windows.SetWindowPos(handle, wm::kHwndTop, 100, 120, 300, 200, wm::kSwpNoZOrder));
+  Rect rect;
+  CHECK(windows.GetWindowRect(handle, rect));
+  CHECK_EQ(rect, (Rect{100, 120, 400, 320}));
+  Rect client;
+  CHECK(windows.GetClientRect(handle, client));
+  CHECK_EQ(client.left, 0);
+  CHECK(client.Width() > 0 && client.Width() <= 300);
+  Rect area;
+  CHECK(windows.GetWorkArea(area));
+  CHECK(area.Width() > 0 && area.Height() > 0);
+
+  const std::int32_t style = windows.GetWindowLong(handle, wm::kGwlStyle);
+  CHECK(static_cast<std::uint32_t>(style) & WS_CAPTION);
+  windows.SetWindowLong(handle, wm::kGwlStyle, style & ~static_cast<std::int32_t>(WS_THICKFRAME));
+  CHECK(!(::GetWindowLongW(target.Window(), GWL_STYLE) & WS_THICKFRAME));
+
+  windows.EnableWindow(handle, false);
+  CHECK(!::IsWindowEnabled(target.Window()));
+  windows.EnableWindow(handle, true);
+  CHECK(::IsWindowEnabled(target.Window()));
+
+  windows.ShowWindow(handle, wm::kSwMinimize);
+  CHECK(::IsIconic(target.Window()));
+  windows.ShowWindow(handle, wm::kSwShowNormal);
+  CHECK(!::IsIconic(target.Window()));
+}
+
+WIN32_TEST(LayeredOpacityThroughTheLookedUpFunction) {
+  Win32WindowManager windows;
+  TargetWindow target(L"layered");
+  const WindowHandle handle = target.Handle();
+  const ModuleHandle user32 = windows.LoadLibrary("user32");
+  CHECK(user32 != 0);
+  CHECK_EQ(windows.GetProcAddress(user32, "NoSuchExport"), ProcHandle{0});
+  const ProcHandle proc = windows.GetProcAddress(user32, "SetLayeredWindowAttributes");
+  CHECK(proc != 0);
+  windows.SetWindowLong(
+      handle, wm::kGwlExStyle,
+      windows.GetWindowLong(handle, wm::kGwlExStyle) | static_cast<std::int32_t>(wm::kWsExLayered));
+  CHECK(windows.CallSetLayeredWindowAttributes(proc, handle, 0, 77, wm::kLwaAlpha));
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  CHECK(::GetLayeredWindowAttributes(target.Window(), nullptr, &alpha, &flags));
+  CHECK_EQ(static_cast<int>(alpha), 77);
+  CHECK_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+  CHECK(!windows.CallSetLayeredWindowAttributes(0, handle, 0, 77, wm::kLwaAlpha));
+  windows.FreeLibrary(user32);
+}
+
+WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
+  Win32WindowManager windows;
+  TargetWindow target(L"regions");
+  const WindowHandle handle = target.Handle();
+  const Point triangle[] = {{0, 0}, {100, 0}, {50, 80}};
+  const RegionHandle region = windows.CreatePolygonRgn(triangle, 3, wm::kWinding);
+  CHECK(region != 0);
+  CHECK(windows.SetWindowRgn(handle, region, true));
+  RECT box{};
+  CHECK_EQ(::GetWindowRgnBox(target.Window(), &box), COMPLEXREGION);
+  CHECK_EQ(FromRect(box), (Rect{0, 0, 100, 80}));
+
+  const RegionHandle ellipse = windows.CreateEllipticRgn(0, 0, 60, 40);
+  CHECK(windows.SetWindowRgn(handle, ellipse, true));
+  ::GetWindowRgnBox(target.Window(), &box);
+  CHECK(box.right > 50 && box.right <= 60 && box.bottom > 30 && box.bottom <= 40);
+
+  // Refused for a window that has gone: the region is still ours to delete.
+  const RegionHandle square = windows.CreateRectRgn(0, 0, 10, 10);
+  target.Close();
+  CHECK(!windows.SetWindowRgn(handle, square, true));
+  windows.DeleteRegion(square);
+  CHECK_EQ(windows.CreatePolygonRgn(nullptr, 0, wm::kWinding), RegionHandle{0});
+}
