@@ -64,6 +64,10 @@ class CListBox : public CBoundControl {
   int GetCurSel() const { return Host().ListGetCurSel(Id()); }
   int GetCount() const { return Host().ListGetCount(Id()); }
   std::string GetText(int row) const { return Host().ListGetText(Id(), row); }
+  int GetTopIndex() const { return Host().ListGetTopIndex(Id()); }
+  void SetTopIndex(int index) { Host().ListSetTopIndex(Id(), index); }
+  void InitStorage(int items, int bytes) { Host().ListInitStorage(Id(), items, bytes); }
+  void SetRedraw(bool redraw) { Host().ListSetRedraw(Id(), redraw); }
 };
 
 class CTabCtrl : public CBoundControl {

@@ -46,6 +46,12 @@ class IPanelHost {
   virtual int ListGetCurSel(int id) = 0;
   virtual int ListGetCount(int id) = 0;
   virtual std::string ListGetText(int id, int row) = 0;
+  virtual int ListGetTopIndex(int id) = 0;
+  virtual void ListSetTopIndex(int id, int index) = 0;
+  // Reserves room for `items` rows of `bytes` text in all before a fill.
+  virtual void ListInitStorage(int id, int items, int bytes) = 0;
+  // Suspends drawing while the list is rebuilt; turning it back on repaints the list once.
+  virtual void ListSetRedraw(int id, bool redraw) = 0;
 
   // Tab control.
   virtual void TabInsertItem(int id, int index, const std::string& text) = 0;

@@ -119,6 +119,23 @@ std::string Win32PanelHost::ListGetText(int id, int row) {
   return Narrow(text);
 }
 
+int Win32PanelHost::ListGetTopIndex(int id) {
+  return static_cast<int>(SendItem(id, LB_GETTOPINDEX, 0, 0));
+}
+
+void Win32PanelHost::ListSetTopIndex(int id, int index) {
+  SendItem(id, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+void Win32PanelHost::ListInitStorage(int id, int items, int bytes) {
+  SendItem(id, LB_INITSTORAGE, static_cast<WPARAM>(items), static_cast<LPARAM>(bytes));
+}
+
+void Win32PanelHost::ListSetRedraw(int id, bool redraw) {
+  SendItem(id, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+  if (redraw) ::InvalidateRect(::GetDlgItem(m_window, id), nullptr, TRUE);
+}
+
 void Win32PanelHost::TabInsertItem(int id, int index, const std::string& text) {
   std::wstring wide = Widen(text);
   TCITEMW item{};

@@ -31,6 +31,10 @@ class Win32PanelHost : public IPanelHost {
   int ListGetCurSel(int id) override;
   int ListGetCount(int id) override;
   std::string ListGetText(int id, int row) override;
+  int ListGetTopIndex(int id) override;
+  void ListSetTopIndex(int id, int index) override;
+  void ListInitStorage(int id, int items, int bytes) override;
+  void ListSetRedraw(int id, bool redraw) override;
 
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;

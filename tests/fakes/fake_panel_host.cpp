@@ -256,6 +256,22 @@ void FakePanelHost::ListResetContent(int id) {
   Record(Call("ListResetContent", id));
   Control(id).rows.clear();
   Control(id).curSel = -1;
+  Control(id).topIndex = 0;
+}
+
+void FakePanelHost::ListSetTopIndex(int id, int index) {
+  FakeControl& list = Control(id);
+  if (index < 0 || index >= static_cast<int>(list.rows.size())) return;  // LB_ERR, unchanged
+  list.topIndex = index;
+}
+
+void FakePanelHost::ListInitStorage(int id, int items, int /*bytes*/) {
+  Control(id).reservedRows = items;
+}
+
+void FakePanelHost::ListSetRedraw(int id, bool redraw) {
+  Record(Call("ListSetRedraw", id, redraw));
+  Control(id).redraw = redraw;
 }
 
 int FakePanelHost::ListAddString(int id, const std::string& text) {

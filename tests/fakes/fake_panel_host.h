@@ -33,6 +33,9 @@ struct FakeControl {
   std::vector<std::string> rows;              // list box
   std::vector<std::string> tabs;              // tab control
   int curSel = -1;                            // list box and tab control
+  int topIndex = 0;                           // list box: first visible row
+  bool redraw = true;                         // list box: drawing not suspended
+  int reservedRows = 0;                       // list box: LB_INITSTORAGE
   int rangeMin = 0, rangeMax = 100, pos = 0;  // trackbar
   // Up-down, with the defaults of a new control.
   int base = 10, lower = 100, upper = 0, upDownPos = 0;
@@ -112,6 +115,10 @@ class FakePanelHost : public IPanelHost {
   int ListGetCurSel(int id) override { return Control(id).curSel; }
   int ListGetCount(int id) override { return static_cast<int>(Control(id).rows.size()); }
   std::string ListGetText(int id, int row) override;
+  int ListGetTopIndex(int id) override { return Control(id).topIndex; }
+  void ListSetTopIndex(int id, int index) override;
+  void ListInitStorage(int id, int items, int bytes) override;
+  void ListSetRedraw(int id, bool redraw) override;
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
   void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;

@@ -122,4 +122,32 @@ TEST_F(WindowListTest, StopsAtTenThousandRowsWithEveryRowsHandle) {
   EXPECT_EQ(windows.Log(), Calls{"ShowWindow(" + H(all[9999]) + ",6)"});
 }
 
+TEST_F(WindowListTest, RebuildKeepsTheScrollPositionWithoutDrawingInBetween) {
+  std::vector<WindowHandle> all;
+  for (int i = 0; i < 40; ++i) all.push_back(windows.AddWindow("w" + std::to_string(i)));
+  Start();
+  host.ListSetTopIndex(IDC_WINDOW_LIST, 25);
+  Forget();
+
+  host.Tick(CGlazierDlg::REFRESH_TIMER);
+  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).topIndex, 25);
+  EXPECT_TRUE(host.Control(IDC_WINDOW_LIST).redraw);
+  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).reservedRows, 40);
+  // Drawing is off from before the list is emptied until the last row is in.
+  const Calls& log = host.Log();
+  ASSERT_EQ(log.size(), 44u);
+  EXPECT_EQ(log[0], "OnTimer(2)");
+  EXPECT_EQ(log[1], "ListSetRedraw(1002,0)");
+  EXPECT_EQ(log[2], "ListResetContent(1002)");
+  EXPECT_EQ(log.back(), "ListSetRedraw(1002,1)");
+  EXPECT_EQ(Count(log, "ListAddString"), 40);
+
+  // A shorter list keeps as much of the position as it can.
+  for (int i = 10; i < 40; ++i) windows.Close(all[static_cast<std::size_t>(i)]);
+  host.Tick(CGlazierDlg::REFRESH_TIMER);
+  EXPECT_EQ(Rows().size(), 10u);
+  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).topIndex, 9);
+  EXPECT_EQ(dialog.TargetAt(9), all[9]);
+}
+
 }  // namespace
