@@ -35,8 +35,9 @@ class IWindowManager {
   virtual std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) = 0;
   virtual bool SetWindowText(WindowHandle window, const std::string& text) = 0;
 
-  // Regions. A region handed to SetWindowRgn successfully belongs to the window manager; one
-  // that was refused is still ours and goes back through DeleteRegion.
+  // Regions. SetWindowRgn returns true when the region is no longer the caller's: the window
+  // took it, or the implementation freed it after a refusal it could not report in time. On
+  // false the region is still the caller's and goes back through DeleteRegion.
   virtual RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) = 0;
   virtual RegionHandle CreateRectRgn(int left, int top, int right, int bottom) = 0;
   virtual RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) = 0;

@@ -69,16 +69,21 @@ bool Win32WindowManager::GetWorkArea(Rect& rect) {
 }
 
 bool Win32WindowManager::ShowWindow(WindowHandle window, int command) {
-  return ::ShowWindow(ToHwnd(window), command) != FALSE;
+  const HWND hwnd = ToHwnd(window);
+  return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
 }
 
 bool Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                                       int cx, int cy, unsigned flags) {
-  return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+  const HWND hwnd = ToHwnd(window);
+  const HWND after = ToHwnd(insertAfter);
+  return Bounded(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags); }) != FALSE;
 }
 
 bool Win32WindowManager::EnableWindow(WindowHandle window, bool enable) {
-  return ::EnableWindow(ToHwnd(window), enable ? TRUE : FALSE) != FALSE;
+  const HWND hwnd = ToHwnd(window);
+  return Bounded(hwnd, [hwnd, enable] { return ::EnableWindow(hwnd, enable ? TRUE : FALSE); }) !=
+         FALSE;
 }
 
 std::int32_t Win32WindowManager::GetWindowLong(WindowHandle window, int index) {
@@ -86,11 +91,15 @@ std::int32_t Win32WindowManager::GetWindowLong(WindowHandle window, int index) {
 }
 
 std::int32_t Win32WindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
-  return ::SetWindowLongW(ToHwnd(window), index, value);
+  const HWND hwnd = ToHwnd(window);
+  return Bounded(hwnd, [hwnd, index, value] { return ::SetWindowLongW(hwnd, index, value); });
 }
 
 bool Win32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
-  return ::SetWindowTextW(ToHwnd(window), Widen(text).c_str()) != FALSE;
+  const HWND hwnd = ToHwnd(window);
+  return Bounded(hwnd, [hwnd, wide = Widen(text)] {
+           return ::SetWindowTextW(hwnd, wide.c_str());
+         }) != FALSE;
 }
 
 RegionHandle Win32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
@@ -110,7 +119,16 @@ RegionHandle Win32WindowManager::CreatePolygonRgn(const Point* points, int count
 }
 
 bool Win32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
-  return ::SetWindowRgn(ToHwnd(window), ToRegion(region), redraw ? TRUE : FALSE) != 0;
+  // The region is this call's from here on: kept by the window manager, or freed if refused,
+  // possibly later on the window's worker.
+  const HWND hwnd = ToHwnd(window);
+  const HRGN rgn = ToRegion(region);
+  Bounded(hwnd, [hwnd, rgn, redraw] {
+    const int accepted = ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE);
+    if (!accepted) ::DeleteObject(rgn);
+    return accepted;
+  });
+  return true;
 }
 
 void Win32WindowManager::DeleteRegion(RegionHandle region) {

@@ -1,8 +1,10 @@
 // The window manager seam on Win32: the wide calls, with text converted at this boundary.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "platform/win32/target_calls.h"
 #include "platform/window_manager.h"
 
 class Win32WindowManager : public IWindowManager {
@@ -43,6 +45,17 @@ class Win32WindowManager : public IWindowManager {
   void MciSendString(const std::string& command, WindowHandle callback) override;
 
  private:
+  // Runs a call that waits for the window's thread, bounded by TargetCalls; the call's result
+  // when it finished in time, a default value otherwise.
+  template <typename Call>
+  auto Bounded(HWND window, Call call) -> decltype(call()) {
+    using Result = decltype(call());
+    auto result = std::make_shared<Result>();
+    if (!m_targetCalls.Run(window, [result, call] { *result = call(); })) return Result{};
+    return *result;
+  }
+
+  TargetCalls m_targetCalls;
   // The title buffer lives as long as the manager: a refresh reads thousands of titles.
   std::vector<wchar_t> m_titleBuffer;
 };
