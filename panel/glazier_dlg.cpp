@@ -102,6 +102,7 @@ bool CGlazierDlg::OnInitDialog() {
   // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
   // ApplyGeometry while nothing can be selected yet.
   m_geometryLive = 1;
+  m_dpi = Host().GetDpi();
   ArrangePanel();
   RefreshWindowList();
   OnOpacitySliderReleased();
@@ -510,15 +511,16 @@ void CGlazierDlg::ArrangePanel() {
   Rect anchor;
   GetControlRect(IDC_SHOW_GROUP, &anchor);
   Host().SetWindowPos(Host().DialogWindow(), wm::kHwndBottom, 0, 0,
-                      anchor.right + kDialogExtraWidth, anchor.bottom + kDialogExtraHeight,
-                      wm::kSwpNoMove);
+                      anchor.right + Scaled(kDialogExtraWidth),
+                      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove);
   for (const Placement& place : PanelPlacements()) {
-    PlaceControl(place.controlId, anchor.left + place.dx, anchor.top + place.dy);
+    PlaceControl(place.controlId, anchor.left + Scaled(place.dx), anchor.top + Scaled(place.dy));
   }
 }
 
 bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
-  if (cy < kMinReflowHeight) return false;
+  if (cy < Scaled(kMinReflowHeight)) return false;
+  if (m_followingDpi) return true;  // OnDpiChanged records the size it ends with
   if (m_sizeEvents < 2) {
     ++m_sizeEvents;
     m_lastCx = cx;
@@ -538,6 +540,28 @@ bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
   m_lastCx = cx;
   m_lastCy = cy;
   Host().InvalidateDialog(true);
+  return true;
+}
+
+int CGlazierDlg::Scaled(int pixels) const {
+  return ScaleForDpi(pixels, m_dpi);
+}
+
+bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
+  if (dpi <= 0 || dpi == m_dpi) return true;
+  // Every control keeps its place relative to the others, in the new DPI's pixels; the resize
+  // to the suggested rectangle then only records the new client size.
+  Host().ScaleControls(m_dpi, dpi);
+  m_dpi = dpi;
+  m_followingDpi = true;
+  Host().SetWindowPos(Host().DialogWindow(), wm::kHwndTop, suggested.left, suggested.top,
+                      suggested.Width(), suggested.Height(), wm::kSwpNoZOrder | wm::kSwpNoActivate);
+  m_followingDpi = false;
+  Rect client;
+  if (Host().GetClientRect(client) && client.Height() >= Scaled(kMinReflowHeight)) {
+    m_lastCx = client.Width();
+    m_lastCy = client.Height();
+  }
   return true;
 }
 

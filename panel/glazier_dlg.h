@@ -37,6 +37,7 @@ class CGlazierDlg : public CDialog {
   bool OnSize(unsigned type, int cx, int cy) override;
   bool OnPaint() override;
   IconHandle OnQueryDragIcon() override;
+  bool OnDpiChanged(int dpi, const Rect& suggested) override;
 
   // Window list and selection.
   void RefreshWindowList();
@@ -104,6 +105,7 @@ class CGlazierDlg : public CDialog {
   int SizeEvents() const { return m_sizeEvents; }
   int LastCx() const { return m_lastCx; }
   int LastCy() const { return m_lastCy; }
+  int Dpi() const { return m_dpi; }
 
  protected:
   void DoDataExchange() override;
@@ -122,6 +124,7 @@ class CGlazierDlg : public CDialog {
   void OnGeometryEditChange();
   void PlaceControl(int id, int x, int y);
   void MoveControlBy(int id, int dx, int dy);
+  int Scaled(int pixels) const;
 
   IWindowManager& m_windows;
 
@@ -146,4 +149,8 @@ class CGlazierDlg : public CDialog {
   int m_lastCx = 0;
   int m_lastCy = 0;
   int m_sizeEvents = 0;
+
+  // The layout's pixel distances are for 96 DPI and scale with the dialog's DPI.
+  int m_dpi = 96;
+  bool m_followingDpi = false;  // the resize of a DPI change is no user resize
 };

@@ -79,6 +79,13 @@ std::span<const int> BottomAnchoredControls() {
   return kBottomAnchored;
 }
 
+int ScaleForDpi(int value, int dpi) {
+  const long long product = static_cast<long long>(value) * dpi;
+  const long long half = kDefaultDpi / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / kDefaultDpi
+                                       : (product - half) / kDefaultDpi);
+}
+
 Point IconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight) {
   // C++ division truncates toward zero, which is what the icon placement relies on.
   return {(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};

@@ -22,5 +22,11 @@ inline constexpr int kMinReflowHeight = 150;   // smaller client heights are ign
 inline constexpr int kDialogExtraWidth = 20;   // outer width = anchor right + this
 inline constexpr int kDialogExtraHeight = 60;  // outer height = anchor bottom + this
 
+inline constexpr int kDefaultDpi = 96;
+
+// A layout distance in pixels at 96 DPI, scaled to `dpi`: value x dpi / 96, rounded half away
+// from zero as MulDiv rounds. Exact at 96 DPI.
+int ScaleForDpi(int value, int dpi);
+
 // Where the icon goes in a minimized client area of w x h: centred, truncating toward zero.
 Point IconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight);

@@ -28,6 +28,9 @@ class CDialog {
   virtual bool OnSize(unsigned /*type*/, int /*cx*/, int /*cy*/) { return false; }
   virtual bool OnPaint() { return false; }
   virtual IconHandle OnQueryDragIcon() { return 0; }
+  // The dialog now stands on a monitor of `dpi`; `suggested` is the window rectangle the system
+  // proposes for it.
+  virtual bool OnDpiChanged(int /*dpi*/, const Rect& /*suggested*/) { return false; }
 
  protected:
   virtual void DoDataExchange() {}

@@ -40,6 +40,11 @@ class IPanelHost {
                             int cy, unsigned flags) = 0;
   virtual void InvalidateDialog(bool erase) = 0;
 
+  // The dialog's DPI (96 at 100 %), and the scaling of its controls' rectangles and font when
+  // the dialog moves to a monitor of another DPI.
+  virtual int GetDpi() = 0;
+  virtual void ScaleControls(int fromDpi, int toDpi) = 0;
+
   // List box.
   virtual void ListResetContent(int id) = 0;
   virtual int ListAddString(int id, const std::string& text) = 0;

@@ -10,7 +10,7 @@ import os
 import struct
 import sys
 
-SIZES = (16, 32, 48)
+SIZES = (16, 20, 24, 32, 40, 48, 64, 96, 128)
 SAMPLES = 4
 
 FRAME = (43, 58, 74)        # window frame, dark slate

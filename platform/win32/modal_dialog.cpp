@@ -62,6 +62,16 @@ void CenterWindow(HWND window) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// From Windows 10 1703 on, the dialog manager re-lays a dialog out from its template when the
+// DPI changes, which would undo the panel's own arrangement; the dialog scales itself instead.
+void DisableDialogDpiScaling(HWND window) {
+  using SetBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+  constexpr int kDisableAll = 0x0001;  // DDC_DISABLE_ALL
+  static const auto setBehavior = reinterpret_cast<SetBehaviorFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32"), "SetDialogDpiChangeBehavior")));
+  if (setBehavior) setBehavior(window, kDisableAll, kDisableAll);
+}
+
 }  // namespace
 
 void SetMainDialog(CDialog* dialog) {
@@ -146,6 +156,7 @@ void ModalDialog::Attach(HWND window) {
   ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   m_defaultProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
       window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ModalDialog::WindowProc)));
+  DisableDialogDpiScaling(window);
 }
 
 void ModalDialog::Detach() {
@@ -205,6 +216,11 @@ LRESULT ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       if (m_dialog.OnPaint()) return 0;
       break;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      if (suggested && m_dialog.OnDpiChanged(HIWORD(wParam), FromRect(*suggested))) return 0;
+      break;
+    }
     case WM_QUERYDRAGICON:
       if (IconHandle icon = m_dialog.OnQueryDragIcon()) return static_cast<LRESULT>(icon);
       break;

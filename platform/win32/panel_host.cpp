@@ -91,6 +91,46 @@ void Win32PanelHost::InvalidateDialog(bool erase) {
   ::InvalidateRect(m_window, nullptr, erase ? TRUE : FALSE);
 }
 
+int Win32PanelHost::GetDpi() {
+  // GetDpiForWindow exists from Windows 10 1607 on; before it, the screen's DPI is the dialog's.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32"), "GetDpiForWindow")));
+  if (getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(m_window)) return static_cast<int>(dpi);
+  }
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
+  if (fromDpi <= 0 || toDpi <= 0) return;
+  // The dialog font at the new size, shared by the dialog and every control.
+  LOGFONTW font{};
+  const auto current = reinterpret_cast<HFONT>(::SendMessageW(m_window, WM_GETFONT, 0, 0));
+  if (current && ::GetObjectW(current, sizeof(font), &font)) {
+    font.lfHeight = ::MulDiv(font.lfHeight, toDpi, fromDpi);
+    if (HFONT scaled = ::CreateFontIndirectW(&font)) {
+      ::SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+      m_scaledFont.reset(scaled);
+    }
+  }
+  const auto font_handle = reinterpret_cast<WPARAM>(m_scaledFont.get());
+  for (HWND child = ::GetWindow(m_window, GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
+    const int left = ::MulDiv(rect.left, toDpi, fromDpi);
+    const int top = ::MulDiv(rect.top, toDpi, fromDpi);
+    ::SetWindowPos(child, nullptr, left, top, ::MulDiv(rect.right, toDpi, fromDpi) - left,
+                   ::MulDiv(rect.bottom, toDpi, fromDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (font_handle) ::SendMessageW(child, WM_SETFONT, font_handle, TRUE);
+  }
+}
+
 void Win32PanelHost::ListResetContent(int id) {
   SendItem(id, LB_RESETCONTENT, 0, 0);
 }

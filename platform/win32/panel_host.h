@@ -1,6 +1,7 @@
 // The panel host on Win32: one dialog window and its controls.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ class Win32PanelHost : public IPanelHost {
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
   void InvalidateDialog(bool erase) override;
+  int GetDpi() override;
+  void ScaleControls(int fromDpi, int toDpi) override;
 
   void ListResetContent(int id) override;
   int ListAddString(int id, const std::string& text) override;
@@ -77,12 +80,17 @@ class Win32PanelHost : public IPanelHost {
   HWND TooltipWindow() const { return m_tooltip; }
 
  private:
+  struct FontDeleter {
+    void operator()(HFONT font) const { ::DeleteObject(font); }
+  };
+
   LRESULT SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam);
 
   ModalDialog& m_runner;
   HWND m_window = nullptr;
   HWND m_tooltip = nullptr;
   PAINTSTRUCT m_paint{};
+  std::unique_ptr<HFONT__, FontDeleter> m_scaledFont;  // after a DPI change
 };
 
 // The application's title: the executable's file name without directory and extension, as the

@@ -30,8 +30,8 @@ int ClampTo(int value, int bound1, int bound2) {
 
 }  // namespace
 
-FakePanelHost::FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle)
-    : m_template(dialog), m_handle(dialogHandle) {
+FakePanelHost::FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle, int dpi)
+    : m_template(dialog), m_handle(dialogHandle), m_dpi(dpi) {
   WindowHandle next = dialogHandle + 1;
   for (const ControlTemplate& t : dialog.controls) {
     FakeControl control;
@@ -41,26 +41,30 @@ FakePanelHost::FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHa
     control.text = t.text;
     control.style = t.style;
     control.visible = (t.style & kWsVisible) != 0;
-    const int left = MulDiv(t.x, kBaseUnitX, 4);
-    const int top = MulDiv(t.y, kBaseUnitY, 8);
-    control.rect = {left, top, left + MulDiv(t.cx, kBaseUnitX, 4),
-                    top + MulDiv(t.cy, kBaseUnitY, 8)};
+    const int left = MulDiv(t.x, Px(kBaseUnitX), 4);
+    const int top = MulDiv(t.y, Px(kBaseUnitY), 8);
+    control.rect = {left, top, left + MulDiv(t.cx, Px(kBaseUnitX), 4),
+                    top + MulDiv(t.cy, Px(kBaseUnitY), 8)};
     // An auto-buddy up-down takes the control created just before it; it writes nothing yet.
     if ((t.style & kUdsAutoBuddy) && !m_controls.empty()) control.buddy = m_controls.back().handle;
     m_controls.push_back(control);
     m_zorder.push_back(control.handle);
   }
-  m_outer = {0, 0, MulDiv(dialog.cx, kBaseUnitX, 4) + 2 * kFrame,
-             MulDiv(dialog.cy, kBaseUnitY, 8) + NonClientHeight()};
+  m_outer = {0, 0, MulDiv(dialog.cx, Px(kBaseUnitX), 4) + 2 * Px(kFrame),
+             MulDiv(dialog.cy, Px(kBaseUnitY), 8) + NonClientHeight()};
+}
+
+int FakePanelHost::Px(int pixelsAt96) const {
+  return MulDiv(pixelsAt96, m_dpi, 96);
 }
 
 int FakePanelHost::NonClientHeight() const {
-  return 2 * kFrame + kCaption + (m_template.menuId ? kMenuBar : 0);
+  return Px(2 * kFrame + kCaption + (m_template.menuId ? kMenuBar : 0));
 }
 
 Rect FakePanelHost::ClientSize() const {
   if (m_minimized) return m_iconicClient;
-  return {0, 0, std::max(m_outer.Width() - 2 * kFrame, 0),
+  return {0, 0, std::max(m_outer.Width() - 2 * Px(kFrame), 0),
           std::max(m_outer.Height() - NonClientHeight(), 0)};
 }
 
@@ -245,6 +249,16 @@ bool FakePanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, 
     m_zorder.insert(after == m_zorder.end() ? m_zorder.begin() : after + 1, window);
   }
   return true;
+}
+
+void FakePanelHost::ScaleControls(int fromDpi, int toDpi) {
+  Record(Call("ScaleControls", fromDpi, toDpi));
+  for (FakeControl& control : m_controls) {
+    const Rect& r = control.rect;
+    control.rect = {MulDiv(r.left, toDpi, fromDpi), MulDiv(r.top, toDpi, fromDpi),
+                    MulDiv(r.right, toDpi, fromDpi), MulDiv(r.bottom, toDpi, fromDpi)};
+  }
+  m_dpi = toDpi;
 }
 
 void FakePanelHost::InvalidateDialog(bool erase) {

@@ -57,7 +57,9 @@ class FakePanelHost : public IPanelHost {
   static constexpr int kMenuBar = 19;   // menu bar height, for templates with a menu
   static constexpr int kIconSize = 32;  // SM_CXICON and SM_CYICON
 
-  explicit FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000);
+  // At a `dpi` other than 96 the base units and the frame scale with it, as the platform's do.
+  explicit FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000,
+                         int dpi = 96);
 
   // Like the platform: the first size event reaches the dialog before OnInitDialog.
   void Create(CDialog& dialog);
@@ -110,6 +112,8 @@ class FakePanelHost : public IPanelHost {
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
   void InvalidateDialog(bool erase) override;
+  int GetDpi() override { return m_dpi; }
+  void ScaleControls(int fromDpi, int toDpi) override;
   void ListResetContent(int id) override;
   int ListAddString(int id, const std::string& text) override;
   int ListGetCurSel(int id) override { return Control(id).curSel; }
@@ -166,9 +170,11 @@ class FakePanelHost : public IPanelHost {
   void DeliverSize(unsigned type, int cx, int cy);
   void Record(std::string entry) { m_log.push_back(std::move(entry)); }
   int NonClientHeight() const;
+  int Px(int pixelsAt96) const;
 
   const DialogTemplate& m_template;
   WindowHandle m_handle;
+  int m_dpi;
   CDialog* m_dialog = nullptr;
   std::vector<FakeControl> m_controls;  // template order
   std::vector<WindowHandle> m_zorder;   // top first

@@ -1,0 +1,77 @@
+// The panel on high-DPI screens: the layout's pixel distances scale with the dialog's DPI, and a
+// DPI change while the panel is open keeps the arrangement and the user's size.
+#include "panel/layout.h"
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+TEST(DpiScaling, ScalesLikeMulDivAndIsExactAt96) {
+  struct Case {
+    int value, dpi, expected;
+  };
+  constexpr Case kCases[] = {
+      {290, 96, 290},  {15, 96, 15},    {150, 96, 150},  {-7, 96, -7},    {290, 120, 363},
+      {15, 120, 19},   {150, 120, 188}, {10, 120, 13},   {290, 144, 435}, {15, 144, 23},
+      {45, 144, 68},   {150, 144, 225}, {290, 192, 580}, {15, 192, 30},   {-15, 120, -19},
+      {-15, 144, -23}, {0, 144, 0},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(ScaleForDpi(c.value, c.dpi), c.expected) << c.value << " at " << c.dpi;
+  }
+}
+
+class HighDpiTest : public ::testing::Test {
+ protected:
+  explicit HighDpiTest(int dpi = 144) : host(MainDialogTemplate(), 8000, dpi) {}
+  FakeWindowManager windows;
+  CGlazierDlg dialog{windows};
+  FakePanelHost host;
+};
+
+TEST_F(HighDpiTest, StartUpPlacesThePagesWithScaledOffsets) {
+  host.Create(dialog);
+  const Rect anchor = host.Control(IDC_SHOW_GROUP).rect;
+  const Rect opaque = host.Control(IDC_OPAQUE_LABEL).rect;
+  const Rect slider = host.Control(IDC_ALPHA_SLIDER).rect;
+  EXPECT_EQ(opaque.left - anchor.left, 435);
+  EXPECT_EQ(opaque.top - anchor.top, 23);
+  EXPECT_EQ(slider.left - anchor.left, 60);
+  EXPECT_EQ(host.Control(IDC_ALPHA_EDIT).rect.top - anchor.top, 60);
+  EXPECT_EQ(host.Control(IDC_LOCK_GROUP).rect.left, anchor.left);
+  EXPECT_EQ(dialog.SizeEvents(), 2);
+}
+
+TEST_F(HighDpiTest, TheLowHeightThresholdScalesToo) {
+  host.Create(dialog);
+  const Rect before = host.Control(IDC_TAB).rect;
+  // 200 pixels of client height is below 150 x 1.5: ignored, nothing recorded.
+  host.ResizeOuter(500, 200 + host.OuterRect().Height() - host.ClientSize().Height());
+  EXPECT_EQ(host.Control(IDC_TAB).rect, before);
+  EXPECT_NE(dialog.LastCy(), 200);
+}
+
+TEST_F(HighDpiTest, DpiChangeKeepsTheArrangementAndTheNextResizeReflowsFromIt) {
+  host.Create(dialog);
+  const Rect anchor = host.Control(IDC_SHOW_GROUP).rect;
+  const Rect opaque = host.Control(IDC_OPAQUE_LABEL).rect;
+  const Rect outer = host.OuterRect();
+
+  // Moved to a 96-DPI monitor: the system suggests two thirds of the size.
+  const Rect suggested{100, 100, 100 + outer.Width() * 2 / 3, 100 + outer.Height() * 2 / 3};
+  EXPECT_TRUE(dialog.OnDpiChanged(96, suggested));
+  EXPECT_EQ(dialog.Dpi(), 96);
+  EXPECT_EQ(host.OuterRect(), suggested);
+  const Rect newAnchor = host.Control(IDC_SHOW_GROUP).rect;
+  EXPECT_EQ(newAnchor.left, anchor.left * 2 / 3);
+  EXPECT_EQ(host.Control(IDC_OPAQUE_LABEL).rect.left - newAnchor.left,
+            (opaque.left - anchor.left) * 2 / 3);
+  EXPECT_EQ(dialog.LastCx(), host.ClientSize().Width());
+  EXPECT_EQ(dialog.LastCy(), host.ClientSize().Height());
+
+  // The user's next resize moves the bottom-anchored controls by exactly its own change.
+  const Rect tab = host.Control(IDC_TAB).rect;
+  host.ResizeOuter(suggested.Width(), suggested.Height() + 30);
+  EXPECT_EQ(host.Control(IDC_TAB).rect.top, tab.top + 30);
+}
+
+}  // namespace
