@@ -136,8 +136,10 @@ void Win32PanelHost::ListResetContent(int id) {
 }
 
 int Win32PanelHost::ListAddString(int id, const std::string& text) {
-  const std::wstring wide = Widen(text);
-  return static_cast<int>(SendItem(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+  // Called once per listed window on every refresh: the conversion buffer is reused.
+  WidenInto(text, m_rowText);
+  return static_cast<int>(
+      SendItem(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_rowText.c_str())));
 }
 
 int Win32PanelHost::ListGetCurSel(int id) {

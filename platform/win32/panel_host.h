@@ -90,6 +90,7 @@ class Win32PanelHost : public IPanelHost {
   HWND m_window = nullptr;
   HWND m_tooltip = nullptr;
   PAINTSTRUCT m_paint{};
+  std::wstring m_rowText;
   std::unique_ptr<HFONT__, FontDeleter> m_scaledFont;  // after a DPI change
 };
 

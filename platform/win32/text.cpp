@@ -16,13 +16,18 @@ int ClampedLength(std::size_t size) {
 
 std::wstring Widen(std::string_view utf8) {
   std::wstring out;
+  WidenInto(utf8, out);
+  return out;
+}
+
+void WidenInto(std::string_view utf8, std::wstring& out) {
+  out.clear();
   const int length = ClampedLength(utf8.size());
-  if (length == 0) return out;
+  if (length == 0) return;
   const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-  if (needed <= 0) return out;
+  if (needed <= 0) return;
   out.resize(static_cast<std::size_t>(needed));
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.data(), needed);
-  return out;
 }
 
 void NarrowInto(std::wstring_view utf16, std::string& out) {

@@ -5,6 +5,8 @@
 #include <string_view>
 
 std::wstring Widen(std::string_view utf8);
+// The same into `out`, reusing its storage.
+void WidenInto(std::string_view utf8, std::wstring& out);
 std::string Narrow(std::wstring_view utf16);
 // Replaces the contents of `out`, reusing its storage.
 void NarrowInto(std::wstring_view utf16, std::string& out);
