@@ -1,0 +1,26 @@
+# make run    builds Glazier and starts it under Wine (see README.md)
+# make test   builds everything and runs the unit tests and the end-to-end tests under Wine
+# make build  installs what is missing, configures and builds
+BUILD := build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all bootstrap build run test clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap.sh
+
+build: bootstrap
+	cmake --preset native
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh
+
+test: build
+	@echo "End-to-end screenshots are saved in $(BUILD)/screenshots/"
+	tests/e2e/session.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,194 @@
+// The show-state, always-on-top, frame and lock commands, on our target program and on notepad.
+#include <windows.h>
+
+#include "glazier.h"
+#include "harness.h"
+#include "res/messages.h"
+#include "res/resource.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kShowPage = 0;
+constexpr int kShapePage = 1;
+constexpr int kLockPage = 2;
+
+bool IsTopmost(HWND hwnd) {
+  return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool Minimized(HWND hwnd) {
+  return WaitFor([&] { return IsIconic(hwnd) != FALSE; });
+}
+
+bool Restored(HWND hwnd) {
+  return WaitFor([&] { return !IsIconic(hwnd) && IsWindowVisible(hwnd); });
+}
+
+// Minimize, show, always on top and its cancellation on one window.
+void ShowCommandsOn(Glazier& glazier, HWND target, const std::string& name) {
+  glazier.Select(WindowText(target));
+  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.Press(IDC_MINIMIZE);
+  Check(Minimized(target), "\"ウィンドウを最小化\" minimizes " + name);
+  glazier.Press(IDC_SHOW);
+  Check(Restored(target), "\"ウィンドウを表示\" restores " + name);
+
+  glazier.Press(IDC_TOPMOST);
+  Check(WaitFor([&] { return IsTopmost(target); }),
+        "\"常に手前に表示\" makes " + name + " topmost");
+  glazier.Press(IDC_NOTOPMOST);
+  Check(WaitFor([&] { return !IsTopmost(target); }), "\"手前に表示の解除\" clears it again");
+
+  glazier.Press(IDC_MINIMIZE);
+  Require(Minimized(target), "minimized " + name + " again");
+  glazier.Press(IDC_TOPMOST);
+  Check(Restored(target) && WaitFor([&] { return IsTopmost(target); }),
+        "\"常に手前に表示\" on a minimized window restores it and makes it topmost");
+  glazier.Press(IDC_NOTOPMOST);
+  WaitFor([&] { return !IsTopmost(target); });
+}
+
+}  // namespace
+
+E2E_CASE(show_state_and_always_on_top) {
+  const std::string title = UniqueTitle("E2E 表示");
+  Target target = StartTarget(title, 300, 150, 20, 20);
+  Notepad notepad = StartNotepad(20, 620, 420, 300);
+  Glazier glazier;
+  ShowCommandsOn(glazier, target.hwnd, "our target");
+  ShowCommandsOn(glazier, notepad.hwnd, "notepad");
+}
+
+E2E_CASE(resizable_frame) {
+  Target target = StartTarget(UniqueTitle("E2E 枠"), 300, 150, 20, 20);
+  Glazier glazier;
+  const LONG before = GetWindowLongW(target.hwnd, GWL_STYLE);
+  Check((before & WS_THICKFRAME) == 0, "the target starts without a sizing frame");
+  RECT outerBefore = {};
+  GetWindowRect(target.hwnd, &outerBefore);
+
+  glazier.Select(WindowText(target.hwnd));
+  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.Press(IDC_RESIZABLE);
+  const LONG after = GetWindowLongW(target.hwnd, GWL_STYLE);
+  Check((after & 0xCF0000) == 0xCF0000,
+        Format("\"可変ウィンドウ\" adds 0xCF0000: style %08lx", static_cast<unsigned long>(after)));
+  Check((after & before) == before, "and keeps every bit it had");
+  glazier.Press(IDC_RESIZABLE);
+  CheckEqual(GetWindowLongW(target.hwnd, GWL_STYLE), after, "the second press changes nothing");
+
+  // The new frame shows once the window recomputes it: "ウィンドウを表示" asks for that.
+  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.Press(IDC_SHOW);
+  const bool framed = WaitFor([&] {
+    RECT outer = {};
+    RECT client = {};
+    GetWindowRect(target.hwnd, &outer);
+    GetClientRect(target.hwnd, &client);
+    RECT expected = client;
+    AdjustWindowRectEx(&expected, static_cast<DWORD>(after), FALSE, 0);
+    return outer.right - outer.left == expected.right - expected.left &&
+           outer.bottom - outer.top == expected.bottom - expected.top;
+  });
+  Check(framed, "after \"ウィンドウを表示\" the window's frame is the sizing frame");
+}
+
+E2E_CASE(lock_and_unlock) {
+  Target target = StartTarget(UniqueTitle("E2E 錠"), 300, 150, 20, 20);
+  Notepad notepad = StartNotepad(20, 620, 420, 300);
+  Glazier glazier;
+  for (HWND window : {target.hwnd, notepad.hwnd}) {
+    const std::string title = WindowText(window);
+    glazier.Select(title);
+    Require(glazier.ShowPage(kLockPage), "page \"ロック\" is shown");
+    glazier.Press(IDC_LOCK);
+    Check(WaitFor([&] { return !IsWindowEnabled(window); }),
+          "\"ウィンドウをロック\" disables \"" + title + "\"");
+    glazier.Press(IDC_UNLOCK);
+    Check(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }), "\"ロックを解除\" enables it");
+  }
+}
+
+E2E_CASE(unlock_enables_a_window_behind_a_modal_box) {
+  const std::string title = UniqueTitle("E2E モーダル");
+  Target target = StartTarget(title, 300, 150, 20, 20, L"--modal");
+  Require(WaitFor([&] { return !IsWindowEnabled(target.hwnd); }),
+          "our target disabled its own window behind its modal box");
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kLockPage), "page \"ロック\" is shown");
+  glazier.Press(IDC_UNLOCK);
+  Check(WaitFor([&] { return IsWindowEnabled(target.hwnd) != FALSE; }),
+        "\"ロックを解除\" enables the window its program had disabled");
+}
+
+E2E_CASE(commands_on_a_closed_window_report_nothing) {
+  const std::string title = UniqueTitle("E2E 閉じる");
+  Target target = StartTarget(title, 300, 150, 20, 20);
+  Glazier glazier;
+  glazier.Select(title);
+  PostMessageW(target.hwnd, WM_CLOSE, 0, 0);
+  Require(target.process.WaitExit(5000).has_value(), "the target has closed");
+  Check(glazier.RowOf(title) >= 0, "its row stays while a row is selected");
+  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  for (int command : {IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST, IDC_NOTOPMOST}) glazier.Press(command);
+  Require(glazier.ShowPage(kLockPage), "page \"ロック\" is shown");
+  for (int command : {IDC_LOCK, IDC_UNLOCK}) glazier.Press(command);
+  const MessageBoxSeen box = glazier.WaitMessageBox(500);
+  Check(box.hwnd == nullptr, "no message box");
+  Check(glazier.App().Running(), "Glazier keeps running");
+}
+
+E2E_CASE(each_command_without_a_selection_shows_its_message) {
+  struct Case {
+    int page;
+    int button;
+    const char* text;
+  };
+  const Case cases[] = {
+      {kShowPage, IDC_MINIMIZE, msg::kSelectToMinimize},
+      {kShowPage, IDC_SHOW, msg::kSelectToShow},
+      {kShowPage, IDC_TOPMOST, msg::kSelectTarget},
+      {kShapePage, IDC_RESIZABLE, msg::kSelectTarget},
+      {kShapePage, IDC_CIRCLE, msg::kSelectToReshape},
+      {kLockPage, IDC_LOCK, msg::kSelectTarget},
+  };
+  Glazier glazier;
+  for (const Case& c : cases) {
+    Require(glazier.ShowPage(c.page), Format("page %d is shown", c.page));
+    glazier.PressLater(c.button);
+    const MessageBoxSeen box = glazier.WaitMessageBox();
+    if (!Check(box.hwnd != nullptr, Format("button %d shows a message box", c.button))) continue;
+    CheckEqual(box.text, c.text, "its text");
+    glazier.CloseMessageBox(box);
+  }
+}
+
+E2E_CASE(a_hung_window_does_not_hang_the_panel) {
+  const std::string title = UniqueTitle("E2E 応答なし");
+  Target target = StartTarget(title, 300, 150, 20, 20, L"--hang");
+  Glazier glazier;
+  auto answers = [&] {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(glazier.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+  };
+  glazier.Select(title);
+  Check(answers(),
+        "selecting the row of a program that stopped answering leaves the panel "
+        "answering");
+  struct Command {
+    int page;
+    int button;
+  };
+  for (const Command& command : {Command{kShowPage, IDC_MINIMIZE}, Command{kShowPage, IDC_SHOW},
+                                 Command{kShowPage, IDC_TOPMOST}, Command{kShapePage, IDC_CIRCLE},
+                                 Command{kShapePage, IDC_RESIZABLE}, Command{kLockPage, IDC_LOCK},
+                                 Command{kLockPage, IDC_UNLOCK}}) {
+    Require(glazier.ShowPage(command.page), Format("page %d is shown", command.page));
+    glazier.PressLater(command.button);
+    Check(answers(), Format("after button %d the panel answers within 2 s", command.button));
+  }
+  Check(glazier.App().Running(), "Glazier keeps running");
+}

@@ -1,0 +1,151 @@
+// Position and size: the edits loaded on selection, live typing and up-down steps, double,
+// halve and move to the origin.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "glazier.h"
+#include "harness.h"
+#include "res/resource.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kGeometryPage = 5;
+
+RECT OuterRect(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
+// What the four edits hold, as a rectangle.
+RECT EditsRect(const Glazier& glazier) {
+  const int x = std::atoi(glazier.Text(IDC_X_EDIT).c_str());
+  const int y = std::atoi(glazier.Text(IDC_Y_EDIT).c_str());
+  const int width = std::atoi(glazier.Text(IDC_WIDTH_EDIT).c_str());
+  const int height = std::atoi(glazier.Text(IDC_HEIGHT_EDIT).c_str());
+  return {x, y, x + width, y + height};
+}
+
+bool EditsShow(const Glazier& glazier, const RECT& rect) {
+  const RECT edits = EditsRect(glazier);
+  return EqualRect(&edits, &rect) != FALSE;
+}
+
+}  // namespace
+
+E2E_CASE(selecting_a_row_loads_its_rectangle) {
+  const std::string title = UniqueTitle("E2E 位置");
+  Target target = StartTarget(title, 300, 150, 30, 40);
+  Glazier glazier;
+  bool zeros = true;
+  for (int id : {IDC_X_EDIT, IDC_Y_EDIT, IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT}) {
+    zeros = zeros && glazier.Text(id) == "0";
+  }
+  Check(zeros, "after start-up the four edits read \"0\"");
+  Check(glazier.WaitMessageBox(300).hwnd == nullptr, "and no message box came up");
+
+  const RECT before = OuterRect(target.hwnd);
+  glazier.Select(title);
+  Check(EditsShow(glazier, before),
+        "selecting the row fills the edits with its rectangle " + Describe(before));
+  CheckEqual(glazier.Text(IDC_TITLE_EDIT), title, "and the title edit with its title");
+  const RECT after = OuterRect(target.hwnd);
+  Check(EqualRect(&before, &after) != FALSE, "the window stays where it was");
+  HWND top = nullptr;
+  for (const ListedWindow& window : VisibleTitledWindows()) {
+    if (!(GetWindowLongW(window.hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+      top = window.hwnd;
+      break;
+    }
+  }
+  Check(top == target.hwnd, "it comes to the top of the z-order");
+  Check(GetForegroundWindow() == glazier.Dialog(), "without being activated");
+}
+
+E2E_CASE(typing_and_up_down_steps_apply_at_once) {
+  const std::string title = UniqueTitle("E2E 位置");
+  Target target = StartTarget(title, 300, 150, 30, 40);
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  const RECT before = OuterRect(target.hwnd);
+
+  Require(glazier.TypeInto(IDC_WIDTH_EDIT, "420"), "typed 420 into the width edit");
+  Check(WaitFor([&] { return OuterRect(target.hwnd).right - OuterRect(target.hwnd).left == 420; }),
+        "the window is 420 wide at once");
+  Require(glazier.TypeInto(IDC_X_EDIT, "60"), "typed 60 into the X edit");
+  Check(WaitFor([&] { return OuterRect(target.hwnd).left == 60; }), "its left edge moves to 60");
+  const RECT typed = OuterRect(target.hwnd);
+  CheckEqual(typed.top, before.top, "its top stays");
+  CheckEqual(typed.bottom - typed.top, before.bottom - before.top, "its height stays");
+
+  // A click on the upper half of the height up-down steps the height by one.
+  const RECT spin = ClientOnScreen(glazier.Item(IDC_HEIGHT_SPIN));
+  const POINT up = {(spin.left + spin.right) / 2, spin.top + (spin.bottom - spin.top) / 4};
+  const int height = typed.bottom - typed.top;
+  Require(glazier.Click(
+              up, [&] { return glazier.Text(IDC_HEIGHT_EDIT) == std::to_string(height + 1); }),
+          "a click on the up arrow writes the next height into the edit");
+  Check(WaitFor([&] {
+          const RECT now = OuterRect(target.hwnd);
+          return now.bottom - now.top == height + 1;
+        }),
+        "and the window follows");
+}
+
+E2E_CASE(double_halve_and_move_to_origin) {
+  const std::string title = UniqueTitle("E2E 倍");
+  Target target = StartTarget(title, 300, 150, 30, 40);
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  const RECT before = OuterRect(target.hwnd);
+  const int width = before.right - before.left;
+  const int height = before.bottom - before.top;
+
+  glazier.Press(IDC_DOUBLE);
+  const RECT doubled = OuterRect(target.hwnd);
+  Check(doubled.left == before.left && doubled.top == before.top &&
+            doubled.right - doubled.left == 2 * width && doubled.bottom - doubled.top == 2 * height,
+        "\"× 2\" doubles the size in place: " + Describe(doubled));
+  Check(EditsShow(glazier, doubled), "the edits show the rectangle read back");
+
+  glazier.Press(IDC_HALVE);
+  const RECT halved = OuterRect(target.hwnd);
+  Check(EqualRect(&halved, &before) != FALSE,
+        "\"1 / 2\" gives the old size back: " + Describe(halved));
+  Check(EditsShow(glazier, halved), "the edits show it");
+
+  glazier.Press(IDC_ORIGIN);
+  const RECT origin = OuterRect(target.hwnd);
+  Check(origin.left == 0 && origin.top == 0 && origin.right == width && origin.bottom == height,
+        "\"座標(0,0)\" puts the outer corner at the screen's (0, 0): " + Describe(origin));
+  Check(glazier.Text(IDC_X_EDIT) == "0" && glazier.Text(IDC_Y_EDIT) == "0", "X and Y read \"0\"");
+  Check(glazier.Text(IDC_WIDTH_EDIT) == std::to_string(width) &&
+            glazier.Text(IDC_HEIGHT_EDIT) == std::to_string(height),
+        "width and height are left alone");
+}
+
+E2E_CASE(double_shows_what_the_window_took) {
+  const std::string title = UniqueTitle("E2E 上限");
+  // The target refuses to grow beyond 500 x 260.
+  Target target = StartTarget(title, 300, 150, 30, 40, L"--max-size 500x260");
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  const RECT before = OuterRect(target.hwnd);
+  glazier.Press(IDC_DOUBLE);
+  const RECT taken = OuterRect(target.hwnd);
+  Check(taken.right - taken.left == 500 && taken.bottom - taken.top == 260,
+        "the window took its largest size, 500 x 260, not twice its own");
+  Check(EditsShow(glazier, taken), "the edits show the size it took, not the request");
+  glazier.Press(IDC_HALVE);
+  const RECT halved = OuterRect(target.hwnd);
+  Check(halved.right - halved.left == 250 && halved.bottom - halved.top == 130,
+        Format("halving that gives 250 x 130, not the old %ld x %ld", before.right - before.left,
+               before.bottom - before.top));
+}

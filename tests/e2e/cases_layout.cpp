@@ -1,0 +1,180 @@
+// The six tab pages stacked on the first page's place, and the controls following the dialog's
+// edges when it is resized.
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "glazier.h"
+#include "harness.h"
+#include "res/resource.h"
+#include "res/templates.h"
+
+using namespace e2e;
+
+namespace {
+
+// Where start-up puts each page control, in pixels from the anchor's top-left corner (the group
+// box of the first page).
+struct Placement {
+  int id;
+  int dx;
+  int dy;
+};
+const std::vector<Placement> kPlacements = {
+    {IDC_MINIMIZE, 10, 15},      {IDC_SHOW, 10, 40},
+    {IDC_TOPMOST, 130, 15},      {IDC_NOTOPMOST, 130, 40},
+    {IDC_SHAPE_GROUP, 0, 0},     {IDC_CIRCLE, 10, 15},
+    {IDC_STAR, 10, 40},          {IDC_PLAIN_SHAPE, 130, 15},
+    {IDC_RESIZABLE, 130, 40},    {IDC_LOCK_GROUP, 0, 0},
+    {IDC_LOCK, 10, 15},          {IDC_UNLOCK, 10, 40},
+    {IDC_ALPHA_GROUP, 0, 0},     {IDC_TRANSPARENT_LABEL, 10, 15},
+    {IDC_OPAQUE_LABEL, 290, 15}, {IDC_ALPHA_SLIDER, 40, 15},
+    {IDC_ALPHA_EDIT, 190, 40},   {IDC_ALPHA_APPLY, 240, 40},
+    {IDC_FLASH, 40, 40},         {IDC_TITLE_GROUP, 0, 0},
+    {IDC_TITLE_EDIT, 10, 20},    {IDC_TITLE_APPLY, 250, 20},
+    {IDC_GEOMETRY_GROUP, 0, 0},  {IDC_X_LABEL, 10, 20},
+    {IDC_X_EDIT, 70, 15},        {IDC_X_SPIN, 105, 15},
+    {IDC_Y_LABEL, 10, 45},       {IDC_Y_EDIT, 70, 40},
+    {IDC_Y_SPIN, 105, 40},       {IDC_WIDTH_LABEL, 130, 20},
+    {IDC_WIDTH_EDIT, 160, 15},   {IDC_WIDTH_SPIN, 195, 15},
+    {IDC_HEIGHT_LABEL, 130, 45}, {IDC_HEIGHT_EDIT, 160, 40},
+    {IDC_HEIGHT_SPIN, 195, 40},  {IDC_HALVE, 215, 15},
+    {IDC_DOUBLE, 215, 40},       {IDC_ORIGIN, 260, 15},
+};
+
+std::map<int, RECT> ControlRects(const Glazier& glazier) {
+  std::map<int, RECT> rects;
+  for (const ControlTemplate& control : MainDialogTemplate().controls) {
+    if (control.id != -1) rects[control.id] = RectInParent(glazier.Item(control.id));
+  }
+  return rects;
+}
+
+bool SameRects(const std::map<int, RECT>& a, const std::map<int, RECT>& b) {
+  if (a.size() != b.size()) return false;
+  for (const auto& [id, rect] : a) {
+    const auto other = b.find(id);
+    if (other == b.end() || !EqualRect(&rect, &other->second)) return false;
+  }
+  return true;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+E2E_CASE(pages_are_stacked_on_the_first_page) {
+  Glazier glazier;
+  const RECT anchor = RectInParent(glazier.Item(IDC_SHOW_GROUP));
+  Log("  anchor (the group box of \"表示\"): " + Describe(anchor));
+  int wrong = 0;
+  for (const Placement& placement : kPlacements) {
+    const RECT rect = RectInParent(glazier.Item(placement.id));
+    if (rect.left != anchor.left + placement.dx || rect.top != anchor.top + placement.dy) {
+      Check(false, Format("control %d is at %s, expected its corner at (L + %d, T + %d)",
+                          placement.id, Describe(rect).c_str(), placement.dx, placement.dy));
+      ++wrong;
+    }
+  }
+  Check(wrong == 0, "all 38 page controls stand at their offsets from the anchor");
+  const RECT opaque = RectInParent(glazier.Item(IDC_OPAQUE_LABEL));
+  const RECT slider = RectInParent(glazier.Item(IDC_ALPHA_SLIDER));
+  Check(opaque.left - anchor.left == 290 && opaque.top - anchor.top == 15,
+        "on \"透明化\" the label \"不透明\" is 290 pixels right of the anchor, 15 below its top");
+  Check(slider.left - anchor.left == 40 && slider.top - anchor.top == 15,
+        "and the trackbar 40 pixels right of it, 15 below its top");
+  CheckEqual(glazier.PageCount(), 6, "tabs");
+  const char* captions[] = {"表示", "変形", "ロック", "透明化", "タイトル", "位置・サイズ"};
+  for (int page = 0; page < 6; ++page) {
+    CheckEqual(glazier.PageCaption(page), captions[page], Format("tab %d", page));
+  }
+}
+
+E2E_CASE(each_page_shows_only_its_own_controls) {
+  Target target = StartTarget(UniqueTitle("E2E 窓"), 280, 100, 20, 20);
+  Glazier glazier;
+  const RECT tab = RectInParent(glazier.Item(IDC_TAB));
+  RECT client = {};
+  GetClientRect(glazier.Dialog(), &client);
+  for (int page = 0; page < 6; ++page) {
+    Require(glazier.ShowPage(page), Format("a click on tab %d selects it", page));
+    int wrong = 0;
+    for (const ControlTemplate& control : MainDialogTemplate().controls) {
+      if (control.id == -1) continue;
+      const int controlPage = PageOf(control.id);
+      const bool shouldShow = !NeverShown(control.id) && (controlPage == -1 || controlPage == page);
+      const bool shown = IsWindowVisible(glazier.Item(control.id)) != FALSE;
+      if (shown != shouldShow) {
+        Check(false, Format("control %d is %s", control.id, shown ? "shown" : "hidden"));
+        ++wrong;
+      }
+      if (controlPage == page) {
+        const RECT rect = RectInParent(glazier.Item(control.id));
+        if (!Inside(rect, tab) || !Inside(rect, client)) {
+          Check(false, Format("control %d %s reaches out of the tab control %s", control.id,
+                              Describe(rect).c_str(), Describe(tab).c_str()));
+          ++wrong;
+        }
+      }
+    }
+    Check(wrong == 0, Format("page %d shows its %zu controls, inside the tab control, and no other "
+                             "page control",
+                             page, Pages()[page].size()));
+    std::string cut;
+    for (const std::string& text : TextsCutOff(glazier.Dialog())) cut += "\n        " + text;
+    Check(cut.empty(), "every text on it fits its control" + cut);
+    RECT shot = {};
+    GetWindowRect(glazier.Dialog(), &shot);
+    Screenshot(Format("page-%d", page), shot);
+  }
+}
+
+E2E_CASE(resizing_moves_the_controls_with_the_edges) {
+  Glazier glazier;
+  const std::map<int, RECT> before = ControlRects(glazier);
+  RECT outer = {};
+  GetWindowRect(glazier.Dialog(), &outer);
+  // Thirty pixels taller and forty wider, as a drag on the frame would make it.
+  SetWindowPos(glazier.Dialog(), nullptr, 0, 0, outer.right - outer.left + 40,
+               outer.bottom - outer.top + 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool reflowed = WaitFor([&] {
+    const RECT list = RectInParent(glazier.List());
+    return list.right != before.at(IDC_WINDOW_LIST).right;
+  });
+  Require(reflowed, "the dialog reflowed after the resize");
+
+  const std::map<int, RECT> after = ControlRects(glazier);
+  auto moved = [&](int id, int dx, int dy, int dw, int dh) {
+    const RECT& b = before.at(id);
+    const RECT& a = after.at(id);
+    return a.left == b.left + dx && a.top == b.top + dy &&
+           a.right - a.left == b.right - b.left + dw && a.bottom - a.top == b.bottom - b.top + dh;
+  };
+  Check(moved(IDC_WINDOW_LIST, 0, 0, 40, 30), "the list keeps its corner and grows by 40 x 30");
+  Check(moved(IDC_REFRESH, 40, 0, 0, 0), "the refresh button moves 40 right, not down");
+  int wrong = 0;
+  for (const auto& [id, rect] : before) {
+    if (id == IDC_WINDOW_LIST || id == IDC_REFRESH) continue;
+    const bool followsBottom = id == IDC_TAB || PageOf(id) >= 0;
+    if (!moved(id, 0, followsBottom ? 30 : 0, 0, 0)) {
+      Check(false, Format("control %d went from %s to %s", id, Describe(rect).c_str(),
+                          Describe(after.at(id)).c_str()));
+      ++wrong;
+    }
+  }
+  Check(wrong == 0,
+        "the tab control and all 39 page controls move 30 down; the exit button and the hidden "
+        "buttons stay");
+
+  // Minimized, the dialog's client area is empty; restored, it reports its old size again.
+  ShowWindow(glazier.Dialog(), SW_MINIMIZE);
+  Require(WaitFor([&] { return IsIconic(glazier.Dialog()) != FALSE; }), "minimized the dialog");
+  ShowWindow(glazier.Dialog(), SW_RESTORE);
+  Require(WaitFor([&] { return !IsIconic(glazier.Dialog()); }), "restored it");
+  Check(WaitFor([&] { return SameRects(ControlRects(glazier), after); }, 2000),
+        "after minimize and restore every control is where it was");
+}

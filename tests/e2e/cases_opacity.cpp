@@ -1,0 +1,180 @@
+// Opacity from the edit and the trackbar, the input checks, and the flashing.
+#include <windows.h>
+
+// commctrl.h builds on windows.h.
+#include <commctrl.h>
+
+#include <set>
+#include <string>
+
+#include "glazier.h"
+#include "harness.h"
+#include "res/messages.h"
+#include "res/resource.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kOpacityPage = 3;
+
+bool IsLayered(HWND hwnd) {
+  return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
+// The alpha the window is drawn with: 255 when it is not layered, -1 when it is layered without
+// an alpha.
+int Alpha(HWND hwnd) {
+  if (!IsLayered(hwnd)) return 255;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
+    return -1;
+  }
+  return alpha;
+}
+
+int SliderPosition(const Glazier& glazier) {
+  return static_cast<int>(SendMessageW(glazier.Item(IDC_ALPHA_SLIDER), TBM_GETPOS, 0, 0));
+}
+
+}  // namespace
+
+E2E_CASE(opacity_from_the_edit) {
+  const std::string title = UniqueTitle("E2E 透明");
+  Target target = StartTarget(title, 300, 150, 20, 20);
+  Glazier glazier;
+  CheckEqual(SliderPosition(glazier), 150, "after start-up the trackbar");
+  CheckEqual(glazier.Text(IDC_ALPHA_EDIT), "150", "and the opacity edit");
+  Check(!IsLayered(target.hwnd), "no window has been changed");
+
+  glazier.Select(title);
+  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  struct Step {
+    const char* text;
+    int alpha;
+  };
+  for (const Step& step : {Step{"128", 128}, Step{"000", 0}, Step{"007", 7}, Step{"0255", 255},
+                           Step{"254", 254}, Step{"255", 255}}) {
+    glazier.SetText(IDC_ALPHA_EDIT, step.text);
+    glazier.Press(IDC_ALPHA_APPLY);
+    CheckEqual(Alpha(target.hwnd), step.alpha,
+               Format("alpha after \"実行\" with \"%s\"", step.text));
+    CheckEqual(glazier.Text(IDC_ALPHA_EDIT), step.text, "the edit keeps what was typed");
+  }
+  Check(!IsLayered(target.hwnd), "255 clears WS_EX_LAYERED");
+}
+
+E2E_CASE(rejected_opacity_texts) {
+  const std::string title = UniqueTitle("E2E 透明");
+  Target target = StartTarget(title, 300, 150, 20, 20);
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  struct Input {
+    std::string text;
+    const char* message;
+  };
+  const Input inputs[] = {
+      {"", msg::kOpacityEmpty},
+      {"-1", msg::kOpacityNotNumber},
+      {" 12", msg::kOpacityNotNumber},
+      {"1.5", msg::kOpacityNotNumber},
+      {"１２", msg::kOpacityNotNumber},
+      {"256", msg::kOpacityOutOfRange},
+      {"1000", msg::kOpacityOutOfRange},
+      {"99999999999999999999999999", msg::kOpacityOutOfRange},
+      {std::string(300, '7'), msg::kOpacityOutOfRange},
+  };
+  for (const Input& input : inputs) {
+    glazier.SetText(IDC_ALPHA_EDIT, input.text);
+    glazier.PressLater(IDC_ALPHA_APPLY);
+    const MessageBoxSeen box = glazier.WaitMessageBox();
+    const std::string shown = input.text.size() > 30 ? Format("%zu digits", input.text.size())
+                                                     : Format("\"%s\"", input.text.c_str());
+    if (!Check(box.hwnd != nullptr, shown + " is rejected with a message box")) continue;
+    CheckEqual(box.text, input.message, "its text");
+    glazier.CloseMessageBox(box);
+    CheckEqual(glazier.Text(IDC_ALPHA_EDIT), msg::kOpacityReset, "the edit then reads");
+  }
+  Check(!IsLayered(target.hwnd), "the target was never touched");
+}
+
+E2E_CASE(flashing_pulses_until_stopped) {
+  const std::string title = UniqueTitle("E2E 点滅");
+  Target target = StartTarget(title, 300, 150, 20, 20);
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.Press(IDC_FLASH);
+  CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStop, "the button then reads");
+
+  // Watch the alpha for a little more than one period of 48 ticks.
+  std::set<int> seen;
+  int changes = 0;
+  int last = Alpha(target.hwnd);
+  const ULONGLONG start = GetTickCount64();
+  while (GetTickCount64() - start < 5500) {
+    // -1: layered, but the first tick has not set an alpha yet.
+    const int alpha = Alpha(target.hwnd);
+    if (alpha != last && alpha != -1) ++changes;
+    last = alpha;
+    if (alpha != -1) seen.insert(alpha);
+    Sleep(5);
+  }
+  std::string values;
+  bool allowed = true;
+  for (int alpha : seen) {
+    values += Format(" %d", alpha);
+    allowed = allowed && (alpha == 0 || (alpha >= 16 && alpha <= 246 && alpha % 10 == 6));
+  }
+  Check(allowed, "every alpha seen is 0 or one of 16, 26, ..., 246:" + values);
+  Check(seen.count(0) == 1 && seen.count(16) == 1, "the flashing reaches both 0 and 16");
+  Log(Format("  measured: %d alpha changes in 5.5 s, %.1f ticks per second", changes,
+             changes / 5.5));
+  Check(changes >= 30, "the window pulses (at least 30 steps in 5.5 s)");
+
+  glazier.Press(IDC_FLASH);
+  CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStart, "after stopping the button reads");
+  const int stopped = Alpha(target.hwnd);
+  Check(HoldsFor([&] { return Alpha(target.hwnd) == stopped; }, 600),
+        Format("the window stays layered at the last alpha (%d)", stopped));
+}
+
+E2E_CASE(trackbar_release_applies_and_keys_do_not) {
+  const std::string title = UniqueTitle("E2E 透明");
+  Target target = StartTarget(title, 300, 150, 20, 20);
+  Glazier glazier;
+  glazier.Select(title);
+  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+
+  // A click on the channel left of the thumb moves it a page towards the click; the release
+  // copies the position into the edit and applies it.
+  RECT channel = {};
+  RemoteMemory memory(glazier.App().Handle(), sizeof(RECT));
+  SendMessageW(glazier.Item(IDC_ALPHA_SLIDER), TBM_GETCHANNELRECT, 0, memory.AsLParam());
+  memory.Read(&channel, sizeof(channel));
+  POINT point = {channel.left + (channel.right - channel.left) / 8,
+                 (channel.top + channel.bottom) / 2};
+  ClientToScreen(glazier.Item(IDC_ALPHA_SLIDER), &point);
+  Require(glazier.Click(point, [&] { return SliderPosition(glazier) < 150; }),
+          "a click on the channel moves the thumb");
+  const int position = SliderPosition(glazier);
+  Check(WaitFor([&] { return glazier.Text(IDC_ALPHA_EDIT) == std::to_string(position); }),
+        Format("the release writes the position %d into the edit", position));
+  Check(WaitFor([&] { return Alpha(target.hwnd) == position; }), "and applies it to the window");
+
+  // The keyboard moves the thumb without a release notification: nothing follows.
+  Require(glazier.Focus(IDC_ALPHA_SLIDER), "the trackbar has the focus");
+  PressKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
+  Require(WaitFor([&] { return SliderPosition(glazier) == position + 2; }),
+          "two Right keys move the thumb by 2");
+  Check(HoldsFor(
+            [&] {
+              return glazier.Text(IDC_ALPHA_EDIT) == std::to_string(position) &&
+                     Alpha(target.hwnd) == position;
+            },
+            600),
+        "neither the edit nor the window follows a position changed from the keyboard");
+}

@@ -1,0 +1,300 @@
+#include "desktop.h"
+
+#include <cstdlib>
+
+#include "harness.h"
+
+namespace e2e {
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+std::string WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return Utf8(text);
+}
+
+std::string ClassName(HWND hwnd) {
+  wchar_t name[256] = L"";
+  GetClassNameW(hwnd, name, 256);
+  return Utf8(name);
+}
+
+RECT RectInParent(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  HWND parent = GetAncestor(hwnd, GA_PARENT);
+  if (parent != nullptr && parent != GetDesktopWindow()) {
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return rect;
+}
+
+std::string Describe(const RECT& rect) {
+  return Format("(%ld, %ld)-(%ld, %ld)", rect.left, rect.top, rect.right, rect.bottom);
+}
+
+std::wstring ExeDir() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir = path;
+  const std::size_t slash = dir.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"." : dir.substr(0, slash);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(20);
+  }
+}
+
+bool HoldsFor(const std::function<bool()>& condition, DWORD ms) {
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  do {
+    if (!condition()) return false;
+    Sleep(20);
+  } while (GetTickCount64() < deadline);
+  return true;
+}
+
+Process::Process(const std::wstring& commandLine) {
+  std::wstring mutableLine = commandLine;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &m_info)) {
+    m_info = {};
+    Log("  could not start: " + Utf8(commandLine));
+  }
+}
+
+Process::~Process() {
+  Terminate();
+}
+
+Process::Process(Process&& other) noexcept : m_info(other.m_info) {
+  other.m_info = {};
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    Terminate();
+    m_info = other.m_info;
+    other.m_info = {};
+  }
+  return *this;
+}
+
+bool Process::Running() const {
+  return Started() && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::WaitExit(DWORD ms) const {
+  if (!Started() || WaitForSingleObject(m_info.hProcess, ms) != WAIT_OBJECT_0) return {};
+  DWORD code = 0;
+  GetExitCodeProcess(m_info.hProcess, &code);
+  return code;
+}
+
+void Process::Terminate() {
+  if (!Started()) return;
+  if (Running()) {
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, 5000);
+  }
+  CloseHandle(m_info.hThread);
+  CloseHandle(m_info.hProcess);
+  m_info = {};
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  for (HWND hwnd = GetTopWindow(GetDesktopWindow()); hwnd != nullptr && windows.size() < 100000;
+       hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+    windows.push_back(hwnd);
+  }
+  return windows;
+}
+
+HWND WaitForWindow(DWORD processId, std::wstring_view className, std::string_view title, DWORD ms) {
+  const std::string wantedClass = Utf8(className);
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND hwnd : TopLevelWindows()) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(hwnd, &owner);
+          if (owner == processId && IsWindowVisible(hwnd) && ClassName(hwnd) == wantedClass &&
+              WindowText(hwnd) == title) {
+            found = hwnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      ms);
+  return found;
+}
+
+std::vector<ListedWindow> VisibleTitledWindows() {
+  std::vector<ListedWindow> windows;
+  for (HWND hwnd : TopLevelWindows()) {
+    std::string title = WindowText(hwnd);
+    if (!title.empty() && IsWindowVisible(hwnd)) windows.push_back({hwnd, std::move(title)});
+  }
+  return windows;
+}
+
+std::vector<std::string> Titles(const std::vector<ListedWindow>& windows) {
+  std::vector<std::string> titles;
+  for (const ListedWindow& window : windows) titles.push_back(window.title);
+  return titles;
+}
+
+bool BringToFront(HWND hwnd) {
+  // Under Wine, activation from another process does not always raise the window: raise it
+  // explicitly too.
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return WaitFor(
+      [&] {
+        if (GetForegroundWindow() == hwnd) return true;
+        SetForegroundWindow(hwnd);
+        return false;
+      },
+      3000);
+}
+
+namespace {
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void PressKey(WORD virtualKey) {
+  Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
+}
+
+void PressKeyWith(WORD modifier, WORD virtualKey) {
+  Send({KeyInput(modifier, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
+        KeyInput(modifier, true)});
+}
+
+void TypeText(std::string_view utf8) {
+  std::vector<INPUT> inputs;
+  for (wchar_t unit : Wide(utf8)) {
+    for (bool up : {false, true}) {
+      INPUT input = {};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = unit;
+      input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(input);
+    }
+  }
+  Send(inputs);
+}
+
+namespace {
+
+INPUT MouseMove(POINT screen) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(screen.x, 65535, width - 1);
+  move.mi.dy = MulDiv(screen.y, 65535, height - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return move;
+}
+
+}  // namespace
+
+void MoveMouse(POINT screen) {
+  Send({MouseMove(screen)});
+}
+
+void ClickAt(POINT screen) {
+  INPUT down = {};
+  down.type = INPUT_MOUSE;
+  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  INPUT up = down;
+  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  Send({MouseMove(screen), down, up});
+}
+
+void ClickCenter(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
+    : m_process(process),
+      m_address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+
+RemoteMemory::~RemoteMemory() {
+  if (m_address != nullptr) VirtualFreeEx(m_process, m_address, 0, MEM_RELEASE);
+}
+
+bool RemoteMemory::Write(const void* data, std::size_t size, std::size_t offset) const {
+  return m_address != nullptr &&
+         WriteProcessMemory(m_process, static_cast<char*>(m_address) + offset, data, size, nullptr);
+}
+
+bool RemoteMemory::Read(void* data, std::size_t size, std::size_t offset) const {
+  return m_address != nullptr &&
+         ReadProcessMemory(m_process, static_cast<const char*>(m_address) + offset, data, size,
+                           nullptr);
+}
+
+bool Screenshot(std::string_view name, const RECT& screenRect) {
+  const wchar_t* dir = _wgetenv(L"GLAZIER_SCREENSHOT_DIR");
+  if (dir == nullptr || *dir == L'\0') {
+    Log(Format("  (no screenshot folder given: %.*s not saved)", static_cast<int>(name.size()),
+               name.data()));
+    return false;
+  }
+  const std::wstring file = std::wstring(dir) + L"\\" + Wide(name) + L".png";
+  DeleteFileW(file.c_str());
+  // The script running the driver reads this line, takes the picture and writes the file.
+  Log(Format("@screenshot %.*s %ld %ld %ld %ld", static_cast<int>(name.size()), name.data(),
+             screenRect.left, screenRect.top, screenRect.right - screenRect.left,
+             screenRect.bottom - screenRect.top));
+  return WaitFor([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                 20000);
+}
+
+}  // namespace e2e

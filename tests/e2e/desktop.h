@@ -1,0 +1,102 @@
+// Win32 helpers of the end-to-end driver: processes it starts, windows it finds and reads,
+// input it sends the way a user would, memory it borrows in another process for common-control
+// messages, and screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+// The window's rectangle in its parent's client coordinates (screen coordinates for a top-level).
+RECT RectInParent(HWND hwnd);
+std::string Describe(const RECT& rect);
+
+// The directory of the driver, where the build puts glazier.exe and glazier_target.exe too.
+std::wstring ExeDir();
+
+// Polls the condition every 20 ms until it holds; false once `ms` have passed without it.
+bool WaitFor(const std::function<bool()>& condition, DWORD ms = 5000);
+// Polls the condition for `ms`; false as soon as it fails once.
+bool HoldsFor(const std::function<bool()>& condition, DWORD ms);
+
+// A process started by the driver; it is terminated when the object goes, if still running.
+class Process {
+ public:
+  Process() = default;
+  explicit Process(const std::wstring& commandLine);
+  ~Process();
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool Started() const { return m_info.hProcess != nullptr; }
+  DWORD Id() const { return m_info.dwProcessId; }
+  HANDLE Handle() const { return m_info.hProcess; }
+  bool Running() const;
+  // The exit code once the process has ended within `ms`, nothing otherwise.
+  std::optional<DWORD> WaitExit(DWORD ms) const;
+  void Terminate();
+
+ private:
+  PROCESS_INFORMATION m_info = {};
+};
+
+// The top-level windows from the top of the z-order down.
+std::vector<HWND> TopLevelWindows();
+// A visible top-level window of the process with that class and title, waited for.
+HWND WaitForWindow(DWORD processId, std::wstring_view className, std::string_view title,
+                   DWORD ms = 15000);
+
+// A row as Glazier should list it: a visible top-level window with a non-empty title.
+struct ListedWindow {
+  HWND hwnd;
+  std::string title;
+};
+std::vector<ListedWindow> VisibleTitledWindows();
+std::vector<std::string> Titles(const std::vector<ListedWindow>& windows);
+
+// Input, delivered through SendInput to whatever has the focus, as a user's keys and mouse.
+bool BringToFront(HWND hwnd);
+void PressKey(WORD virtualKey);
+void PressKeyWith(WORD modifier, WORD virtualKey);
+void TypeText(std::string_view utf8);
+void MoveMouse(POINT screen);
+void ClickAt(POINT screen);
+void ClickCenter(HWND hwnd);
+
+// Memory allocated in another process for messages whose pointers the system does not carry
+// across processes (the common controls' messages).
+class RemoteMemory {
+ public:
+  RemoteMemory(HANDLE process, std::size_t size);
+  ~RemoteMemory();
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  void* Address() const { return m_address; }
+  LPARAM AsLParam() const { return reinterpret_cast<LPARAM>(m_address); }
+  bool Write(const void* data, std::size_t size, std::size_t offset = 0) const;
+  bool Read(void* data, std::size_t size, std::size_t offset = 0) const;
+
+ private:
+  HANDLE m_process;
+  void* m_address;
+};
+
+// Saves what the screen shows in `rect` as <name>.png in the screenshot folder. The picture is
+// taken by the script that runs the driver, from the X display; returns false without one.
+bool Screenshot(std::string_view name, const RECT& screenRect);
+
+}  // namespace e2e

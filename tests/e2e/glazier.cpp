@@ -1,0 +1,410 @@
+#include "glazier.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "harness.h"
+#include "res/resource.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kReplyMs = 10000;
+
+LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, kReplyMs, &result)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+DWORD ThreadOf(HWND hwnd) {
+  return GetWindowThreadProcessId(hwnd, nullptr);
+}
+
+HWND CaptureOf(HWND hwnd) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(ThreadOf(hwnd), &info)) return nullptr;
+  return info.hwndCapture;
+}
+
+HWND FocusOf(HWND hwnd) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(ThreadOf(hwnd), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+std::wstring Quoted(const std::wstring& path) {
+  std::wstring quoted;
+  quoted += L'"';
+  quoted += path;
+  quoted += L'"';
+  return quoted;
+}
+
+// A pointer resting on the dialog would bring up a tooltip, itself a titled window that the list
+// would show; a user starting the program has the pointer elsewhere.
+Process ParkPointerThenStart(const std::wstring& exe) {
+  MoveMouse({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+  return Process(Quoted(exe));
+}
+
+}  // namespace
+
+Glazier::Glazier(const std::wstring& exe) : m_process(ParkPointerThenStart(exe)) {
+  Require(m_process.Started(), "started " + Utf8(exe));
+  m_dialog = WaitForWindow(m_process.Id(), L"#32770", "Glazier", 20000);
+  Require(m_dialog != nullptr, "Glazier's dialog \"Glazier\" appeared");
+}
+
+std::vector<std::string> Glazier::Rows() const {
+  std::vector<std::string> rows;
+  const LRESULT count = Ask(List(), LB_GETCOUNT, 0, 0);
+  for (LRESULT row = 0; row < count; ++row) {
+    const LRESULT length = Ask(List(), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length < 0) break;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        Ask(List(), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    if (copied < 0) break;
+    text.resize(static_cast<std::size_t>(copied));
+    rows.push_back(Utf8(text));
+  }
+  return rows;
+}
+
+int Glazier::Selection() const {
+  return static_cast<int>(Ask(List(), LB_GETCURSEL, 0, 0));
+}
+
+int Glazier::RowOf(std::string_view title) const {
+  const std::vector<std::string> rows = Rows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i] == title) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool Glazier::RowsMatchDesktop(DWORD ms) const {
+  std::vector<std::string> rows;
+  std::vector<std::string> expected;
+  const bool same = WaitFor(
+      [&] {
+        expected = Titles(VisibleTitledWindows());
+        rows = Rows();
+        return rows == expected;
+      },
+      ms);
+  std::string report =
+      Format("the %zu rows are the visible titled windows in z-order", expected.size());
+  if (!same) {
+    report += "\n        rows:";
+    for (const std::string& row : rows) report += "\n          " + row;
+    report += "\n        desktop, top first:";
+    for (const std::string& title : expected) report += "\n          " + title;
+  }
+  return Check(same, report);
+}
+
+bool Glazier::WaitRow(std::string_view title, DWORD ms) const {
+  return WaitFor([&] { return RowOf(title) >= 0; }, ms);
+}
+
+bool Glazier::ClickRow(int row) {
+  Ask(List(), LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+  RECT item = {};
+  if (Ask(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) ==
+      LB_ERR) {
+    return false;
+  }
+  POINT center = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ClientToScreen(List(), &center);
+  return Click(center, [&] { return Selection() == row; });
+}
+
+bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
+  // Under Wine a click now and then goes nowhere while the dialog is being activated; a user
+  // would click again, and so does this, once.
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    BringToFront(m_dialog);
+    MoveMouse(screen);
+    // A tooltip shown near the pointer may cover the spot until it hides.
+    const bool onDialog =
+        WaitFor([&] { return GetAncestor(WindowFromPoint(screen), GA_ROOT) == m_dialog; }, 8000);
+    if (!onDialog) {
+      Log("  the spot to click is covered by \"" + WindowText(WindowFromPoint(screen)) + "\"");
+      return false;
+    }
+    ClickAt(screen);
+    if (WaitFor(effect, 3000)) {
+      // A list box holds the mouse from press to release: let the release land before anything
+      // else moves the pointer, or the list would follow the pointer and select another row.
+      return WaitFor([&] { return CaptureOf(m_dialog) == nullptr; }, 3000);
+    }
+    Log(Format("  (the click at (%ld, %ld) had no effect)", screen.x, screen.y));
+  }
+  return false;
+}
+
+void Glazier::Select(std::string_view title) {
+  Require(WaitRow(title),
+          Format("\"%.*s\" is listed", static_cast<int>(title.size()), title.data()));
+  const int row = RowOf(title);
+  Require(ClickRow(row), Format("a click selects its row (%d)", row));
+}
+
+std::string Glazier::Text(int id) const {
+  // GetWindowText does not ask another process's edit for its text: WM_GETTEXT does.
+  const LRESULT length = Ask(Item(id), WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = Ask(Item(id), WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                             reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return Utf8(text);
+}
+
+void Glazier::SetText(int id, std::string_view text) const {
+  const std::wstring wide = Wide(text);
+  Ask(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+bool Glazier::TypeInto(int id, std::string_view text) {
+  const RECT rect = ClientOnScreen(Item(id));
+  const POINT center = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  if (!Click(center, [&] { return FocusOf(m_dialog) == Item(id); })) return false;
+  Ask(Item(id), EM_SETSEL, 0, -1);
+  TypeText(text);
+  return WaitFor([&] { return Text(id) == text; }, 3000);
+}
+
+void Glazier::Press(int buttonId) const {
+  Ask(Item(buttonId), BM_CLICK, 0, 0);
+}
+
+void Glazier::PressLater(int buttonId) const {
+  PostMessageW(Item(buttonId), BM_CLICK, 0, 0);
+}
+
+void Glazier::CommandLater(int commandId) const {
+  PostMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+bool Glazier::Focus(int id) const {
+  HWND control = Item(id);
+  Ask(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  return WaitFor([&] { return FocusOf(m_dialog) == control; }, 3000);
+}
+
+MessageBoxSeen Glazier::WaitMessageBox(DWORD ms) const {
+  MessageBoxSeen box;
+  WaitFor(
+      [&] {
+        for (HWND hwnd : TopLevelWindows()) {
+          if (hwnd != m_dialog && GetWindow(hwnd, GW_OWNER) == m_dialog && IsWindowVisible(hwnd) &&
+              ClassName(hwnd) == "#32770") {
+            box.hwnd = hwnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      ms);
+  if (box.hwnd == nullptr) return box;
+  box.caption = WindowText(box.hwnd);
+  for (HWND child = GetWindow(box.hwnd, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const bool isStatic = ClassName(child) == "Static";
+    const bool isIcon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    if (isStatic && !isIcon && box.text.empty()) box.text = WindowText(child);
+    if (isStatic && isIcon && IsWindowVisible(child)) box.icon = true;
+  }
+  return box;
+}
+
+bool Glazier::CloseMessageBox(const MessageBoxSeen& box) const {
+  PostMessageW(GetDlgItem(box.hwnd, IDOK), BM_CLICK, 0, 0);
+  return WaitFor([&] { return !IsWindow(box.hwnd); });
+}
+
+int Glazier::PageCount() const {
+  return static_cast<int>(Ask(Item(kTabId), TCM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Glazier::PageCaption(int index) const {
+  constexpr int kChars = 256;
+  RemoteMemory memory(m_process.Handle(), sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+  TCITEMW item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(memory.Address()) + sizeof(item));
+  item.cchTextMax = kChars;
+  if (!memory.Write(&item, sizeof(item))) return {};
+  if (Ask(Item(kTabId), TCM_GETITEMW, static_cast<WPARAM>(index), memory.AsLParam()) <= 0) {
+    return {};
+  }
+  wchar_t text[kChars] = L"";
+  memory.Read(text, sizeof(text), sizeof(item));
+  text[kChars - 1] = L'\0';
+  return Utf8(text);
+}
+
+RECT Glazier::TabItemRect(int index) const {
+  RemoteMemory memory(m_process.Handle(), sizeof(RECT));
+  RECT rect = {};
+  if (Ask(Item(kTabId), TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.AsLParam()) > 0) {
+    memory.Read(&rect, sizeof(rect));
+  }
+  return rect;
+}
+
+bool Glazier::ShowPage(int index) {
+  HWND tab = Item(kTabId);
+  // When the tabs do not fit, the strip shows scroll arrows over its right end: scroll with them
+  // until the tab can be clicked, as a user would.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const RECT item = TabItemRect(index);
+    RECT visible = {};
+    GetClientRect(tab, &visible);
+    HWND arrows = FindWindowExW(tab, nullptr, UPDOWN_CLASSW, nullptr);
+    RECT arrowRect = {};
+    if (arrows != nullptr && IsWindowVisible(arrows)) {
+      arrowRect = RectInParent(arrows);
+      visible.right = std::min(visible.right, arrowRect.left);
+    }
+    if (item.left + 4 < visible.right && item.right > visible.left + 4) {
+      POINT point = {(std::max(item.left, visible.left) + std::min(item.right, visible.right)) / 2,
+                     (item.top + item.bottom) / 2};
+      ClientToScreen(tab, &point);
+      return Click(point, [&] { return Ask(tab, TCM_GETCURSEL, 0, 0) == index; });
+    }
+    if (arrows == nullptr) return false;
+    const bool forward = item.left + 4 >= visible.right;
+    const int quarter = (arrowRect.right - arrowRect.left) / 4;
+    POINT point = {forward ? arrowRect.right - quarter : arrowRect.left + quarter,
+                   (arrowRect.top + arrowRect.bottom) / 2};
+    ClientToScreen(tab, &point);
+    Click(point, [&] { return TabItemRect(index).left != item.left; });
+  }
+  return false;
+}
+
+const std::vector<std::vector<int>>& Pages() {
+  static const std::vector<std::vector<int>> pages = {
+      {IDC_SHOW_GROUP, IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST, IDC_NOTOPMOST},
+      {IDC_SHAPE_GROUP, IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE, IDC_RESIZABLE},
+      {IDC_LOCK_GROUP, IDC_UNLOCK, IDC_LOCK},
+      {IDC_ALPHA_GROUP, IDC_TRANSPARENT_LABEL, IDC_ALPHA_SLIDER, IDC_OPAQUE_LABEL, IDC_ALPHA_EDIT,
+       IDC_ALPHA_APPLY, IDC_FLASH},
+      {IDC_TITLE_GROUP, IDC_TITLE_EDIT, IDC_TITLE_APPLY},
+      {IDC_GEOMETRY_GROUP, IDC_X_LABEL, IDC_X_EDIT, IDC_X_SPIN, IDC_Y_LABEL, IDC_Y_EDIT, IDC_Y_SPIN,
+       IDC_WIDTH_LABEL, IDC_WIDTH_EDIT, IDC_WIDTH_SPIN, IDC_HEIGHT_LABEL, IDC_HEIGHT_EDIT,
+       IDC_HEIGHT_SPIN, IDC_HALVE, IDC_DOUBLE, IDC_ORIGIN},
+  };
+  return pages;
+}
+
+int PageOf(int id) {
+  for (std::size_t page = 0; page < Pages().size(); ++page) {
+    for (int member : Pages()[page]) {
+      if (member == id) return static_cast<int>(page);
+    }
+  }
+  return -1;
+}
+
+bool NeverShown(int id) {
+  return id == IDC_GEOMETRY_APPLY || id == IDC_SPARE;
+}
+
+Target StartTarget(std::string_view title, int clientWidth, int clientHeight, int x, int y,
+                   std::wstring_view extraOptions) {
+  Target target;
+  const std::wstring commandLine =
+      Quoted(ExeDir() + L"\\glazier_target.exe") + L" --title \"" + Wide(title) + L"\" --client " +
+      Wide(Format("%dx%d --pos %d,%d ", clientWidth, clientHeight, x, y)) +
+      std::wstring(extraOptions);
+  target.process = Process(commandLine);
+  Require(target.process.Started(), "started our target program");
+  target.hwnd = WaitForWindow(target.process.Id(), L"GlazierTarget", title);
+  Require(target.hwnd != nullptr,
+          Format("target \"%.*s\" appeared", static_cast<int>(title.size()), title.data()));
+  return target;
+}
+
+Notepad StartNotepad(int x, int y, int width, int height) {
+  Notepad notepad;
+  notepad.process = Process(L"notepad.exe");
+  Require(notepad.process.Started(), "started notepad");
+  WaitFor([&] {
+    for (HWND hwnd : TopLevelWindows()) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(hwnd, &owner);
+      if (owner == notepad.process.Id() && IsWindowVisible(hwnd) && ClassName(hwnd) == "Notepad") {
+        notepad.hwnd = hwnd;
+        return true;
+      }
+    }
+    return false;
+  });
+  Require(notepad.hwnd != nullptr, "notepad's window appeared");
+  SetWindowPos(notepad.hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  WaitFor([&] {
+    RECT rect = {};
+    GetWindowRect(notepad.hwnd, &rect);
+    return rect.left == x && rect.top == y;
+  });
+  return notepad;
+}
+
+std::string UniqueTitle(std::string_view stem) {
+  static int counter = 0;
+  return Format("%.*s %lu-%d", static_cast<int>(stem.size()), stem.data(), GetCurrentProcessId(),
+                ++counter);
+}
+
+std::vector<std::string> TextsCutOff(HWND dialog) {
+  std::vector<std::string> cut;
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, Wide("ＭＳ Ｐゴシック").c_str());
+  HGDIOBJ old = SelectObject(screen, font);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::string className = ClassName(child);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    const std::string text = WindowText(child);
+    if (!IsWindowVisible(child) || text.empty()) continue;
+    // Room for the text: a push button's edges, a group box's frame before its caption.
+    int margin = 0;
+    if (className == "Button")
+      margin = (style & BS_TYPEMASK) == BS_GROUPBOX ? 16 : 6;
+    else if (className != "Static" || (style & SS_TYPEMASK) == SS_ICON)
+      continue;
+    const std::wstring wide = Wide(text);
+    SIZE size = {};
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
+    const RECT rect = RectInParent(child);
+    const int room = rect.right - rect.left - margin;
+    if (size.cx > room) {
+      cut.push_back(Format("\"%s\" needs %ld pixels, has %d", text.c_str(), size.cx, room));
+    }
+  }
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return cut;
+}
+
+RECT ClientOnScreen(HWND hwnd) {
+  RECT rect = {};
+  GetClientRect(hwnd, &rect);
+  MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace e2e

@@ -1,0 +1,116 @@
+// Glazier and our target program as the end-to-end cases see them: started, found, read and
+// driven from outside.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "desktop.h"
+
+namespace e2e {
+
+// A message box of Glazier: the window and what it says.
+struct MessageBoxSeen {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+  bool icon = false;
+};
+
+class Glazier {
+ public:
+  // Starts the executable (glazier.exe beside the driver unless given) and waits for its dialog.
+  explicit Glazier(const std::wstring& exe = ExeDir() + L"\\glazier.exe");
+
+  Process& App() { return m_process; }
+  HWND Dialog() const { return m_dialog; }
+  HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
+  HWND List() const { return Item(kListId); }
+
+  // The list box rows, read with LB_GETTEXT.
+  std::vector<std::string> Rows() const;
+  int Selection() const;
+  int RowOf(std::string_view title) const;
+  // Waits until the rows are the desktop's visible titled windows in z-order (the list is
+  // rebuilt every second while nothing is selected); prints both on failure.
+  bool RowsMatchDesktop(DWORD ms = 5000) const;
+  bool WaitRow(std::string_view title, DWORD ms = 5000) const;
+
+  // Selects a row the way a user does: a click on it.
+  bool ClickRow(int row);
+  // Waits for the window's row and clicks it; the case stops if that fails.
+  void Select(std::string_view title);
+
+  // A control's text, and setting it as a program would (WM_SETTEXT, which notifies the dialog).
+  std::string Text(int id) const;
+  void SetText(int id, std::string_view text) const;
+  // Clicks into an edit, selects its text and types over it, key by key.
+  bool TypeInto(int id, std::string_view text);
+  // A real click on the dialog, once the spot is the dialog's; true once `effect` holds and the
+  // dialog has taken the release.
+  bool Click(POINT screen, const std::function<bool()>& effect);
+  // A button click that returns once the handler has run (BM_CLICK).
+  void Press(int buttonId) const;
+  // A button click that does not wait, for handlers that open a modal box.
+  void PressLater(int buttonId) const;
+  // Sends a command (a menu item's or another id) without waiting.
+  void CommandLater(int commandId) const;
+  // Moves the keyboard focus to a control, as the dialog does for Tab.
+  bool Focus(int id) const;
+
+  // The message box owned by the dialog, waited for; empty when none came.
+  MessageBoxSeen WaitMessageBox(DWORD ms = 5000) const;
+  // Presses its OK button and waits for it to go.
+  bool CloseMessageBox(const MessageBoxSeen& box) const;
+
+  // Selects a tab page with a click on its tab.
+  bool ShowPage(int index);
+  int PageCount() const;
+  std::string PageCaption(int index) const;
+
+ private:
+  static constexpr int kListId = 1002;
+  static constexpr int kTabId = 1026;
+  RECT TabItemRect(int index) const;
+
+  Process m_process;
+  HWND m_dialog = nullptr;
+};
+
+// The controls of each tab page, group box first, as the dialog shows them.
+const std::vector<std::vector<int>>& Pages();
+// The page of a control, -1 for the controls shown on every page (and the never-shown ones).
+int PageOf(int id);
+// The two buttons that nothing ever shows.
+bool NeverShown(int id);
+
+// Our target program; see target.cpp for its options.
+struct Target {
+  Process process;
+  HWND hwnd = nullptr;
+};
+Target StartTarget(std::string_view title, int clientWidth, int clientHeight, int x, int y,
+                   std::wstring_view extraOptions = L"");
+
+// Wine's notepad, moved out of the way.
+struct Notepad {
+  Process process;
+  HWND hwnd = nullptr;
+};
+Notepad StartNotepad(int x, int y, int width, int height);
+
+// A title no other window has, for windows started by one case.
+std::string UniqueTitle(std::string_view stem);
+
+// The controls of a dialog of Glazier whose text is wider than the control shows, measured with
+// the dialog's font (9 point "ＭＳ Ｐゴシック", as this prefix renders it); empty when all fit.
+std::vector<std::string> TextsCutOff(HWND dialog);
+
+// The client rectangle of a window in screen coordinates.
+RECT ClientOnScreen(HWND hwnd);
+
+}  // namespace e2e

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Runs end-to-end cases: glazier_e2e.exe CASE... under Wine, inside a session (started here when
+# the caller has none), taking the screenshots the driver asks for.
+#
+#   tests/e2e/run_case.sh CASE...
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+if [[ -z ${GLAZIER_SESSION:-} ]]; then
+  exec "$here/session.sh" "$here/run_case.sh" "$@"
+fi
+
+build=${GLAZIER_BUILD_DIR:-$(cd "$here/../.." && pwd)/build}
+win=${GLAZIER_WIN_DIR:-$build/win}
+shots=$build/screenshots
+mkdir -p "$shots"
+for exe in glazier.exe glazier_e2e.exe glazier_target.exe; do
+  if [[ ! -f $win/$exe ]]; then
+    echo "missing $win/$exe: build first (make build)" >&2
+    exit 1
+  fi
+done
+
+# Wine's drive Z: is the root of the file system.
+shots_unix=$(cd "$shots" && pwd)
+export GLAZIER_SCREENSHOT_DIR="Z:${shots_unix//\//\\}"
+
+# The X window that shows Wine's virtual desktop, or the root window.
+desktop_window() {
+  local id
+  id=$(xdotool search --name ' - Wine desktop$' 2>/dev/null | head -n 1) || true
+  echo "${id:-root}"
+}
+
+# Saves a part of the screen as $shots/NAME.png. Wine hands window contents to the X server a
+# moment after painting, so the picture is taken again until two in a row are the same.
+screenshot() {
+  local name=$1 x=$2 y=$3 width=$4 height=$5
+  ((x < 0)) && width=$((width + x)) && x=0
+  ((y < 0)) && height=$((height + y)) && y=0
+  local window tmp previous=""
+  window=$(desktop_window)
+  tmp=$(mktemp -d)
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    import -window "$window" -crop "${width}x${height}+${x}+${y}" +repage "$tmp/$attempt.png" ||
+      break
+    if [[ -n $previous ]] && cmp -s "$previous" "$tmp/$attempt.png"; then
+      break
+    fi
+    previous=$tmp/$attempt.png
+    sleep 0.2
+  done
+  if [[ -f $tmp/$attempt.png ]]; then
+    mv "$tmp/$attempt.png" "$shots/$name.tmp.png"
+    mv "$shots/$name.tmp.png" "$shots/$name.png"
+    echo "  saved screenshot $shots/$name.png"
+  else
+    echo "  could not take screenshot $name"
+  fi
+  rm -rf "$tmp"
+}
+
+# The driver's output goes through a file, not a pipe: Wine processes that it starts may keep a
+# pipe open long after the driver has ended.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+wine "$win/glazier_e2e.exe" "$@" >"$log" 2>&1 &
+driver=$!
+while IFS= read -r line; do
+  if [[ $line == "@screenshot "* ]]; then
+    read -r _ name x y width height <<<"$line"
+    screenshot "$name" "$x" "$y" "$width" "$height"
+  else
+    printf '%s\n' "$line"
+  fi
+done < <(tail -n +1 -s 0.1 -f --pid="$driver" "$log")
+status=0
+wait "$driver" || status=$?
+exit "$status"
