@@ -17,7 +17,9 @@ requirements=(
   "x11-apps                  cmd:xwd"
   "imagemagick               cmd:import"
   "fonts-noto-cjk            glob:/usr/share/fonts/opentype/noto/NotoSansCJK-*"
-  # scripts/wine-fonts.sh maps the dialogs' face to DejaVu Sans with fontconfig's tools.
+  # scripts/wine-fonts.sh maps the dialogs' face to IPAPGothic, drawn to its metrics, with
+  # fontconfig's tools; DejaVu Sans is its fallback.
+  "fonts-ipafont-gothic      file:/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
   "fonts-dejavu-core         file:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
   "fontconfig                cmd:fc-match"
   "locales                   file:/usr/share/i18n/locales/ja_JP"

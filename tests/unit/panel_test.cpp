@@ -232,10 +232,10 @@ TEST(VersionTemplate, HoldsNameVersionDateAndLink) {
   using Row = std::tuple<int, std::string, std::string, int, int, int, int>;
   const std::vector<Row> expected = {{1, "BUTTON", "OK", 94, 66, 50, 14},
                                      {-1, "STATIC", "Glazier", 34, 7, 28, 10},
-                                     {-1, "STATIC", "Version 2.10", 64, 7, 38, 8},
+                                     {-1, "STATIC", "Version 2.10", 64, 7, 44, 8},
                                      {IDC_HOMEPAGE, "BUTTON", kHomePageUrl, 20, 47, 112, 12},
                                      {-1, "STATIC", "最新版、サポート等は", 20, 35, 66, 8},
-                                     {-1, "STATIC", "Maked 2003/07/25", 78, 20, 63, 8},
+                                     {-1, "STATIC", "Maked 2003/07/25", 78, 20, 68, 8},
                                      {-1, "STATIC", "", 11, 7, 20, 20}};
   std::vector<Row> actual;
   for (const ControlTemplate& c : box.controls) {
