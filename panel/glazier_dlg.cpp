@@ -514,7 +514,18 @@ void CGlazierDlg::ArrangePanel() {
                       anchor.right + Scaled(kDialogExtraWidth),
                       anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove);
   for (const Placement& place : PanelPlacements()) {
-    PlaceControl(place.controlId, anchor.left + Scaled(place.dx), anchor.top + Scaled(place.dy));
+    const int x = anchor.left + Scaled(place.dx);
+    const int y = anchor.top + Scaled(place.dy);
+    if (m_dpi == kDefaultDpi || IsPageFrame(place.controlId)) {
+      PlaceControl(place.controlId, x, y);
+      continue;
+    }
+    // Off 96 DPI the font's dialog units do not grow exactly as DPI / 96 does, so a control
+    // kept at its template size would grow into the scaled gap after it. Its size is its
+    // 96-DPI size scaled the same way as the distances. The group boxes keep the anchor's size.
+    const Point size = Host().TemplateSize(place.controlId, kDefaultDpi);
+    Host().SetWindowPos(Host().GetDlgItem(place.controlId), wm::kHwndBottom, x, y, Scaled(size.x),
+                        Scaled(size.y), 0);
   }
 }
 

@@ -63,6 +63,13 @@ std::span<const TabPage> TabPages() {
   return kPages;
 }
 
+bool IsPageFrame(int controlId) {
+  for (const TabPage& page : kPages) {
+    if (page.controls.front() == controlId) return true;
+  }
+  return false;
+}
+
 std::span<const TooltipEntry> Tooltips() {
   return kTooltips;
 }

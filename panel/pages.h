@@ -12,6 +12,9 @@ struct TabPage {
 // The pages in tab order; every page control belongs to exactly one page.
 std::span<const TabPage> TabPages();
 
+// Whether the control is the group box that frames a page.
+bool IsPageFrame(int controlId);
+
 struct TooltipEntry {
   int controlId;
   const char* text;

@@ -44,6 +44,9 @@ class IPanelHost {
   // the dialog moves to a monitor of another DPI.
   virtual int GetDpi() = 0;
   virtual void ScaleControls(int fromDpi, int toDpi) = 0;
+  // The pixel size that control `id`'s template size (dialog units) has with the dialog font at
+  // `dpi`, as the dialog manager would create it there.
+  virtual Point TemplateSize(int id, int dpi) = 0;
 
   // List box.
   virtual void ListResetContent(int id) = 0;

@@ -16,9 +16,28 @@ void RegisterControlClasses() {
   ::InitCommonControlsEx(&classes);
 }
 
+// The manifest asks for per-monitor awareness (v2, else v1). A system that cannot read that list
+// (Wine 8 stops at the first name it does not know) leaves the process unaware, where rectangles
+// of other windows could be scaled stand-ins; ask again here. Where the manifest already took
+// effect these calls fail and change nothing.
+void DeclareDpiAwareness() {
+  HMODULE user32 = ::GetModuleHandleW(L"user32");
+  using SetContextFn = BOOL(WINAPI*)(HANDLE);
+  const auto setContext = reinterpret_cast<SetContextFn>(
+      reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+  if (setContext) {
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+    const auto perMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+    if (setContext(perMonitorV2) || setContext(perMonitor)) return;
+    if (::GetLastError() == ERROR_ACCESS_DENIED) return;  // already declared
+  }
+  ::SetProcessDPIAware();
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  DeclareDpiAwareness();
   RegisterControlClasses();
   Win32WindowManager windows;
   Win32AppRuntime runtime;

@@ -9,6 +9,7 @@
 
 class ModalDialog {
  public:
+  int TemplateId() const { return m_dialog.TemplateId(); }
   // `owner` is disabled while the dialog runs; null for the main dialog.
   ModalDialog(CDialog& dialog, HWND owner);
   ModalDialog(const ModalDialog&) = delete;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win32/dialog_template.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/text.h"
@@ -41,8 +42,20 @@ const std::wstring& AppTitle() {
   return title;
 }
 
+// GetDlgItem lists all the dialog's children on every call, under Wine a round trip to the
+// server; a refresh talks to the list box once per listed window. The controls live as long as
+// the dialog, so each is looked up once.
+HWND Win32PanelHost::Item(int id) {
+  const auto found = m_items.find(id);
+  if (found != m_items.end()) return found->second;
+  HWND item = ::GetDlgItem(m_window, id);
+  if (item) m_items.emplace(id, item);
+  return item;
+}
+
 LRESULT Win32PanelHost::SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::SendDlgItemMessageW(m_window, id, message, wParam, lParam);
+  HWND item = Item(id);
+  return item ? ::SendMessageW(item, message, wParam, lParam) : 0;
 }
 
 WindowHandle Win32PanelHost::DialogWindow() {
@@ -50,7 +63,7 @@ WindowHandle Win32PanelHost::DialogWindow() {
 }
 
 WindowHandle Win32PanelHost::GetDlgItem(int id) {
-  return FromHwnd(::GetDlgItem(m_window, id));
+  return FromHwnd(Item(id));
 }
 
 std::string Win32PanelHost::GetDlgItemText(int id) {
@@ -107,9 +120,14 @@ int Win32PanelHost::GetDpi() {
 
 void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
   if (fromDpi <= 0 || toDpi <= 0) return;
-  // The dialog font at the new size, shared by the dialog and every control.
+  // The dialog font at the new size, shared by the dialog and every control. It is made from the
+  // font of the last change, if any: the dialog keeps answering WM_GETFONT with its template font.
   LOGFONTW font{};
-  const auto current = reinterpret_cast<HFONT>(::SendMessageW(m_window, WM_GETFONT, 0, 0));
+  const auto current = m_scaledFont
+                           ? m_scaledFont.get()
+                           : reinterpret_cast<HFONT>(::SendMessageW(m_window, WM_GETFONT, 0, 0));
+  // The font the controls use now goes only once they have the new one.
+  const auto previous = std::move(m_scaledFont);
   if (current && ::GetObjectW(current, sizeof(font), &font)) {
     font.lfHeight = ::MulDiv(font.lfHeight, toDpi, fromDpi);
     if (HFONT scaled = ::CreateFontIndirectW(&font)) {
@@ -129,6 +147,42 @@ void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
                    ::MulDiv(rect.bottom, toDpi, fromDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (font_handle) ::SendMessageW(child, WM_SETFONT, font_handle, TRUE);
   }
+}
+
+Point Win32PanelHost::BaseUnits(int dpi) {
+  if (dpi == m_baseUnitsDpi) return m_baseUnits;
+  const DialogTemplate* layout = FindDialogTemplate(m_runner.TemplateId());
+  if (!layout) return {};
+  LOGFONTW face{};
+  face.lfHeight = -::MulDiv(layout->pointSize, dpi, 72);
+  face.lfWeight = layout->weight;
+  face.lfItalic = layout->italic ? TRUE : FALSE;
+  face.lfCharSet = static_cast<BYTE>(layout->charset);
+  const std::wstring name = Widen(layout->font);
+  name.copy(face.lfFaceName, LF_FACESIZE - 1);
+  HFONT font = ::CreateFontIndirectW(&face);
+  if (!font) return {};
+  HDC screen = ::GetDC(nullptr);
+  const HGDIOBJ previous = ::SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  SIZE alphabet{};
+  ::GetTextMetricsW(screen, &metrics);
+  ::GetTextExtentPoint32W(screen, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &alphabet);
+  ::SelectObject(screen, previous);
+  ::ReleaseDC(nullptr, screen);
+  ::DeleteObject(font);
+  m_baseUnitsDpi = dpi;
+  m_baseUnits = {(alphabet.cx / 26 + 1) / 2, metrics.tmHeight};
+  return m_baseUnits;
+}
+
+Point Win32PanelHost::TemplateSize(int id, int dpi) {
+  const DialogTemplate* layout = FindDialogTemplate(m_runner.TemplateId());
+  const ControlTemplate* control = layout ? layout->Find(id) : nullptr;
+  if (!control) return {};
+  const Point units = BaseUnits(dpi);
+  return {::MulDiv(control->cx, units.x, 4), ::MulDiv(control->cy, units.y, 8)};
 }
 
 void Win32PanelHost::ListResetContent(int id) {
@@ -175,7 +229,7 @@ void Win32PanelHost::ListInitStorage(int id, int items, int bytes) {
 
 void Win32PanelHost::ListSetRedraw(int id, bool redraw) {
   SendItem(id, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
-  if (redraw) ::InvalidateRect(::GetDlgItem(m_window, id), nullptr, TRUE);
+  if (redraw) ::InvalidateRect(Item(id), nullptr, TRUE);
 }
 
 void Win32PanelHost::TabInsertItem(int id, int index, const std::string& text) {

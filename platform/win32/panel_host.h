@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/panel_host.h"
 #include "platform/win32/win32.h"
@@ -13,7 +14,10 @@ class ModalDialog;
 class Win32PanelHost : public IPanelHost {
  public:
   explicit Win32PanelHost(ModalDialog& runner) : m_runner(runner) {}
-  void SetWindow(HWND window) { m_window = window; }
+  void SetWindow(HWND window) {
+    m_window = window;
+    m_items.clear();
+  }
 
   WindowHandle DialogWindow() override;
   WindowHandle GetDlgItem(int id) override;
@@ -28,6 +32,7 @@ class Win32PanelHost : public IPanelHost {
   void InvalidateDialog(bool erase) override;
   int GetDpi() override;
   void ScaleControls(int fromDpi, int toDpi) override;
+  Point TemplateSize(int id, int dpi) override;
 
   void ListResetContent(int id) override;
   int ListAddString(int id, const std::string& text) override;
@@ -84,6 +89,10 @@ class Win32PanelHost : public IPanelHost {
     void operator()(HFONT font) const { ::DeleteObject(font); }
   };
 
+  HWND Item(int id);
+  // The dialog font's base units (average width, height) at a DPI, as the dialog manager
+  // measures them; the last answer is kept.
+  Point BaseUnits(int dpi);
   LRESULT SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam);
 
   ModalDialog& m_runner;
@@ -91,6 +100,9 @@ class Win32PanelHost : public IPanelHost {
   HWND m_tooltip = nullptr;
   PAINTSTRUCT m_paint{};
   std::wstring m_rowText;
+  int m_baseUnitsDpi = 0;
+  Point m_baseUnits;
+  std::unordered_map<int, HWND> m_items;               // the controls found so far, by id
   std::unique_ptr<HFONT__, FontDeleter> m_scaledFont;  // after a DPI change
 };
 

@@ -65,16 +65,22 @@ std::vector<std::string> Glazier::Rows() const {
   std::vector<std::string> rows;
   const LRESULT count = Ask(List(), LB_GETCOUNT, 0, 0);
   for (LRESULT row = 0; row < count; ++row) {
-    const LRESULT length = Ask(List(), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-    if (length < 0) break;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        Ask(List(), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-    if (copied < 0) break;
-    text.resize(static_cast<std::size_t>(copied));
-    rows.push_back(Utf8(text));
+    const std::optional<std::wstring> text = RowText(static_cast<int>(row));
+    if (!text) break;
+    rows.push_back(Utf8(*text));
   }
   return rows;
+}
+
+std::optional<std::wstring> Glazier::RowText(int row) const {
+  const LRESULT length = Ask(List(), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+  if (length < 0) return std::nullopt;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied =
+      Ask(List(), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+  if (copied < 0) return std::nullopt;
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
 }
 
 int Glazier::Selection() const {
@@ -405,6 +411,46 @@ RECT ClientOnScreen(HWND hwnd) {
   GetClientRect(hwnd, &rect);
   MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
+}
+
+bool Encloses(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+std::vector<Overlap> OverlappingControls(HWND dialog) {
+  struct Control {
+    HWND hwnd;
+    RECT rect;
+    bool container;
+  };
+  std::vector<Control> controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const std::string className = ClassName(child);
+    const bool groupBox =
+        className == "Button" && (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    controls.push_back({child, RectInParent(child), groupBox || className == WC_TABCONTROLA});
+  }
+  std::vector<Overlap> overlaps;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      const Control& a = controls[i];
+      const Control& b = controls[j];
+      RECT common = {};
+      if (!IntersectRect(&common, &a.rect, &b.rect)) continue;
+      if ((a.container && Encloses(a.rect, b.rect)) || (b.container && Encloses(b.rect, a.rect))) {
+        continue;
+      }
+      overlaps.push_back({a.hwnd, b.hwnd, common});
+    }
+  }
+  return overlaps;
+}
+
+std::string DescribeControl(HWND control) {
+  return Format("%d \"%s\" %s", GetDlgCtrlID(control), WindowText(control).c_str(),
+                Describe(RectInParent(control)).c_str());
 }
 
 }  // namespace e2e

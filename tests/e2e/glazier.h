@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ class Glazier {
 
   // The list box rows, read with LB_GETTEXT.
   std::vector<std::string> Rows() const;
+  // One row as the list holds it, UTF-16 units unconverted; nothing when it cannot be read.
+  std::optional<std::wstring> RowText(int row) const;
   int Selection() const;
   int RowOf(std::string_view title) const;
   // Waits until the rows are the desktop's visible titled windows in z-order (the list is
@@ -112,5 +115,21 @@ std::vector<std::string> TextsCutOff(HWND dialog);
 
 // The client rectangle of a window in screen coordinates.
 RECT ClientOnScreen(HWND hwnd);
+
+// Whether `inner` lies wholly within `outer`.
+bool Encloses(const RECT& outer, const RECT& inner);
+
+// Two visible controls of a dialog whose rectangles overlap, and their common part (in the
+// dialog's client coordinates).
+struct Overlap {
+  HWND first;
+  HWND second;
+  RECT common;
+};
+// The overlapping pairs of visible controls of a dialog. A group box or the tab control holding a
+// control whole is containment, not overlap.
+std::vector<Overlap> OverlappingControls(HWND dialog);
+// A control for messages: its id, its text and its rectangle in its parent.
+std::string DescribeControl(HWND control);
 
 }  // namespace e2e

@@ -3,6 +3,21 @@
 # they run one at a time, in the order of the sources.
 file(GLOB GLAZIER_E2E_CASE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cases_*.cpp)
 set(GLAZIER_E2E_PREVIOUS "")
+
+# The cases of cases_dpi.cpp run on a 144-DPI screen: a prefix of their own, prepared once by the
+# fixture e2e.prefix_dpi144 (run_case.sh gives such a prefix a display of its own too).
+set(GLAZIER_E2E_DPI_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-dpi144)
+set(GLAZIER_E2E_DPI_ENVIRONMENT "GLAZIER_WINEPREFIX=${GLAZIER_E2E_DPI_PREFIX};GLAZIER_DPI=144")
+add_test(NAME e2e.prefix_dpi144
+  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
+          ${CMAKE_CURRENT_LIST_DIR}/session.sh true)
+set_tests_properties(e2e.prefix_dpi144 PROPERTIES
+  LABELS e2e
+  TIMEOUT 600
+  FIXTURES_SETUP glazier_dpi144
+  RESOURCE_LOCK glazier_desktop
+  ENVIRONMENT "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};${GLAZIER_E2E_DPI_ENVIRONMENT}")
+
 foreach(source IN LISTS GLAZIER_E2E_CASE_SOURCES)
   # A new case in a source must register a new test.
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
@@ -15,6 +30,10 @@ foreach(source IN LISTS GLAZIER_E2E_CASE_SOURCES)
       TIMEOUT 120
       RESOURCE_LOCK glazier_desktop
       ENVIRONMENT "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}")
+    if(source MATCHES "/cases_dpi\\.cpp$")
+      set_property(TEST e2e.${name} APPEND PROPERTY ENVIRONMENT ${GLAZIER_E2E_DPI_ENVIRONMENT})
+      set_tests_properties(e2e.${name} PROPERTIES FIXTURES_REQUIRED glazier_dpi144)
+    endif()
     if(GLAZIER_E2E_PREVIOUS)
       set_tests_properties(e2e.${name} PROPERTIES DEPENDS ${GLAZIER_E2E_PREVIOUS})
     endif()

@@ -9,6 +9,13 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 if [[ -z ${GLAZIER_SESSION:-} ]]; then
   exec "$here/session.sh" "$here/run_case.sh" "$@"
 fi
+# A case that asks for another prefix (GLAZIER_WINEPREFIX, as the DPI cases do) than the session's
+# runs in a session of its own, on a display of its own: two Wine desktops on one display would
+# cover each other in the screenshots.
+if [[ -n ${GLAZIER_WINEPREFIX:-} && $GLAZIER_WINEPREFIX != "${WINEPREFIX:-}" ]]; then
+  exec env -u GLAZIER_SESSION -u GLAZIER_PRIVATE_DISPLAY -u DISPLAY \
+    "$here/session.sh" "$here/run_case.sh" "$@"
+fi
 
 build=${GLAZIER_BUILD_DIR:-$(cd "$here/../.." && pwd)/build}
 win=${GLAZIER_WIN_DIR:-$build/win}

@@ -9,7 +9,8 @@
 # The command sees DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES, LANG, and
 # GLAZIER_SESSION=1 (GLAZIER_PRIVATE_DISPLAY=1 too when the display is ours).
 # GLAZIER_BUILD_DIR chooses the build folder (default: build/ in the repository), GLAZIER_DESKTOP
-# the Wine desktop (WxH for a virtual desktop, the default 1280x1024, or none).
+# the Wine desktop (WxH for a virtual desktop, the default 1280x1024, or none), GLAZIER_WINEPREFIX
+# the prefix (default: build/wineprefix), GLAZIER_DPI the screen's DPI in it (unset: as it is).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -113,7 +114,7 @@ changed=
 if [[ ! -f $WINEPREFIX/.glazier-ready ]]; then
   log "preparing the Wine prefix $WINEPREFIX (once)"
   started=$SECONDS
-  rm -f "$WINEPREFIX/.glazier-desktop"
+  rm -f "$WINEPREFIX/.glazier-desktop" "$WINEPREFIX/.glazier-dpi"
   wineboot -i >"$session_dir/wineboot.log" 2>&1 || {
     cat "$session_dir/wineboot.log" >&2
     exit 1
@@ -153,6 +154,17 @@ if [[ $(cat "$WINEPREFIX/.glazier-desktop" 2>/dev/null) != "$desktop" ]]; then
 "Default"="'"$desktop"'"'
   fi
   echo "$desktop" >"$WINEPREFIX/.glazier-desktop"
+  changed=1
+fi
+# DPI: Wine takes the screen's DPI from the user's LogPixels. DpiScalingVer makes it honour each
+# program's declared DPI awareness as Windows does: without it Wine treats every program as
+# per-monitor aware, and an unaware one would read real pixels too.
+if [[ -n ${GLAZIER_DPI:-} && $(cat "$WINEPREFIX/.glazier-dpi" 2>/dev/null) != "$GLAZIER_DPI" ]]; then
+  import_reg '[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:'"$(printf %08x "$GLAZIER_DPI")"'
+"DpiScalingVer"=dword:00001018'
+  echo "$GLAZIER_DPI" >"$WINEPREFIX/.glazier-dpi"
+  log "screen of $GLAZIER_DPI DPI in $WINEPREFIX"
   changed=1
 fi
 if [[ -n $changed ]]; then

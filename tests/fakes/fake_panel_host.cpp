@@ -261,6 +261,13 @@ void FakePanelHost::ScaleControls(int fromDpi, int toDpi) {
   m_dpi = toDpi;
 }
 
+Point FakePanelHost::TemplateSize(int id, int dpi) {
+  const ControlTemplate* t = m_template.Find(id);
+  if (!t) return {};
+  return {MulDiv(t->cx, MulDiv(kBaseUnitX, dpi, 96), 4),
+          MulDiv(t->cy, MulDiv(kBaseUnitY, dpi, 96), 8)};
+}
+
 void FakePanelHost::InvalidateDialog(bool erase) {
   Record(Call("InvalidateDialog", erase));
   ++m_invalidations;

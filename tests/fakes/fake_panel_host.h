@@ -114,6 +114,7 @@ class FakePanelHost : public IPanelHost {
   void InvalidateDialog(bool erase) override;
   int GetDpi() override { return m_dpi; }
   void ScaleControls(int fromDpi, int toDpi) override;
+  Point TemplateSize(int id, int dpi) override;
   void ListResetContent(int id) override;
   int ListAddString(int id, const std::string& text) override;
   int ListGetCurSel(int id) override { return Control(id).curSel; }

@@ -39,6 +39,18 @@ TEST_F(HighDpiTest, StartUpPlacesThePagesWithScaledOffsets) {
   EXPECT_EQ(host.Control(IDC_ALPHA_EDIT).rect.top - anchor.top, 60);
   EXPECT_EQ(host.Control(IDC_LOCK_GROUP).rect.left, anchor.left);
   EXPECT_EQ(dialog.SizeEvents(), 2);
+
+  // The dialog units grow by 20 / 13 in height here, the distances by 1.5: placed controls get
+  // their 96-DPI size scaled by 1.5 too, so the title edit stays clear of its button.
+  for (int id : {IDC_TITLE_EDIT, IDC_X_LABEL, IDC_OPAQUE_LABEL}) {
+    const Point at96 = host.TemplateSize(id, 96);
+    EXPECT_EQ(host.Control(id).rect.Width(), ScaleForDpi(at96.x, 144)) << id;
+    EXPECT_EQ(host.Control(id).rect.Height(), ScaleForDpi(at96.y, 144)) << id;
+  }
+  EXPECT_LE(host.Control(IDC_TITLE_EDIT).rect.right, host.Control(IDC_TITLE_APPLY).rect.left);
+  // The anchor keeps the size the dialog manager gave it, and every page's frame matches it.
+  EXPECT_EQ(anchor.Height(), host.TemplateSize(IDC_SHOW_GROUP, 144).y);
+  EXPECT_EQ(host.Control(IDC_TITLE_GROUP).rect, anchor);
 }
 
 TEST_F(HighDpiTest, TheLowHeightThresholdScalesToo) {
