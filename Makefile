@@ -1,10 +1,11 @@
 # make run    builds Glazier and starts it under Wine (see README.md)
 # make test   builds everything and runs the unit tests and the end-to-end tests under Wine
 # make build  installs what is missing, configures and builds
+# make bench  builds, measures Glazier under Wine against the floor and writes BENCHMARKS.md
 BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all bootstrap build run test clean
+.PHONY: all bootstrap build run test bench clean
 
 all: build
 
@@ -21,6 +22,9 @@ run: build
 test: build
 	@echo "End-to-end screenshots are saved in $(BUILD)/screenshots/"
 	tests/e2e/session.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@bench/run.sh
 
 clean:
 	rm -rf $(BUILD)

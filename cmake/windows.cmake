@@ -22,7 +22,8 @@ target_link_libraries(glazier_win32_tests PRIVATE glazier_win32)
 
 foreach(program glazier glazier_win32_tests)
   if(MINGW)
-    target_link_options(${program} PRIVATE -static -municode)
+    # Static, and without the static runtime's debug sections in a release.
+    target_link_options(${program} PRIVATE -static -municode $<$<CONFIG:Release>:-s>)
   else()
     target_sources(${program} PRIVATE res/glazier.manifest)
   endif()
@@ -32,3 +33,6 @@ if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
 
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

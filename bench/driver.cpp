@@ -1,0 +1,661 @@
+// glazier_bench.exe RESULTS: measures glazier.exe under Wine against the floor the platform sets,
+// and writes the table to the file RESULTS. bench/run.sh runs it inside a Wine session, hands it
+// the Linux process ids of the Wine server and the X server, and adds the machine to the table.
+//
+// Every ratio compares two things measured in the same run, interleaved, on the same windows:
+// the machine is shared and its speed drifts from minute to minute.
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/floor.h"
+#include "bench/process.h"
+#include "bench/unix_side.h"
+#include "bench/windows_title.h"
+#include "res/resource.h"
+
+namespace bench {
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kDialogTitle[] = L"Glazier";
+constexpr wchar_t kNotepadClass[] = L"Notepad";
+constexpr DWORD kAnswerMs = 120000;
+
+// How many times each measure is repeated; GLAZIER_BENCH_QUICK=1 makes a short trial run.
+struct Settings {
+  int refreshRuns = 15;
+  int refreshRunsLarge = 9;  // at 10,000 windows, where one run takes a few seconds
+  int startRuns = 7;
+  int idleRuns = 3;
+  int idleSeconds = 30;
+  int flashSeconds = 10;
+};
+
+Settings ReadSettings() {
+  const char* quick = std::getenv("GLAZIER_BENCH_QUICK");
+  if (quick && *quick && *quick != '0') return {3, 2, 2, 1, 6, 3};
+  return {};
+}
+
+void Log(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vprintf(format, args);
+  va_end(args);
+  std::printf("\n");
+  std::fflush(stdout);
+}
+
+std::string Format(const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof(text), format, args);
+  va_end(args);
+  return text;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double Worst(const std::vector<double>& values) {
+  return values.empty() ? -1 : *std::max_element(values.begin(), values.end());
+}
+
+int EnvPid(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::atoi(value) : 0;
+}
+
+// Waits until the Wine server and the X server have gone quiet (under 5 % of a core over half a
+// second), at most a minute: creating thousands of windows leaves work behind that would
+// otherwise land in the next measure.
+void WaitUntilQuiet() {
+  const int wineserver = EnvPid("GLAZIER_BENCH_WINESERVER_PID");
+  const int xserver = EnvPid("GLAZIER_BENCH_XVFB_PID");
+  const double start = NowMs();
+  while (NowMs() - start < 60000) {
+    const double before = CpuSeconds(wineserver) + CpuSeconds(xserver);
+    Sleep(500);
+    if (CpuSeconds(wineserver) + CpuSeconds(xserver) - before < 0.025) return;
+  }
+  Log("  the Wine server or the X server stayed busy");
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &result)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// A pointer resting on Glazier's dialog would bring up a tooltip, itself a titled window.
+void ParkPointer() {
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
+// A program started and timed from its process start to its window shown.
+struct Started {
+  Child process;
+  HWND window = nullptr;
+  double ms = -1;
+};
+
+// Polls every millisecond; for Glazier the window counts as shown once its list has rows too
+// (it fills the list before it shows the dialog, so both hold at the same moment).
+Started StartAndTime(const std::wstring& commandLine, const wchar_t* className,
+                     const wchar_t* title, bool listFilled) {
+  Started started;
+  const double start = NowMs();
+  started.process = Child(commandLine);
+  if (!started.process.Started()) return started;
+  while (NowMs() - start < kAnswerMs) {
+    if (HWND window = ShownWindowOf(started.process.Id(), className, title)) {
+      const double shown = NowMs();
+      if (!listFilled || Ask(GetDlgItem(window, IDC_WINDOW_LIST), LB_GETCOUNT) > 0) {
+        started.window = window;
+        started.ms = shown - start;
+        return started;
+      }
+    }
+    Sleep(1);
+  }
+  return started;
+}
+
+std::wstring GlazierCommand() {
+  return Quoted(ExeDir() + L"\\glazier.exe");
+}
+
+Started StartGlazier() {
+  ParkPointer();
+  return StartAndTime(GlazierCommand(), kDialogClass, kDialogTitle, true);
+}
+
+Started StartNotepad() {
+  return StartAndTime(L"notepad.exe", kNotepadClass, nullptr, false);
+}
+
+// Glazier's dialog, driven from outside through the messages its controls send it.
+class Panel {
+ public:
+  explicit Panel(HWND dialog)
+      : m_dialog(dialog),
+        m_list(GetDlgItem(dialog, IDC_WINDOW_LIST)),
+        m_refresh(GetDlgItem(dialog, IDC_REFRESH)),
+        m_flash(GetDlgItem(dialog, IDC_FLASH)) {}
+
+  int Rows() const { return static_cast<int>(Ask(m_list, LB_GETCOUNT)); }
+  // A selection set without its notification: the once-a-second refresh pauses while a row is
+  // selected, and nothing else happens.
+  void HoldRefresh() const { Ask(m_list, LB_SETCURSEL, 0); }
+  void Unselect() const { Ask(m_list, LB_SETCURSEL, static_cast<WPARAM>(-1)); }
+  // The row chosen as a user would: the selection, then its notification.
+  void Choose(int row) const {
+    Ask(m_list, LB_SETCURSEL, static_cast<WPARAM>(row));
+    Ask(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_WINDOW_LIST, LBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(m_list));
+  }
+  int RowOf(const wchar_t* title) const {
+    return static_cast<int>(
+        Ask(m_list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(title)));
+  }
+  void ToggleFlash() const { Click(IDC_FLASH, m_flash); }
+  void Refresh() const { Click(IDC_REFRESH, m_refresh); }
+
+  // SendMessage returns once the handler has run: the refresh plus one round trip.
+  double TimedRefresh() const {
+    const double start = NowMs();
+    SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_REFRESH, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(m_refresh));
+    return NowMs() - start;
+  }
+  double TimedNoOp() const {
+    const double start = NowMs();
+    SendMessageW(m_dialog, WM_NULL, 0, 0);
+    return NowMs() - start;
+  }
+
+ private:
+  void Click(int id, HWND button) const {
+    Ask(m_dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  }
+
+  HWND m_dialog;
+  HWND m_list;
+  HWND m_refresh;
+  HWND m_flash;
+};
+
+// The windows of the benchmark, held by glazier_bench_windows.exe.
+class Desktop {
+ public:
+  // Replaces the windows by `count` new ones.
+  bool Fill(int count) {
+    m_process.End();
+    if (count <= 0) return true;
+    NamedEvent ready(L"windows");
+    const double start = NowMs();
+    m_process = Child(Quoted(ExeDir() + L"\\glazier_bench_windows.exe") + L" " +
+                      std::to_wstring(count) + L" " + ready.Name());
+    if (!ready.WaitWhileRunning(m_process, 15 * 60 * 1000)) {
+      Log("  glazier_bench_windows.exe did not create its windows");
+      return false;
+    }
+    Log("  %d windows created in %.1f s", count, (NowMs() - start) / 1000);
+    WaitUntilQuiet();
+    return true;
+  }
+  HWND Window(int index) const {
+    wchar_t title[64];
+    WindowTitle(index, title);
+    return FindWindowW(L"GlazierBenchWindow", title);
+  }
+
+ private:
+  Child m_process;
+};
+
+// --- Measures --------------------------------------------------------------------------------
+
+struct Memory {
+  double windowsPrivateKib = -1;  // GetProcessMemoryInfo's PrivateUsage
+  double linuxPrivateKib = -1;    // private pages of the Linux process
+};
+
+Memory MemoryOf(const Child& process, const char* exeName) {
+  Memory memory;
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof(counters);
+  if (GetProcessMemoryInfo(process.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                           sizeof(counters))) {
+    // Wine fills PagefileUsage, which Windows keeps equal to PrivateUsage, and not PrivateUsage
+    // itself for another process.
+    const SIZE_T privateBytes =
+        counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    memory.windowsPrivateKib = static_cast<double>(privateBytes) / 1024;
+  }
+  memory.linuxPrivateKib = static_cast<double>(PrivateKib(UnixPidOf(exeName)));
+  return memory;
+}
+
+struct StartUpResult {
+  std::vector<double> glazierMs, notepadMs;
+  std::vector<double> glazierWinKib, glazierLinuxKib, notepadWinKib, notepadLinuxKib;
+};
+
+// Glazier and notepad in turn, each started, timed, weighed a second later and ended.
+StartUpResult MeasureStartUp(const Settings& settings) {
+  StartUpResult result;
+  Log("start-up: %d runs each of glazier.exe and notepad.exe (after one unmeasured each)",
+      settings.startRuns);
+  StartGlazier();
+  StartNotepad();
+  for (int run = 0; run < settings.startRuns; ++run) {
+    for (int turn = 0; turn < 2; ++turn) {
+      const bool glazier = (run + turn) % 2 == 0;
+      Started started = glazier ? StartGlazier() : StartNotepad();
+      if (started.ms < 0) {
+        Log("  %s did not show its window", glazier ? "glazier.exe" : "notepad.exe");
+        continue;
+      }
+      Sleep(1000);
+      const Memory memory = MemoryOf(started.process, glazier ? "glazier.exe" : "notepad.exe");
+      (glazier ? result.glazierMs : result.notepadMs).push_back(started.ms);
+      (glazier ? result.glazierWinKib : result.notepadWinKib).push_back(memory.windowsPrivateKib);
+      (glazier ? result.glazierLinuxKib : result.notepadLinuxKib).push_back(memory.linuxPrivateKib);
+      Log("  %-11s %7.1f ms   private %6.0f KiB (Windows), %6.0f KiB (Linux)",
+          glazier ? "glazier.exe" : "notepad.exe", started.ms, memory.windowsPrivateKib,
+          memory.linuxPrivateKib);
+      started.process.End();
+      WaitUntilQuiet();
+    }
+  }
+  return result;
+}
+
+struct RefreshResult {
+  int windows = 0;  // top-level windows walked
+  int rows = 0;     // rows in Glazier's list
+  int floorRows = 0;
+  double clickMs = -1, noOpMs = -1, floorMs = -1;
+  double ratio = -1;  // the median of each run's ratio, refresh to floor
+  double RefreshMs() const { return clickMs - noOpMs; }
+};
+
+// The refresh timed from outside, the no-op round trip, and the floor loop in this process, in
+// turn. Before each, Glazier is given a selection so that its own once-a-second refresh does not
+// run in the middle, and a moment to paint what the previous one changed. The ratio is taken
+// within each run, from measures a second or two apart, and its median reported: the load of the
+// machine drifts more between runs than within one.
+RefreshResult MeasureRefresh(const Panel& panel, int runs) {
+  RefreshResult result;
+  panel.Refresh();
+  panel.HoldRefresh();
+  WaitUntilQuiet();
+  result.rows = panel.Rows();
+  const FloorCount floor = FloorPass();
+  result.windows = floor.windows;
+  result.floorRows = floor.rows;
+
+  std::vector<double> clicks, noOps, floors, ratios;
+  for (int run = 0; run < runs; ++run) {
+    for (int turn = 0; turn < 3; ++turn) {
+      Sleep(50);
+      switch ((run + turn) % 3) {
+        case 0:
+          clicks.push_back(panel.TimedRefresh());
+          panel.HoldRefresh();
+          break;
+        case 1:
+          noOps.push_back(panel.TimedNoOp());
+          break;
+        default: {
+          const double start = NowMs();
+          FloorPass();
+          floors.push_back(NowMs() - start);
+        }
+      }
+    }
+    ratios.push_back((clicks.back() - noOps.back()) / floors.back());
+  }
+  result.clickMs = Median(clicks);
+  result.noOpMs = Median(noOps);
+  result.floorMs = Median(floors);
+  result.ratio = Median(ratios);
+  Log("  %d rows (floor %d, %d windows walked): refresh %.3f ms (click %.3f - round trip %.3f), "
+      "floor %.3f ms, ratio %.2f",
+      result.rows, result.floorRows, result.windows, result.RefreshMs(), result.clickMs,
+      result.noOpMs, result.floorMs, result.ratio);
+  return result;
+}
+
+struct FlashResult {
+  int ticks = 0;
+  double medianMs = -1, worstMs = -1, bestMs = -1;
+};
+
+// Flashes the first benchmark window from its row and times the alpha changes by polling the
+// window's layered attributes every millisecond.
+FlashResult MeasureFlash(const Panel& panel, const Desktop& desktop, int seconds) {
+  FlashResult result;
+  wchar_t title[64];
+  WindowTitle(0, title);
+  const HWND target = desktop.Window(0);
+  const int row = panel.RowOf(title);
+  if (!target || row < 0) {
+    Log("  flashing: the target window's row was not found");
+    return result;
+  }
+  panel.Choose(row);
+  Sleep(200);
+
+  std::vector<double> changes;
+  int last = -1;
+  panel.ToggleFlash();
+  const double start = NowMs();
+  while (NowMs() - start < seconds * 1000.0) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(target, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
+        alpha != last) {
+      changes.push_back(NowMs());
+      last = alpha;
+    }
+    Sleep(1);
+  }
+  panel.ToggleFlash();
+
+  std::vector<double> intervals;
+  for (std::size_t i = 1; i < changes.size(); ++i) intervals.push_back(changes[i] - changes[i - 1]);
+  result.ticks = static_cast<int>(changes.size());
+  result.medianMs = Median(intervals);
+  result.worstMs = Worst(intervals);
+  result.bestMs = intervals.empty() ? -1 : *std::min_element(intervals.begin(), intervals.end());
+  Log("  flashing: %d ticks in %d s, interval median %.1f ms, shortest %.1f, longest %.1f",
+      result.ticks, seconds, result.medianMs, result.bestMs, result.worstMs);
+  return result;
+}
+
+// CPU time of the measured program, the Wine server and the X server, as shares of one core.
+struct CpuShare {
+  double program = 0, wineserver = 0, xserver = 0;
+  double Total() const { return program + wineserver + xserver; }
+};
+
+struct CpuSample {
+  double program, wineserver, xserver, at;
+};
+
+CpuSample SampleCpu(int programPid) {
+  return {CpuSeconds(programPid), CpuSeconds(EnvPid("GLAZIER_BENCH_WINESERVER_PID")),
+          CpuSeconds(EnvPid("GLAZIER_BENCH_XVFB_PID")), NowMs()};
+}
+
+CpuShare ShareBetween(const CpuSample& first, const CpuSample& last) {
+  const double seconds = (last.at - first.at) / 1000;
+  return {(last.program - first.program) / seconds, (last.wineserver - first.wineserver) / seconds,
+          (last.xserver - first.xserver) / seconds};
+}
+
+struct IdleResult {
+  std::vector<CpuShare> glazier, floor;
+};
+
+CpuShare MedianShare(const std::vector<CpuShare>& shares) {
+  std::vector<double> program, wineserver, xserver;
+  for (const CpuShare& share : shares) {
+    program.push_back(share.program);
+    wineserver.push_back(share.wineserver);
+    xserver.push_back(share.xserver);
+  }
+  return {Median(program), Median(wineserver), Median(xserver)};
+}
+
+double MedianTotal(const std::vector<CpuShare>& shares) {
+  std::vector<double> totals;
+  for (const CpuShare& share : shares) totals.push_back(share.Total());
+  return Median(totals);
+}
+
+void LogShare(const char* what, const CpuShare& share) {
+  Log("  %-26s %5.2f %% of a core: program %.2f, wineserver %.2f, Xvfb %.2f", what,
+      share.Total() * 100, share.program * 100, share.wineserver * 100, share.xserver * 100);
+}
+
+// Glazier left alone with its list filled and nothing selected, then the floor loop once a
+// second in a process of its own, over the same windows and the same length of time.
+IdleResult MeasureIdle(const Settings& settings) {
+  IdleResult result;
+  const DWORD windowMs = static_cast<DWORD>(settings.idleSeconds) * 1000;
+  for (int run = 0; run < settings.idleRuns; ++run) {
+    {
+      Started glazier = StartGlazier();
+      const Panel panel(glazier.window);
+      panel.Refresh();
+      panel.HoldRefresh();
+      WaitUntilQuiet();
+      panel.Unselect();
+      const int pid = UnixPidOf("glazier.exe");
+      Sleep(2000);
+      const CpuSample first = SampleCpu(pid);
+      Sleep(windowMs);
+      const CpuSample last = SampleCpu(pid);
+      result.glazier.push_back(ShareBetween(first, last));
+      LogShare("glazier.exe, idle", result.glazier.back());
+    }
+    {
+      NamedEvent ready(L"floor-ready");
+      NamedEvent go(L"floor-go");
+      Child ticker(Quoted(ExeDir() + L"\\glazier_bench_floor.exe") + L" " + ready.Name() + L" " +
+                   go.Name());
+      if (!ready.WaitWhileRunning(ticker, 60000)) {
+        Log("  the floor loop did not start");
+        continue;
+      }
+      WaitUntilQuiet();
+      const int pid = UnixPidOf("glazier_bench_floor.exe");
+      const CpuSample first = SampleCpu(pid);
+      go.Set();
+      Sleep(windowMs);
+      const CpuSample last = SampleCpu(pid);
+      result.floor.push_back(ShareBetween(first, last));
+      LogShare("floor pass once a second", result.floor.back());
+    }
+  }
+  return result;
+}
+
+// --- The table -------------------------------------------------------------------------------
+
+std::string Ms(double ms) {
+  return ms < 0 ? "n/a" : Format("%.2f ms", ms);
+}
+std::string Ratio(double ratio) {
+  return ratio < 0 ? "n/a" : Format("%.2f×", ratio);
+}
+std::string Met(bool met) {
+  return met ? "yes" : "**no**";
+}
+std::string Percent(double share) {
+  return Format("%.2f %%", share * 100);
+}
+std::string Kib(double kib) {
+  return kib < 0 ? "n/a" : Format("%.1f MiB", kib / 1024);
+}
+
+std::string Thousands(long long value) {
+  const std::string digits = std::to_string(value);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+std::string ShareParts(const CpuShare& share, const char* program) {
+  return Format("%s %.2f + wineserver %.2f + Xvfb %.2f", program, share.program * 100,
+                share.wineserver * 100, share.xserver * 100);
+}
+
+long long FileBytes(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+struct AllResults {
+  Settings settings;
+  StartUpResult startUp;
+  std::vector<RefreshResult> refresh;
+  FlashResult flash;
+  IdleResult idle;
+};
+
+std::string Table(const AllResults& all) {
+  std::string table =
+      "| Measure | Glazier | Floor or reference | Ratio | Goal | Met |\n"
+      "|---|---|---|---|---|---|\n";
+  auto row = [&table](const std::string& measure, const std::string& glazier,
+                      const std::string& reference, const std::string& ratio,
+                      const std::string& goal, const std::string& met) {
+    table += "| " + measure + " | " + glazier + " | " + reference + " | " + ratio + " | " + goal +
+             " | " + met + " |\n";
+  };
+
+  for (const RefreshResult& refresh : all.refresh) {
+    const bool large = refresh.rows >= kMaxRows;
+    row("List refresh, " + Thousands(refresh.rows) + " windows (" + Thousands(refresh.windows) +
+            " walked)",
+        Ms(refresh.RefreshMs()),
+        "floor " + Ms(refresh.floorMs) +
+            Format(" (%.1f µs a window)", refresh.floorMs * 1000 / std::max(refresh.windows, 1)),
+        Ratio(refresh.ratio), large ? "≤ 1.3×" : "", large ? Met(refresh.ratio <= 1.3) : "");
+  }
+  std::vector<double> noOps;
+  for (const RefreshResult& refresh : all.refresh) noOps.push_back(refresh.noOpMs);
+  row("Round trip of a no-op message (subtracted from each refresh above)", Ms(Median(noOps)), "",
+      "", "", "");
+
+  const CpuShare glazierIdle = MedianShare(all.idle.glazier);
+  const CpuShare floorIdle = MedianShare(all.idle.floor);
+  const double glazierTotal = MedianTotal(all.idle.glazier);
+  const double floorTotal = MedianTotal(all.idle.floor);
+  // Each Glazier window against the floor window right after it.
+  std::vector<double> idleRatios;
+  for (std::size_t i = 0; i < std::min(all.idle.glazier.size(), all.idle.floor.size()); ++i) {
+    if (all.idle.floor[i].Total() > 0) {
+      idleRatios.push_back(all.idle.glazier[i].Total() / all.idle.floor[i].Total());
+    }
+  }
+  const double idleRatio = Median(idleRatios);
+  row(Format("Idle CPU, 1,000 windows listed, nothing selected (%d s, share of one core)",
+             all.settings.idleSeconds),
+      Percent(glazierTotal) + " (" + ShareParts(glazierIdle, "glazier") + ")",
+      "floor pass once a second: " + Percent(floorTotal) + " (" + ShareParts(floorIdle, "loop") +
+          ")",
+      Ratio(idleRatio), "≤ 1.3×", Met(idleRatio >= 0 && idleRatio <= 1.3));
+
+  const double glazierStart = Median(all.startUp.glazierMs);
+  const double notepadStart = Median(all.startUp.notepadMs);
+  const double startRatio = notepadStart > 0 ? glazierStart / notepadStart : -1;
+  row("Start-up: process start to window shown (Glazier: list filled; 100 windows)",
+      Ms(glazierStart), "Wine's notepad " + Ms(notepadStart), Ratio(startRatio), "≤ 1.5×",
+      Met(startRatio >= 0 && startRatio <= 1.5));
+
+  const long long bytes = FileBytes(ExeDir() + L"\\glazier.exe");
+  const char* stripped = std::getenv("GLAZIER_BENCH_STRIPPED_BYTES");
+  row("Size of glazier.exe (static, no DLL beyond Windows')",
+      Thousands(bytes) + " bytes" +
+          (stripped ? " (" + Thousands(std::atoll(stripped)) + " stripped)" : std::string()),
+      "", "", "", "");
+  row("Private memory after start-up (PrivateUsage / Linux private pages)",
+      Kib(Median(all.startUp.glazierWinKib)) + " / " + Kib(Median(all.startUp.glazierLinuxKib)),
+      "Wine's notepad " + Kib(Median(all.startUp.notepadWinKib)) + " / " +
+          Kib(Median(all.startUp.notepadLinuxKib)),
+      "", "", "");
+
+  const FlashResult& flash = all.flash;
+  row(Format("Flashing: interval between ticks, median (%d ticks in %d s)", flash.ticks,
+             all.settings.flashSeconds),
+      Ms(flash.medianMs), "timer interval 100 ms", "", "100 ± 10 ms",
+      Met(flash.medianMs >= 90 && flash.medianMs <= 110));
+  row("Flashing: interval between ticks, shortest and longest",
+      Ms(flash.bestMs) + " / " + Ms(flash.worstMs), "", "", "", "");
+  return table;
+}
+
+bool WriteFile(const std::wstring& path, const std::string& text) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok =
+      ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == text.size();
+}
+
+int Run(const std::wstring& resultsPath) {
+  AllResults all;
+  all.settings = ReadSettings();
+  const Settings& settings = all.settings;
+  Desktop desktop;
+  // Titled windows already there (Wine's own, usually none); Glazier's dialog adds one more.
+  const int present = FloorPass().rows;
+  auto fill = [&](int rows) {
+    Log("desktop of %d visible titled windows", rows);
+    return desktop.Fill(rows - present - 1);
+  };
+
+  if (!fill(100)) return 1;
+  all.startUp = MeasureStartUp(settings);
+
+  Started glazier = StartGlazier();
+  if (glazier.ms < 0) return 1;
+  Log("refresh, %d runs", settings.refreshRuns);
+  all.refresh.push_back(MeasureRefresh(Panel(glazier.window), settings.refreshRuns));
+
+  if (!fill(1000)) return 1;
+  all.refresh.push_back(MeasureRefresh(Panel(glazier.window), settings.refreshRuns));
+  Log("flashing, %d s", settings.flashSeconds);
+  all.flash = MeasureFlash(Panel(glazier.window), desktop, settings.flashSeconds);
+  glazier.process.End();
+  Log("idle, %d runs of %d s each", settings.idleRuns, settings.idleSeconds);
+  all.idle = MeasureIdle(settings);
+
+  if (!fill(kMaxRows)) return 1;
+  glazier = StartGlazier();
+  if (glazier.ms < 0) return 1;
+  Log("refresh, %d runs", settings.refreshRunsLarge);
+  all.refresh.push_back(MeasureRefresh(Panel(glazier.window), settings.refreshRunsLarge));
+  glazier.process.End();
+  desktop.Fill(0);
+
+  return WriteFile(resultsPath, Table(all)) ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace bench
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: glazier_bench.exe RESULTS\n");
+    return 2;
+  }
+  return bench::Run(argv[1]);
+}

@@ -1,0 +1,29 @@
+// The floor of a window list: the bare enumeration any such list has to make, keeping nothing.
+// Glazier's refresh makes these same calls, in this order, and adds only the list box's work.
+#pragma once
+
+#include <windows.h>
+
+namespace bench {
+
+// Glazier's list holds at most this many rows; the floor stops where Glazier stops.
+inline constexpr int kMaxRows = 10000;
+inline constexpr int kTitleChars = 2048;
+
+struct FloorCount {
+  int windows = 0;  // top-level windows walked
+  int rows = 0;     // visible titled ones: the rows a list would show
+};
+
+inline FloorCount FloorPass() {
+  static wchar_t title[kTitleChars];
+  FloorCount count;
+  for (HWND window = GetTopWindow(GetDesktopWindow()); window && count.rows < kMaxRows;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    ++count.windows;
+    if (GetWindowTextW(window, title, kTitleChars) > 0 && IsWindowVisible(window)) ++count.rows;
+  }
+  return count;
+}
+
+}  // namespace bench

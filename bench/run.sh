@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# make bench: measures glazier.exe under Wine on a virtual display of its own, against the floor
+# the platform sets, prints the table and writes it to BENCHMARKS.md with the machine it ran on.
+#
+#   bench/run.sh            (GLAZIER_BENCH_QUICK=1 for a short trial that leaves BENCHMARKS.md alone)
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${GLAZIER_BUILD_DIR:-$root/build}
+win=${GLAZIER_WIN_DIR:-$build/win}
+
+if [[ -z ${GLAZIER_SESSION:-} ]]; then
+  for exe in glazier.exe glazier_bench.exe glazier_bench_windows.exe glazier_bench_floor.exe; do
+    if [[ ! -f $win/$exe ]]; then
+      echo "missing $win/$exe: build first (make build)" >&2
+      exit 1
+    fi
+  done
+  # Always a private Xvfb, even from a desktop session: its CPU time is part of what is measured,
+  # and the prefix is the benchmark's own so that no test shares its Wine server.
+  unset DISPLAY
+  export GLAZIER_WINEPREFIX=$build/wineprefix-bench
+  exec "$root/tests/e2e/session.sh" "${BASH_SOURCE[0]}" "$@"
+fi
+
+# The Linux processes named $1 (with $2, only the children of $2), read from /proc so that
+# nothing beyond the base system is needed.
+processes_named() {
+  local name=$1 parent=${2:-} file line comm ppid
+  for file in /proc/[0-9]*/stat; do
+    { line=$(<"$file"); } 2>/dev/null || continue
+    comm=${line#*(}
+    comm=${comm%)*}
+    read -r _ ppid _ <<<"${line##*) }"
+    [[ $comm == "$name" && (-z $parent || $ppid == "$parent") ]] || continue
+    file=${file#/proc/}
+    echo "${file%/stat}"
+  done
+}
+
+# Inside the session, whose script is our parent: the X server is its child, and the Wine
+# server the one that serves our prefix.
+xvfb=$(processes_named Xvfb "$PPID" | head -n 1)
+wineserver_pid=
+for pid in $(processes_named wineserver64) $(processes_named wineserver); do
+  if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    wineserver_pid=$pid
+  fi
+done
+if [[ -z $xvfb || -z $wineserver_pid ]]; then
+  echo "bench: could not find the session's Xvfb (${xvfb:-?}) or Wine server (${wineserver_pid:-?})" >&2
+  exit 1
+fi
+export GLAZIER_BENCH_XVFB_PID=$xvfb
+export GLAZIER_BENCH_WINESERVER_PID=$wineserver_pid
+GLAZIER_BENCH_CLK_TCK=$(getconf CLK_TCK)
+export GLAZIER_BENCH_CLK_TCK
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if command -v x86_64-w64-mingw32-strip >/dev/null; then
+  x86_64-w64-mingw32-strip -o "$work/glazier.exe" "$win/glazier.exe"
+  GLAZIER_BENCH_STRIPPED_BYTES=$(stat -c %s "$work/glazier.exe")
+  export GLAZIER_BENCH_STRIPPED_BYTES
+fi
+
+# The machine, before the run: the load shows how busy the other users of the machine were.
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+system=$(sed -n 's/^PRETTY_NAME="\{0,1\}\([^"]*\)"\{0,1\}$/\1/p' /etc/os-release 2>/dev/null)
+machine="- CPU: ${cpu:-unknown}, $(nproc) logical cores available, \
+$(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) of memory
+- System: ${system:-Linux}, Linux $(uname -r), \
+$(wine --version 2>/dev/null), Xvfb $(dpkg-query -W -f '${Version}' xvfb 2>/dev/null || echo '?'), \
+Wine virtual desktop ${GLAZIER_DESKTOP:-1280x1024}
+- Build: $(x86_64-w64-mingw32-g++-posix --version 2>/dev/null | head -n 1 || echo MinGW-w64), \
+Release; commit $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo '?')\
+$(git -C "$root" diff --quiet HEAD -- 2>/dev/null || echo ' with local changes')
+- Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
+started=$(date -u '+%Y-%m-%d %H:%M UTC')
+
+# The driver's output goes through a file, not a pipe: Wine processes that it starts may keep a
+# pipe open long after it has ended.
+log=$work/log
+results=$work/results.md
+results_windows=$(winepath -w "$results")
+: >"$log"
+wine "$win/glazier_bench.exe" "$results_windows" >"$log" 2>&1 &
+driver=$!
+tail -n +1 -s 0.2 -f --pid="$driver" "$log"
+status=0
+wait "$driver" || status=$?
+if [[ $status -ne 0 || ! -s $results ]]; then
+  echo "bench: the driver failed (status $status)" >&2
+  exit 1
+fi
+
+output=$root/BENCHMARKS.md
+if [[ -n ${GLAZIER_BENCH_QUICK:-} && ${GLAZIER_BENCH_QUICK} != 0 ]]; then
+  output=$build/BENCHMARKS.quick.md
+fi
+{
+  echo "# Benchmarks"
+  echo
+  echo "Written by \`make bench\` (bench/run.sh) on $started, on this machine:"
+  echo
+  echo "$machine"
+  echo
+  cat "$results"
+  echo
+  cat <<'EOF'
+How it is measured (bench/driver.cpp): glazier.exe runs under Wine on a private Xvfb, beside a
+process of ours that holds the listed windows (small popups beside the visible screen, titled with
+34 Japanese and Latin characters), so that titles are read across processes as they are from real
+programs. The floor is a bare loop of the calls every window list has to make (GetTopWindow,
+GetWindow(GW_HWNDNEXT), GetWindowTextW into 2,048 characters, IsWindowVisible for titled windows),
+run by the driver over the same windows, interleaved with Glazier's refreshes in the same run. A
+refresh is timed from outside with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns after the
+handler; the median round trip of a no-op message is subtracted. Idle CPU is utime + stime from
+/proc of Glazier's Wine process, the Wine server and Xvfb over the whole window, against the same
+for a process that runs the floor loop once a second. Start-up is timed from CreateProcess to the
+window shown, polled every millisecond, alternating with Wine's notepad. The flashing is timed by
+polling GetLayeredWindowAttributes of the flashed window every millisecond. Figures are medians over
+the repeated runs, and each ratio the median of the ratios taken within each run (a Glazier measure
+against the floor measure next to it); under Wine every enumeration call is a round trip to the Wine
+server, so the floor's own figures are what a Wine user pays at the least.
+EOF
+} >"$output"
+echo
+cat "$results"
+echo
+echo "bench: written to $output"
