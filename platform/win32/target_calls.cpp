@@ -35,10 +35,11 @@ bool TargetCalls::Run(HWND window, std::function<void()> call) {
     outcome->done.notify_all();
   };
 
+  const std::shared_ptr<State> state = m_state;
   std::shared_ptr<Queue> owner;
   {
-    std::lock_guard lock(m_mutex);
-    std::shared_ptr<Queue>& queue = m_queues[window];
+    std::lock_guard lock(state->mutex);
+    std::shared_ptr<Queue>& queue = state->queues[window];
     if (!queue) queue = std::make_shared<Queue>();
     owner = queue;
     queue->calls.push_back(std::move(job));
@@ -46,14 +47,14 @@ bool TargetCalls::Run(HWND window, std::function<void()> call) {
       queue->running = true;
       // The worker drains the window's queue and ends; it is detached so that a window that
       // never answers again cannot hold up the end of the program.
-      std::thread([this, window, queue] {
+      std::thread([state, window, queue] {
         for (;;) {
           std::function<void()> next;
           {
-            std::lock_guard lock(m_mutex);
+            std::lock_guard lock(state->mutex);
             if (queue->calls.empty()) {
               queue->running = false;
-              if (m_queues[window] == queue) m_queues.erase(window);
+              if (state->queues[window] == queue) state->queues.erase(window);
               return;
             }
             next = std::move(queue->calls.front());
@@ -66,7 +67,7 @@ bool TargetCalls::Run(HWND window, std::function<void()> call) {
   }
   {
     // Behind a call that is already late the window is not answering: do not wait again.
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(state->mutex);
     if (owner->late) return false;
   }
   {
@@ -76,7 +77,7 @@ bool TargetCalls::Run(HWND window, std::function<void()> call) {
       return true;
     }
   }
-  std::lock_guard lock(m_mutex);
+  std::lock_guard lock(state->mutex);
   owner->late = true;
   return false;
 }

@@ -25,6 +25,10 @@ class TargetCalls {
 
  private:
   struct Queue;
-  std::mutex m_mutex;
-  std::map<HWND, std::shared_ptr<Queue>> m_queues;
+  // Shared with the workers, which may outlive this object: a call may never return.
+  struct State {
+    std::mutex mutex;
+    std::map<HWND, std::shared_ptr<Queue>> queues;
+  };
+  std::shared_ptr<State> m_state = std::make_shared<State>();
 };

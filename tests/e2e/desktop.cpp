@@ -174,6 +174,16 @@ std::vector<std::string> Titles(const std::vector<ListedWindow>& windows) {
   return titles;
 }
 
+int WindowAlpha(HWND hwnd) {
+  if (!(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
+    return -1;
+  }
+  return alpha;
+}
+
 bool BringToFront(HWND hwnd) {
   // Under Wine, activation from another process does not always raise the window: raise it
   // explicitly too.

@@ -67,6 +67,10 @@ struct ListedWindow {
 std::vector<ListedWindow> VisibleTitledWindows();
 std::vector<std::string> Titles(const std::vector<ListedWindow>& windows);
 
+// The alpha a window is drawn with: 255 when it is not layered, -1 when it is layered without an
+// alpha yet.
+int WindowAlpha(HWND hwnd);
+
 // Input, delivered through SendInput to whatever has the focus, as a user's keys and mouse.
 bool BringToFront(HWND hwnd);
 void PressKey(WORD virtualKey);

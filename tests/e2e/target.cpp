@@ -9,10 +9,17 @@
 //   --max-size WxH   the largest outer size the window accepts (WM_GETMINMAXINFO)
 //   --modal          once shown, open a modal box that disables the window, as real programs do
 //   --hang           once shown, stop answering messages (a hung program)
+//   --title-units HEX,HEX,...  appends these UTF-16 code units to the title, unpaired surrogates
+//                    and all (a command line cannot be trusted to carry those)
+//   --title-length N the title repeated, and cut, to exactly N UTF-16 code units (a command line
+//                    holds at most 32767 characters)
+//   --many N         before showing the window, also opens N tiny visible windows titled
+//                    "TITLE 1" to "TITLE N", off the screen's left edge, each new one on top
 //
 // It ends on WM_CLOSE like any program, so the tests can ask it to close.
 #include <windows.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
@@ -33,6 +40,9 @@ struct Options {
   int maxHeight = 0;
   bool modal = false;
   bool hang = false;
+  std::wstring titleUnits;  // appended to the title
+  int titleLength = 0;      // 0: the title as given
+  int many = 0;
 };
 
 bool ParsePair(const wchar_t* text, wchar_t separator, int& first, int& second) {
@@ -45,6 +55,27 @@ bool ParsePair(const wchar_t* text, wchar_t separator, int& first, int& second) 
   first = static_cast<int>(a);
   second = static_cast<int>(b);
   return true;
+}
+
+bool ParseCount(const wchar_t* text, int& count) {
+  wchar_t* end = nullptr;
+  const long value = std::wcstol(text, &end, 10);
+  if (end == text || *end != L'\0' || value < 0 || value > INT_MAX) return false;
+  count = static_cast<int>(value);
+  return true;
+}
+
+bool ParseUnits(const wchar_t* text, std::wstring& units) {
+  units.clear();
+  for (const wchar_t* next = text;; ++next) {
+    wchar_t* end = nullptr;
+    const unsigned long unit = std::wcstoul(next, &end, 16);
+    if (end == next || unit > 0xFFFF || unit == 0) return false;
+    units += static_cast<wchar_t>(unit);
+    next = end;
+    if (*next == L'\0') return true;
+    if (*next != L',') return false;
+  }
 }
 
 bool ParseStyle(const wchar_t* text, DWORD& style) {
@@ -86,7 +117,44 @@ constexpr OptionRow kOptions[] = {
        o.hang = true;
        return true;
      }},
+    {L"--title-units", true,
+     [](Options& o, const wchar_t* v) { return ParseUnits(v, o.titleUnits); }},
+    {L"--title-length", true,
+     [](Options& o, const wchar_t* v) { return ParseCount(v, o.titleLength); }},
+    {L"--many", true, [](Options& o, const wchar_t* v) { return ParseCount(v, o.many); }},
 };
+
+// The title the options describe: the text, its extra units, then repeated or cut to length.
+std::wstring Title(const Options& options) {
+  std::wstring title = options.title + options.titleUnits;
+  if (options.titleLength <= 0 || title.empty()) return title;
+  const auto length = static_cast<std::size_t>(options.titleLength);
+  std::wstring sized;
+  sized.reserve(length);
+  while (sized.size() < length) sized += title;
+  sized.resize(length);
+  return sized;
+}
+
+// The windows of --many: as light as a window can be, since there are thousands of them.
+bool OpenManyWindows(HINSTANCE instance, const std::wstring& stem, int count) {
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = L"GlazierTargetSmall";
+  if (!RegisterClassW(&windowClass)) return false;
+  for (int i = 1; i <= count; ++i) {
+    const std::wstring title = stem + L" " + std::to_wstring(i);
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName,
+                                title.c_str(), WS_POPUP, -40, 10, 4, 4, nullptr, nullptr, instance,
+                                nullptr);
+    if (hwnd == nullptr) return false;
+    // Made visible by its style alone: showing it through SetWindowPos would double the time
+    // Wine takes for each window, and off the screen there is nothing to draw.
+    SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | WS_VISIBLE);
+  }
+  return true;
+}
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -174,9 +242,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   windowClass.lpszClassName = L"GlazierTarget";
   if (!RegisterClassW(&windowClass)) return 3;
 
+  if (g_options.many > 0 && !OpenManyWindows(instance, g_options.title, g_options.many)) return 5;
+
   RECT outer = {0, 0, g_options.clientWidth, g_options.clientHeight};
   AdjustWindowRectEx(&outer, g_options.style, FALSE, 0);
-  HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, g_options.title.c_str(),
+  HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, Title(g_options).c_str(),
                               g_options.style, g_options.x, g_options.y, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
   if (hwnd == nullptr) return 4;
