@@ -1,11 +1,12 @@
 # make run    builds Glazier and starts it under Wine (see README.md)
 # make test   builds everything and runs the unit tests and the end-to-end tests under Wine
 # make build  installs what is missing, configures and builds
+# make fuzz   runs the readers of typed text under libFuzzer and the sanitizers
 # make bench  builds, measures Glazier under Wine against the floor and writes BENCHMARKS.md
 BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all bootstrap build run test bench clean
+.PHONY: all bootstrap build run test bench fuzz clean
 
 all: build
 
@@ -25,6 +26,9 @@ test: build
 
 bench: build
 	@bench/run.sh
+
+fuzz: bootstrap
+	@scripts/fuzz.sh
 
 clean:
 	rm -rf $(BUILD)
