@@ -9,39 +9,14 @@
 #include "harness.h"
 #include "res/resource.h"
 #include "res/templates.h"
+#include "tests/expected/panel_tables.h"
 
 using namespace e2e;
 
 namespace {
 
-// Where start-up puts each page control, in pixels from the anchor's top-left corner (the group
-// box of the first page).
-struct Placement {
-  int id;
-  int dx;
-  int dy;
-};
-const std::vector<Placement> kPlacements = {
-    {IDC_MINIMIZE, 10, 15},      {IDC_SHOW, 10, 40},
-    {IDC_TOPMOST, 130, 15},      {IDC_NOTOPMOST, 130, 40},
-    {IDC_SHAPE_GROUP, 0, 0},     {IDC_CIRCLE, 10, 15},
-    {IDC_STAR, 10, 40},          {IDC_PLAIN_SHAPE, 130, 15},
-    {IDC_RESIZABLE, 130, 40},    {IDC_LOCK_GROUP, 0, 0},
-    {IDC_LOCK, 10, 15},          {IDC_UNLOCK, 10, 40},
-    {IDC_ALPHA_GROUP, 0, 0},     {IDC_TRANSPARENT_LABEL, 10, 15},
-    {IDC_OPAQUE_LABEL, 290, 15}, {IDC_ALPHA_SLIDER, 40, 15},
-    {IDC_ALPHA_EDIT, 190, 40},   {IDC_ALPHA_APPLY, 240, 40},
-    {IDC_FLASH, 40, 40},         {IDC_TITLE_GROUP, 0, 0},
-    {IDC_TITLE_EDIT, 10, 20},    {IDC_TITLE_APPLY, 250, 20},
-    {IDC_GEOMETRY_GROUP, 0, 0},  {IDC_X_LABEL, 10, 20},
-    {IDC_X_EDIT, 70, 15},        {IDC_X_SPIN, 105, 15},
-    {IDC_Y_LABEL, 10, 45},       {IDC_Y_EDIT, 70, 40},
-    {IDC_Y_SPIN, 105, 40},       {IDC_WIDTH_LABEL, 130, 20},
-    {IDC_WIDTH_EDIT, 160, 15},   {IDC_WIDTH_SPIN, 195, 15},
-    {IDC_HEIGHT_LABEL, 130, 45}, {IDC_HEIGHT_EDIT, 160, 40},
-    {IDC_HEIGHT_SPIN, 195, 40},  {IDC_HALVE, 215, 15},
-    {IDC_DOUBLE, 215, 40},       {IDC_ORIGIN, 260, 15},
-};
+using Placement = ExpectedPlacement;
+constexpr std::span<const Placement> kPlacements = kExpectedPlacements;
 
 std::map<int, RECT> ControlRects(const Glazier& glazier) {
   std::map<int, RECT> rects;

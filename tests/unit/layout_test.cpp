@@ -2,36 +2,15 @@
 // following the dialog's edges on every resize.
 #include <map>
 
+#include <span>
+
+#include "tests/expected/panel_tables.h"
 #include "unit/glazier_fixture.h"
 
 namespace {
 
-struct Offset {
-  int id, dx, dy;
-};
-
-// Where start-up puts each page control, relative to the anchor group box, in call order.
-constexpr Offset kPlacements[] = {
-    {IDC_MINIMIZE, 10, 15},      {IDC_SHOW, 10, 40},
-    {IDC_TOPMOST, 130, 15},      {IDC_NOTOPMOST, 130, 40},
-    {IDC_SHAPE_GROUP, 0, 0},     {IDC_CIRCLE, 10, 15},
-    {IDC_STAR, 10, 40},          {IDC_PLAIN_SHAPE, 130, 15},
-    {IDC_RESIZABLE, 130, 40},    {IDC_LOCK_GROUP, 0, 0},
-    {IDC_LOCK, 10, 15},          {IDC_UNLOCK, 10, 40},
-    {IDC_ALPHA_GROUP, 0, 0},     {IDC_TRANSPARENT_LABEL, 10, 15},
-    {IDC_OPAQUE_LABEL, 290, 15}, {IDC_ALPHA_SLIDER, 40, 15},
-    {IDC_ALPHA_EDIT, 190, 40},   {IDC_ALPHA_APPLY, 240, 40},
-    {IDC_FLASH, 40, 40},         {IDC_TITLE_GROUP, 0, 0},
-    {IDC_TITLE_EDIT, 10, 20},    {IDC_TITLE_APPLY, 250, 20},
-    {IDC_GEOMETRY_GROUP, 0, 0},  {IDC_X_LABEL, 10, 20},
-    {IDC_X_EDIT, 70, 15},        {IDC_X_SPIN, 105, 15},
-    {IDC_Y_LABEL, 10, 45},       {IDC_Y_EDIT, 70, 40},
-    {IDC_Y_SPIN, 105, 40},       {IDC_WIDTH_LABEL, 130, 20},
-    {IDC_WIDTH_EDIT, 160, 15},   {IDC_WIDTH_SPIN, 195, 15},
-    {IDC_HEIGHT_LABEL, 130, 45}, {IDC_HEIGHT_EDIT, 160, 40},
-    {IDC_HEIGHT_SPIN, 195, 40},  {IDC_HALVE, 215, 15},
-    {IDC_DOUBLE, 215, 40},       {IDC_ORIGIN, 260, 15},
-};
+using Offset = ExpectedPlacement;
+constexpr std::span<const Offset> kPlacements = kExpectedPlacements;
 
 // The tab control and every page control, in the order a resize moves them down.
 // clang-format off

@@ -2,8 +2,11 @@
 // version box.
 #include <algorithm>
 
+#include <span>
 #include "app/version_dlg.h"
 #include "panel/layout.h"
+
+#include "tests/expected/panel_tables.h"
 #include "unit/glazier_fixture.h"
 
 namespace {
@@ -108,39 +111,7 @@ TEST_F(PanelTest, TabsShowExactlyTheirPage) {
 
 TEST_F(PanelTest, TooltipsCoverTheOperatingControlsInWhiteOnBlue) {
   Start();
-  const std::vector<std::pair<int, std::string>> expected = {
-      {IDC_WINDOW_LIST, "現在稼働中のウィンドウが表示されています、変更対象を選ぶことができます。"},
-      {IDC_REFRESH, "ウィンドウリストの一覧を更新します。"},
-      {IDC_MINIMIZE, "選択したウィンドウを最小化します。"},
-      {IDC_SHOW, "選択したウィンドウを表示します。"},
-      {IDC_TOPMOST, "選択したウィンドウを、常に最前面に表示します。"},
-      {IDC_NOTOPMOST, "選択したウィンドウを、常に最前面に表示しないようにします。"},
-      {IDC_FLASH, "選択したウィンドウが、透過表示・不透過表示を繰り返します。"},
-      {IDC_CIRCLE, "選択したウィンドウを円形に変更します。"},
-      {IDC_STAR, "選択したウィンドウを★形に変更します。"},
-      {IDC_PLAIN_SHAPE, "選択したウィンドウを四角形に変更します。"},
-      {IDC_RESIZABLE,
-       "選択したウィンドウにおいて、ウィンドウサイズの変更を可能にします（変更が効かないウィン"
-       "ドウもあります）"},
-      {IDC_ALPHA_SLIDER, "透明度を指定します（透明 <---> 不透明）"},
-      {IDC_ALPHA_EDIT, "透明度値を直接入力できます（ 0 から 255 の範囲まで）"},
-      {IDC_ALPHA_APPLY, "選択したウィンドウに、透明度を反映させます。"},
-      {IDC_TITLE_EDIT, "新しいウィンドウタイトルを入力します。"},
-      {IDC_TITLE_APPLY, "選択したウィンドウのタイトルを変更します。"},
-      {IDC_UNLOCK, "入力を受け付けないウィンドウに入力を行えるようになります。"},
-      {IDC_LOCK, "一切の入力を受け付けなくなります。　ウィンドウの移動等も行えなくなります。"},
-      {IDC_X_EDIT, "ウィンドウの左端座標を指定します。"},
-      {IDC_X_SPIN, "ウィンドウの左端座標を指定します。"},
-      {IDC_WIDTH_EDIT, "ウィンドウの横幅を指定します。"},
-      {IDC_WIDTH_SPIN, "ウィンドウの横幅を指定します。"},
-      {IDC_Y_EDIT, "ウィンドウの上端座標を指定します。"},
-      {IDC_Y_SPIN, "ウィンドウの上端座標を指定します。"},
-      {IDC_HEIGHT_EDIT, "ウィンドウの縦幅を指定します。"},
-      {IDC_HEIGHT_SPIN, "ウィンドウの縦幅を指定します。"},
-      {IDC_HALVE, "ウィンドウの大きさを、現在の大きさの半分に設定します。"},
-      {IDC_DOUBLE, "ウィンドウの大きさを、現在の大きさの二倍に設定します。"},
-      {IDC_ORIGIN, "ウィンドウの座標を、画面左上に設定します。"},
-  };
+  const std::span<const ExpectedTool> expected = kExpectedTooltips;
   const FakeTooltip& tip = host.Tooltip();
   EXPECT_TRUE(tip.created);
   EXPECT_TRUE(tip.active);
@@ -148,8 +119,8 @@ TEST_F(PanelTest, TooltipsCoverTheOperatingControlsInWhiteOnBlue) {
   EXPECT_EQ(tip.textColor, 0x00FFFFFFu);
   ASSERT_EQ(tip.tools.size(), 29u);
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(host.ControlByHandle(tip.tools[i].first)->id, expected[i].first) << i;
-    EXPECT_EQ(tip.tools[i].second, expected[i].second) << i;
+    EXPECT_EQ(host.ControlByHandle(tip.tools[i].first)->id, expected[i].id) << i;
+    EXPECT_EQ(tip.tools[i].second, expected[i].text) << i;
   }
 
   PlatformMessage message;
