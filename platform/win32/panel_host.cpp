@@ -67,7 +67,7 @@ WindowHandle Win32PanelHost::GetDlgItem(int id) {
 }
 
 std::string Win32PanelHost::GetDlgItemText(int id) {
-  HWND item = ::GetDlgItem(m_window, id);
+  HWND item = Item(id);
   if (!item) return {};
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
   const int length = ::GetWindowTextW(item, text.data(), static_cast<int>(text.size()));
@@ -76,7 +76,7 @@ std::string Win32PanelHost::GetDlgItemText(int id) {
 }
 
 void Win32PanelHost::SetDlgItemText(int id, const std::string& text) {
-  ::SetDlgItemTextW(m_window, id, Widen(text).c_str());
+  if (HWND item = Item(id)) ::SetWindowTextW(item, Widen(text).c_str());
 }
 
 WindowHandle Win32PanelHost::GetFocus() {
@@ -135,7 +135,7 @@ void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
       m_scaledFont.reset(scaled);
     }
   }
-  const auto font_handle = reinterpret_cast<WPARAM>(m_scaledFont.get());
+  const auto fontHandle = reinterpret_cast<WPARAM>(m_scaledFont.get());
   for (HWND child = ::GetWindow(m_window, GW_CHILD); child;
        child = ::GetWindow(child, GW_HWNDNEXT)) {
     RECT rect{};
@@ -145,7 +145,7 @@ void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
     const int top = ::MulDiv(rect.top, toDpi, fromDpi);
     ::SetWindowPos(child, nullptr, left, top, ::MulDiv(rect.right, toDpi, fromDpi) - left,
                    ::MulDiv(rect.bottom, toDpi, fromDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (font_handle) ::SendMessageW(child, WM_SETFONT, font_handle, TRUE);
+    if (fontHandle) ::SendMessageW(child, WM_SETFONT, fontHandle, TRUE);
   }
 }
 
