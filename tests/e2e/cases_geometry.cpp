@@ -1,8 +1,9 @@
 // Position and size: the edits loaded on selection, live typing and up-down steps, double,
-// halve and move to the origin.
+// halve and move to the origin; and every kind of command on a window that answers slowly.
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "glazier.h"
@@ -13,6 +14,10 @@ using namespace e2e;
 
 namespace {
 
+constexpr int kShowPage = 0;
+constexpr int kShapePage = 1;
+constexpr int kOpacityPage = 3;
+constexpr int kTitlePage = 4;
 constexpr int kGeometryPage = 5;
 
 RECT OuterRect(HWND hwnd) {
@@ -33,6 +38,20 @@ RECT EditsRect(const Glazier& glazier) {
 bool EditsShow(const Glazier& glazier, const RECT& rect) {
   const RECT edits = EditsRect(glazier);
   return EqualRect(&edits, &rect) != FALSE;
+}
+
+// What a command leaves once all its calls have reached a slow window, whatever it passes
+// through on the way: within 8 s the state comes and then holds for a second.
+bool EndsAs(const std::function<bool()>& state) {
+  const ULONGLONG deadline = GetTickCount64() + 8000;
+  for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    if (WaitFor(state, static_cast<DWORD>(deadline - now)) && HoldsFor(state, 1000)) return true;
+  }
+  return false;
+}
+
+bool HasExStyle(HWND hwnd, DWORD bits) {
+  return (static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)) & bits) == bits;
 }
 
 }  // namespace
@@ -148,4 +167,74 @@ E2E_CASE(double_shows_what_the_window_took) {
   Check(halved.right - halved.left == 250 && halved.bottom - halved.top == 130,
         Format("halving that gives 250 x 130, not the old %ld x %ld", before.right - before.left,
                before.bottom - before.top));
+}
+
+// A program that answers only every 150 ms (busy, not hung): every command still ends in the
+// state asked for, in the order of its calls.
+E2E_CASE(busy_target_every_command_ends_as_asked) {
+  const std::string title = UniqueTitle("E2E 多忙");
+  Target busy = StartTarget(title, 400, 300, 30, 40, L"--slow 150");
+  Glazier glazier;
+  glazier.Select(title);
+  const HWND hwnd = busy.hwnd;
+
+  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SetText(IDC_ALPHA_EDIT, "100");
+  glazier.Press(IDC_ALPHA_APPLY);
+  const bool translucent = EndsAs([&] { return WindowAlpha(hwnd) == 100; });
+  Check(translucent,
+        Format("opacity 100 ends layered at alpha 100: alpha %d (-1: layered without one)",
+               WindowAlpha(hwnd)));
+  glazier.SetText(IDC_ALPHA_EDIT, "255");
+  glazier.Press(IDC_ALPHA_APPLY);
+  Check(EndsAs([&] { return !HasExStyle(hwnd, WS_EX_LAYERED); }), "255 ends opaque, not layered");
+
+  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  const RECT first = OuterRect(hwnd);
+  const RECT doubled = {first.left, first.top, first.left + 2 * (first.right - first.left),
+                        first.top + 2 * (first.bottom - first.top)};
+  glazier.Press(IDC_DOUBLE);
+  const auto shows = [&](const RECT& rect) {
+    const RECT now = OuterRect(hwnd);
+    return EqualRect(&now, &rect) && EditsShow(glazier, rect);
+  };
+  const bool stays = EndsAs([&] { return shows(doubled); });
+  Check(stays, "\"× 2\" stays doubled, the edits showing it: window " + Describe(OuterRect(hwnd)) +
+                   ", edits " + Describe(EditsRect(glazier)));
+  glazier.Press(IDC_HALVE);
+  const bool returns = EndsAs([&] { return shows(first); });
+  Check(returns, "\"1 / 2\" returns to the first size: window " + Describe(OuterRect(hwnd)) +
+                     ", edits " + Describe(EditsRect(glazier)));
+
+  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.Press(IDC_CIRCLE);
+  const auto circled = [&] {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RECT box = {};
+    const bool has = GetWindowRgn(hwnd, region) != ERROR && GetRgnBox(region, &box) != ERROR;
+    DeleteObject(region);
+    // The ellipse's box of a 400 x 300 client area is (0, 0)-(409, 320).
+    return has && box.right > 400 && box.right <= 409 && box.bottom > 300 && box.bottom <= 320;
+  };
+  Check(EndsAs(circled), "\"●形ウィンドウ\" ends with the circle");
+
+  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.Press(IDC_MINIMIZE);
+  Check(EndsAs([&] { return IsIconic(hwnd) != FALSE; }), "minimize ends minimized");
+  glazier.Press(IDC_TOPMOST);
+  Check(EndsAs([&] { return !IsIconic(hwnd) && HasExStyle(hwnd, WS_EX_TOPMOST); }),
+        "always on top ends restored and topmost");
+  glazier.Press(IDC_NOTOPMOST);
+  Check(EndsAs([&] { return !HasExStyle(hwnd, WS_EX_TOPMOST); }), "its cancellation ends it");
+
+  Require(glazier.ShowPage(kTitlePage), "page \"タイトル\" is shown");
+  const std::string retitled = UniqueTitle("E2E 多忙 改題");
+  glazier.SetText(IDC_TITLE_EDIT, retitled);
+  glazier.Press(IDC_TITLE_APPLY);
+  Require(WaitFor([&] { return WindowText(hwnd) == retitled; }), "the window takes the title");
+  const ULONGLONG answered = GetTickCount64();
+  const bool listed = glazier.WaitRow(retitled, 3000);
+  Check(listed && GetTickCount64() - answered < 1300,
+        Format("the list shows it %llu ms after the window took it",
+               static_cast<unsigned long long>(GetTickCount64() - answered)));
 }

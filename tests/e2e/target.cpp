@@ -9,6 +9,7 @@
 //   --max-size WxH   the largest outer size the window accepts (WM_GETMINMAXINFO)
 //   --modal          once shown, open a modal box that disables the window, as real programs do
 //   --hang           once shown, stop answering messages (a hung program)
+//   --slow MS        answer messages only every MS milliseconds (a busy program)
 //   --title-units HEX,HEX,...  appends these UTF-16 code units to the title, unpaired surrogates
 //                    and all (a command line cannot be trusted to carry those)
 //   --title-length N the title repeated, and cut, to exactly N UTF-16 code units (a command line
@@ -40,6 +41,7 @@ struct Options {
   int maxHeight = 0;
   bool modal = false;
   bool hang = false;
+  int slowMs = 0;           // 0: answers at once
   std::wstring titleUnits;  // appended to the title
   int titleLength = 0;      // 0: the title as given
   int many = 0;
@@ -117,6 +119,7 @@ constexpr OptionRow kOptions[] = {
        o.hang = true;
        return true;
      }},
+    {L"--slow", true, [](Options& o, const wchar_t* v) { return ParseCount(v, o.slowMs); }},
     {L"--title-units", true,
      [](Options& o, const wchar_t* v) { return ParseUnits(v, o.titleUnits); }},
     {L"--title-length", true,
@@ -255,6 +258,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   PostMessageW(hwnd, kAfterShow, 0, 0);
 
   MSG message;
+  if (g_options.slowMs > 0) {
+    // Busy between answers: messages sent from other threads wait here until the next look.
+    for (;;) {
+      Sleep(static_cast<DWORD>(g_options.slowMs));
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) return 0;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+  }
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
