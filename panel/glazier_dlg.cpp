@@ -1,5 +1,7 @@
 #include "panel/glazier_dlg.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "app/version_dlg.h"
@@ -150,57 +152,75 @@ bool CGlazierDlg::SelectedTarget(const char* message, WindowHandle& target) {
   return true;
 }
 
+bool CGlazierDlg::StillSelected(WindowHandle target) const {
+  const int row = SelectedRow();
+  return row >= 0 && static_cast<std::size_t>(row) < kMaxTargets && TargetAt(row) == target;
+}
+
 // --- Show state, z-order, lock and frame --------------------------------------------------
 
 void CGlazierDlg::OnMinimize() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToMinimize, target)) return;
-  m_windows.ShowWindow(target, wm::kSwMinimize);
+  m_windows.RunJob(
+      target, [target](IWindowManager& windows) { windows.ShowWindow(target, wm::kSwMinimize); });
 }
 
 void CGlazierDlg::OnShow() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToShow, target)) return;
-  m_windows.ShowWindow(target, wm::kSwShowNormal);
-  m_windows.SetWindowPos(
-      target, wm::kHwndTop, 0, 0, 0, 0,
-      wm::kSwpNoSize | wm::kSwpNoMove | wm::kSwpFrameChanged | wm::kSwpShowWindow);
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    windows.ShowWindow(target, wm::kSwShowNormal);
+    windows.SetWindowPos(
+        target, wm::kHwndTop, 0, 0, 0, 0,
+        wm::kSwpNoSize | wm::kSwpNoMove | wm::kSwpFrameChanged | wm::kSwpShowWindow);
+  });
 }
 
 void CGlazierDlg::OnTopmost() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.ShowWindow(target, wm::kSwShowNormal);
-  m_windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    windows.ShowWindow(target, wm::kSwShowNormal);
+    windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
+  });
 }
 
 void CGlazierDlg::OnNoTopmost() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
+  });
 }
 
 void CGlazierDlg::OnResizable() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  const std::int32_t style = m_windows.GetWindowLong(target, wm::kGwlStyle);
-  m_windows.SetWindowLong(
-      target, wm::kGwlStyle,
-      static_cast<std::int32_t>(static_cast<std::uint32_t>(style) | wm::kWsOverlappedWindow));
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
+    windows.SetWindowLong(
+        target, wm::kGwlStyle,
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(style) | wm::kWsOverlappedWindow));
+  });
 }
 
 void CGlazierDlg::OnLock() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.EnableWindow(target, false);
-  m_windows.ShowWindow(target, wm::kSwShowNormal);
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    windows.EnableWindow(target, false);
+    windows.ShowWindow(target, wm::kSwShowNormal);
+  });
 }
 
 void CGlazierDlg::OnUnlock() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.EnableWindow(target, true);
-  m_windows.ShowWindow(target, wm::kSwShowNormal);
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    windows.EnableWindow(target, true);
+    windows.ShowWindow(target, wm::kSwShowNormal);
+  });
 }
 
 // --- Shapes ------------------------------------------------------------------------------
@@ -208,31 +228,37 @@ void CGlazierDlg::OnUnlock() {
 void CGlazierDlg::OnCircle() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToReshape, target)) return;
-  Rect client;
-  m_windows.GetClientRect(target, client);
-  const Rect box = CircleBox(client);
-  SetWindowShape(m_windows, target,
-                 m_windows.CreateEllipticRgn(box.left, box.top, box.right, box.bottom));
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    Rect client;
+    windows.GetClientRect(target, client);
+    const Rect box = CircleBox(client);
+    SetWindowShape(windows, target,
+                   windows.CreateEllipticRgn(box.left, box.top, box.right, box.bottom));
+  });
 }
 
 void CGlazierDlg::OnStar() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToReshape, target)) return;
-  Rect client;
-  m_windows.GetClientRect(target, client);
-  const auto points = StarPoints(client);
-  SetWindowShape(
-      m_windows, target,
-      m_windows.CreatePolygonRgn(points.data(), static_cast<int>(points.size()), wm::kWinding));
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    Rect client;
+    windows.GetClientRect(target, client);
+    const auto points = StarPoints(client);
+    SetWindowShape(
+        windows, target,
+        windows.CreatePolygonRgn(points.data(), static_cast<int>(points.size()), wm::kWinding));
+  });
 }
 
 void CGlazierDlg::OnPlainShape() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToReshape, target)) return;
-  Rect work;
-  m_windows.GetWorkArea(work);
-  SetWindowShape(m_windows, target,
-                 m_windows.CreateRectRgn(work.left, work.top, work.right, work.bottom));
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    Rect work;
+    windows.GetWorkArea(work);
+    SetWindowShape(windows, target,
+                   windows.CreateRectRgn(work.left, work.top, work.right, work.bottom));
+  });
 }
 
 // --- Opacity and flashing ----------------------------------------------------------------
@@ -273,20 +299,32 @@ void CGlazierDlg::ApplyOpacity() {
     return;
   }
 
-  const auto exStyle = static_cast<std::uint32_t>(m_windows.GetWindowLong(target, wm::kGwlExStyle));
   if (input.value == kOpaque) {
-    m_windows.SetWindowLong(target, wm::kGwlExStyle,
+    m_windows.RunJob(target, [target](IWindowManager& windows) {
+      const auto exStyle =
+          static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+      windows.SetWindowLong(target, wm::kGwlExStyle,
                             static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
+    });
     return;
   }
-  m_windows.SetWindowLong(target, wm::kGwlExStyle,
-                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
-  ScopedLayeredFunction layered(m_windows);
-  if (layered.Found()) {
-    layered.SetAlpha(target, static_cast<std::uint8_t>(input.value));
-  } else {
-    m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
-  }
+  // The library stays loaded until a missing function has been reported, here on the panel.
+  const auto alpha = static_cast<std::uint8_t>(input.value);
+  auto layered = std::make_shared<std::optional<ScopedLayeredFunction>>();
+  m_windows.RunJob(
+      target,
+      [target, alpha, layered](IWindowManager& windows) {
+        const auto exStyle =
+            static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+        windows.SetWindowLong(target, wm::kGwlExStyle,
+                              static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+        layered->emplace(windows);
+        if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
+      },
+      [this, target, layered] {
+        if (!(*layered)->Found()) m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
+        layered->reset();
+      });
 }
 
 void CGlazierDlg::OnFlashToggle() {
@@ -298,10 +336,12 @@ void CGlazierDlg::OnFlashToggle() {
   }
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToFlash, target)) return;
-  m_flashIndex = SelectedRow();
-  const auto exStyle = static_cast<std::uint32_t>(m_windows.GetWindowLong(target, wm::kGwlExStyle));
-  m_windows.SetWindowLong(target, wm::kGwlExStyle,
+  m_flashWindow = target;
+  m_windows.RunJob(target, [target](IWindowManager& windows) {
+    const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+    windows.SetWindowLong(target, wm::kGwlExStyle,
                           static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+  });
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
   m_flashing = 1;
   Host().SetTimer(FLASH_TIMER, 100);
@@ -311,10 +351,20 @@ void CGlazierDlg::OnFlashTimer() {
   const FlashState next = NextFlash({m_flashLevel, m_flashStep});
   m_flashLevel = next.level;
   m_flashStep = next.step;
-  ScopedLayeredFunction layered(m_windows);
-  if (layered.Found()) {
-    layered.SetAlpha(m_targets[static_cast<std::size_t>(m_flashIndex)], FlashAlpha(m_flashLevel));
-  }
+  // A window still busy with the previous tick misses this one: ticks must not pile up on it.
+  const WindowHandle window = m_flashWindow;
+  if (m_flashPending == window) return;
+  m_flashPending = window;
+  const std::uint8_t alpha = FlashAlpha(m_flashLevel);
+  m_windows.RunJob(
+      window,
+      [window, alpha](IWindowManager& windows) {
+        ScopedLayeredFunction layered(windows);
+        if (layered.Found()) layered.SetAlpha(window, alpha);
+      },
+      [this, window] {
+        if (m_flashPending == window) m_flashPending = 0;
+      });
 }
 
 // --- Title -------------------------------------------------------------------------------
@@ -322,8 +372,24 @@ void CGlazierDlg::OnFlashTimer() {
 void CGlazierDlg::ApplyTitle() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToRetitle, target)) return;
-  m_windows.SetWindowText(target, Host().GetDlgItemText(IDC_TITLE_EDIT));
-  RefreshWindowList();
+  // The list is refreshed once the window has its title. A window slower than the panel's wait
+  // gets a refresh at once as well, which ends the selection as the command always does; the
+  // late one follows unless a row has been selected since.
+  enum class Stage { Asked, Late, Done };
+  auto stage = std::make_shared<Stage>(Stage::Asked);
+  m_windows.RunJob(
+      target,
+      [target, text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows) {
+        windows.SetWindowText(target, text);
+      },
+      [this, stage] {
+        if (*stage == Stage::Asked || SelectedRow() == -1) RefreshWindowList();
+        *stage = Stage::Done;
+      });
+  if (*stage == Stage::Asked) {
+    *stage = Stage::Late;
+    RefreshWindowList();
+  }
 }
 
 void CGlazierDlg::OnOK() {
@@ -364,11 +430,13 @@ void CGlazierDlg::InitGeometrySpins() {
 void CGlazierDlg::ApplyGeometry() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToResize, target)) return;
-  m_windows.SetWindowPos(target, wm::kHwndTop, ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT)),
-                         ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT)),
-                         ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT)),
-                         ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT)),
-                         wm::kSwpNoActivate);
+  const int x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
+  const int y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
+  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
+  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
+  m_windows.RunJob(target, [target, x, y, width, height](IWindowManager& windows) {
+    windows.SetWindowPos(target, wm::kHwndTop, x, y, width, height, wm::kSwpNoActivate);
+  });
 }
 
 void CGlazierDlg::SetEditNumber(int id, int value) {
@@ -390,12 +458,24 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
   const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
   const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
   const auto scale = doubling ? DoubleExtent : HalveExtent;
-  m_windows.SetWindowPos(target, wm::kHwndTop, x, y, scale(width), scale(height),
-                         wm::kSwpNoActivate);
-  // Show what the window really took; a window that is gone leaves the edits as they were.
-  Rect taken;
-  if (!m_windows.GetWindowRect(target, taken)) return;
-  WriteRectToEdits(taken);
+  const int cx = scale(width);
+  const int cy = scale(height);
+  auto taken = std::make_shared<std::optional<Rect>>();
+  const unsigned changes = ++m_geometryChanges;
+  m_windows.RunJob(
+      target,
+      [target, x, y, cx, cy, taken](IWindowManager& windows) {
+        windows.SetWindowPos(target, wm::kHwndTop, x, y, cx, cy, wm::kSwpNoActivate);
+        Rect rect;
+        if (windows.GetWindowRect(target, rect)) *taken = rect;
+      },
+      [this, target, taken, changes] {
+        // Show what the window really took; a window that is gone leaves the edits as they
+        // were, and so does a late answer once the edits or the selection have moved on.
+        if (*taken && changes == m_geometryChanges && StillSelected(target)) {
+          WriteRectToEdits(**taken);
+        }
+      });
 }
 
 void CGlazierDlg::OnDoubleSize() {
@@ -409,9 +489,11 @@ void CGlazierDlg::OnHalveSize() {
 void CGlazierDlg::OnMoveToOrigin() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToResize, target)) return;
-  m_windows.SetWindowPos(
-      target, wm::kHwndTop, 0, 0, ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT)),
-      ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT)), wm::kSwpNoActivate);
+  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
+  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
+  m_windows.RunJob(target, [target, width, height](IWindowManager& windows) {
+    windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
+  });
   Host().SetDlgItemText(IDC_X_EDIT, "0");
   Host().SetDlgItemText(IDC_Y_EDIT, "0");
 }
@@ -422,6 +504,7 @@ void CGlazierDlg::OnSpareButton() {
 }
 
 void CGlazierDlg::OnGeometryEditChange() {
+  ++m_geometryChanges;
   if (m_geometryLive == 1) ApplyGeometry();
 }
 
@@ -446,12 +529,19 @@ void CGlazierDlg::OnWindowListSelChange() {
   if (row < 0) return;  // the list reports a change to no selection too
   Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
 
-  Rect rect;
-  m_windows.GetWindowRect(TargetAt(SelectedRow()), rect);
-  m_geometryLive = 0;
-  WriteRectToEdits(rect);
-  m_geometryLive = 1;
-  ApplyGeometry();
+  const WindowHandle target = TargetAt(SelectedRow());
+  auto rect = std::make_shared<Rect>();
+  const unsigned changes = ++m_geometryChanges;
+  m_windows.RunJob(
+      target, [target, rect](IWindowManager& windows) { windows.GetWindowRect(target, *rect); },
+      [this, target, rect, changes] {
+        // A late rectangle is dropped once another row is selected or the edits have changed.
+        if (changes != m_geometryChanges || !StillSelected(target)) return;
+        m_geometryLive = 0;
+        WriteRectToEdits(*rect);
+        m_geometryLive = 1;
+        ApplyGeometry();
+      });
 }
 
 // --- Pages -------------------------------------------------------------------------------

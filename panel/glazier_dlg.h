@@ -99,7 +99,7 @@ class CGlazierDlg : public CDialog {
   // State, readable by tests.
   int FlashLevel() const { return m_flashLevel; }
   int FlashStep() const { return m_flashStep; }
-  int FlashIndex() const { return m_flashIndex; }
+  WindowHandle FlashWindow() const { return m_flashWindow; }
   bool IsFlashing() const { return m_flashing == 1; }
   int GeometryLive() const { return m_geometryLive; }
   int SizeEvents() const { return m_sizeEvents; }
@@ -115,6 +115,9 @@ class CGlazierDlg : public CDialog {
  private:
   // The selection rule: the selected row's target, or the message box and false.
   bool SelectedTarget(const char* message, WindowHandle& target);
+  // Whether the selected row still stands for the window: a result that comes back late is for
+  // the selection it was asked for.
+  bool StillSelected(WindowHandle target) const;
   void SetupTooltips();
   void SetEditNumber(int id, int value);
   void WriteRectToEdits(const Rect& rect);
@@ -135,16 +138,20 @@ class CGlazierDlg : public CDialog {
   IconHandle m_hIcon = 0;
 
   // Row i of the window list stands for m_targets[i]. Entries beyond the row count are kept
-  // from earlier fills: the flashing tick remembers a row, not a window.
+  // from earlier fills.
   std::array<WindowHandle, kMaxTargets> m_targets{};
   std::string m_titleBuffer;  // reused by every refresh
 
   int m_flashLevel = 255;
   int m_flashStep = 1;
-  int m_flashIndex = 0;
+  WindowHandle m_flashWindow = 0;   // the window flashed: the one it was started on
+  WindowHandle m_flashPending = 0;  // a window whose last tick has not finished yet
   int m_flashing = 0;
 
   int m_geometryLive = 0;
+  // Counts the changes of the position and size edits and of the selection, so that a rectangle
+  // read back late goes into the edits only if nothing has moved on meanwhile.
+  unsigned m_geometryChanges = 0;
 
   int m_lastCx = 0;
   int m_lastCy = 0;

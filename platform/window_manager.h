@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/types.h"
@@ -11,6 +12,14 @@
 class IWindowManager {
  public:
   virtual ~IWindowManager() = default;
+
+  // A command's calls on one window, made through the manager the job is given. The job runs
+  // after every earlier job on that window, so no call overtakes an earlier one, and it must
+  // touch nothing but that manager and what it owns. `then`, when given, runs afterwards on the
+  // caller's thread: before RunJob returns when the window answered within a brief wait,
+  // otherwise later, from the caller's message loop; never, for a window that never answers.
+  using Job = std::function<void(IWindowManager& windows)>;
+  virtual void RunJob(WindowHandle window, Job job, std::function<void()> then = nullptr) = 0;
 
   // Enumeration of the top-level windows in z-order.
   virtual WindowHandle GetDesktopWindow() = 0;

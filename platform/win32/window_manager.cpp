@@ -25,7 +25,19 @@ bool ReadRect(BOOL ok, const RECT& source, Rect& rect) {
   return true;
 }
 
+// The manager that jobs make their calls through. It is never destroyed: a job may still be
+// running on a window's worker when the program ends.
+IWindowManager& JobManager() {
+  static Win32WindowManager* const manager = new Win32WindowManager;
+  return *manager;
+}
+
 }  // namespace
+
+void Win32WindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
+  m_targetCalls.Run(
+      ToHwnd(window), [job = std::move(job)] { job(JobManager()); }, std::move(then));
+}
 
 WindowHandle Win32WindowManager::GetDesktopWindow() {
   return FromHwnd(::GetDesktopWindow());

@@ -9,6 +9,8 @@
 
 class Win32WindowManager : public IWindowManager {
  public:
+  void RunJob(WindowHandle window, Job job, std::function<void()> then) override;
+
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetTopWindow(WindowHandle parent) override;
   WindowHandle GetNextWindow(WindowHandle window) override;
@@ -46,7 +48,7 @@ class Win32WindowManager : public IWindowManager {
 
  private:
   // Runs a call that waits for the window's thread, bounded by TargetCalls; the call's result
-  // when it finished in time, a default value otherwise.
+  // when it finished in time, a default value otherwise. Within a job it simply runs.
   template <typename Call>
   auto Bounded(HWND window, Call call) -> decltype(call()) {
     using Result = decltype(call());

@@ -73,6 +73,30 @@ void FakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAft
   }
 }
 
+void FakeWindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
+  auto held = m_held.find(window);
+  if (held != m_held.end()) {
+    held->second.emplace_back(std::move(job), std::move(then));
+    return;
+  }
+  job(*this);
+  if (then) then();
+}
+
+void FakeWindowManager::Release(WindowHandle window) {
+  // Jobs given meanwhile, by what follows a job, queue behind the held ones as on a worker.
+  for (auto held = m_held.find(window); held != m_held.end(); held = m_held.find(window)) {
+    if (held->second.empty()) {
+      m_held.erase(held);
+      return;
+    }
+    auto [job, then] = std::move(held->second.front());
+    held->second.pop_front();
+    job(*this);
+    if (then) then();
+  }
+}
+
 WindowHandle FakeWindowManager::GetDesktopWindow() {
   Record(Call("GetDesktopWindow"));
   return kDesktop;

@@ -3,6 +3,8 @@
 // It models only what the window manager really does and invents nothing on top.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -55,6 +57,10 @@ class FakeWindowManager : public IWindowManager {
   void SetLayeredFunctionMissing(bool missing) { m_layeredMissing = missing; }
   void SetRegionRefused(bool refused) { m_regionRefused = refused; }
   void SetWorkArea(Rect area) { m_workArea = area; }
+  // Jobs run at once, as on a window that answers within the panel's wait. A held window keeps
+  // its jobs, in order, until Release runs them, each followed by what was to follow it.
+  void Hold(WindowHandle window) { m_held[window]; }
+  void Release(WindowHandle window);
 
   // Regions created and not yet deleted or handed over successfully.
   int LiveRegions() const { return static_cast<int>(m_liveRegions.size()); }
@@ -66,6 +72,7 @@ class FakeWindowManager : public IWindowManager {
   const std::vector<MessageBoxCall>& MessageBoxes() const { return m_messageBoxes; }
 
   // IWindowManager
+  void RunJob(WindowHandle window, Job job, std::function<void()> then) override;
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetTopWindow(WindowHandle parent) override;
   WindowHandle GetNextWindow(WindowHandle window) override;
@@ -115,6 +122,8 @@ class FakeWindowManager : public IWindowManager {
   bool m_layeredMissing = false;
   bool m_regionRefused = false;
   Rect m_workArea{0, 0, 1280, 984};
+
+  std::map<WindowHandle, std::deque<std::pair<Job, std::function<void()>>>> m_held;
 
   std::vector<std::string> m_log;
   std::vector<MessageBoxCall> m_messageBoxes;

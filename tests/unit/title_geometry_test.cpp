@@ -33,6 +33,26 @@ TEST_F(TitleTest, ButtonAndEnterRetitleThenRefreshTheList) {
   EXPECT_FALSE(host.EndDialogResult().has_value());
 }
 
+TEST_F(TitleTest, ALateTitleIsListedOnceTheWindowHasIt) {
+  windows.Hold(notepad);
+  host.UserSetText(IDC_TITLE_EDIT, "遅い題");
+  host.Click(IDC_TITLE_APPLY);
+  EXPECT_EQ(dialog.SelectedRow(), -1);  // refreshed at once all the same
+  EXPECT_EQ(Rows().front(), "メモ帳");
+  windows.Release(notepad);
+  EXPECT_EQ(Rows().front(), "遅い題");
+
+  // Unless a row has been selected meanwhile: that selection is left alone.
+  windows.Hold(calc);
+  Select(1);
+  host.UserSetText(IDC_TITLE_EDIT, "電卓");
+  host.Click(IDC_TITLE_APPLY);
+  Select(0);
+  windows.Release(calc);
+  EXPECT_EQ(dialog.SelectedRow(), 0);
+  EXPECT_EQ(windows.Window(calc).title, "電卓");
+}
+
 TEST_F(TitleTest, EnterWithoutSelectionShowsTheMessageAndDoesNotRefresh) {
   host.Control(IDC_WINDOW_LIST).curSel = -1;
   host.SetFocusTo(IDC_TITLE_EDIT);
@@ -134,6 +154,33 @@ TEST_F(GeometryTest, DoubleReappliesAfterEachWriteAndShowsWhatTheWindowTook) {
                                   Pos(100, 50, 1000, 600), Pos(100, 50, 1000, 700)}));
   EXPECT_EQ(Edits(), (std::vector<std::string>{"100", "50", "1000", "700"}));
   EXPECT_EQ(windows.Window(notepad).rect, (Rect{100, 50, 1100, 750}));
+}
+
+TEST_F(GeometryTest, LateRectanglesArriveInOrderAndNeverOverwriteWhatCameAfter) {
+  // The window answers late: its rectangle reaches the edits once it has answered.
+  windows.Hold(notepad);
+  host.SelectRow(0);
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"0", "0", "0", "0"}));
+  windows.Release(notepad);
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"100", "50", "800", "600"}));
+
+  // "× 2", then a typed X before the answer: the typed value stays, and so does the window.
+  windows.Hold(notepad);
+  host.Click(IDC_DOUBLE);
+  host.UserSetText(IDC_X_EDIT, "40");
+  Forget();
+  windows.Release(notepad);
+  EXPECT_EQ(windows.Log(), (Calls{Pos(100, 50, 1600, 1200), "GetWindowRect(" + H(notepad) + ")",
+                                  Pos(40, 50, 800, 600)}));
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"40", "50", "800", "600"}));
+
+  // Another row selected before the answer: the old window's rectangle stays out of the edits.
+  windows.Hold(notepad);
+  host.SelectRow(0);
+  host.SelectRow(1);
+  windows.Release(notepad);
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"300", "200", "260", "280"}));
+  EXPECT_TRUE(host.MessageBoxes().empty());
 }
 
 TEST_F(GeometryTest, HalveTruncatesAndDoubleOfZeroStaysZero) {
