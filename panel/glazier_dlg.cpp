@@ -253,12 +253,9 @@ void CGlazierDlg::OnStar() {
 void CGlazierDlg::OnPlainShape() {
   WindowHandle target = 0;
   if (!SelectedTarget(msg::kSelectToReshape, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
-    Rect work;
-    windows.GetWorkArea(work);
-    SetWindowShape(windows, target,
-                   windows.CreateRectRgn(work.left, work.top, work.right, work.bottom));
-  });
+  // No region at all: the window's whole shape, however large and wherever the work area lies.
+  m_windows.RunJob(target,
+                   [target](IWindowManager& windows) { SetWindowShape(windows, target, 0); });
 }
 
 // --- Opacity and flashing ----------------------------------------------------------------

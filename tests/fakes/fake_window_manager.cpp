@@ -238,6 +238,7 @@ RegionHandle FakeWindowManager::CreatePolygonRgn(const Point* points, int count,
 }
 
 std::string FakeWindowManager::DescribeRegion(RegionHandle region) const {
+  if (region == 0) return "none";
   auto shape = m_regions.find(region);
   return shape == m_regions.end() ? "?" : shape->second;
 }
@@ -245,6 +246,10 @@ std::string FakeWindowManager::DescribeRegion(RegionHandle region) const {
 bool FakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
   Record(Call("SetWindowRgn", H(window), DescribeRegion(region), redraw));
   FakeWindow* w = Live(window);
+  if (w && !m_regionRefused && region == 0) {  // no region: the window's whole shape
+    w->region.reset();
+    return true;
+  }
   if (!w || m_regionRefused || !m_liveRegions.count(region)) return false;
   m_liveRegions.erase(region);  // the window manager owns it now
   w->region = m_regions[region];

@@ -103,17 +103,17 @@ TEST_F(ShapeTest, CircleClipsToTheScaledBoxFromTheWindowCorner) {
   EXPECT_EQ(windows.BadRegionDeletes(), 0);
 }
 
-TEST_F(ShapeTest, StarIsASolidPentagramAndPlainShapeTakesTheWorkArea) {
+TEST_F(ShapeTest, StarIsASolidPentagramAndPlainShapeRemovesTheRegion) {
   windows.Window(target).clientWidth = 300;
   host.Click(IDC_STAR);
   EXPECT_EQ(windows.Window(target).region.value_or(""),
             "polygon((0,300),(150,0),(300,300),(0,100),(300,100),mode=2)");
 
-  windows.SetWorkArea({0, 30, 1280, 984});  // a bar docked at the top cuts 30 pixels away
+  windows.SetWorkArea({0, 30, 1280, 984});  // a bar docked at the top cuts nothing away
   Forget();
   host.Click(IDC_PLAIN_SHAPE);
-  EXPECT_EQ(windows.Log(), (Calls{"GetWorkArea()", "CreateRectRgn(0,30,1280,984)",
-                                  "SetWindowRgn(" + H(target) + ",rect(0,30,1280,984),1)"}));
+  EXPECT_EQ(windows.Log(), (Calls{"SetWindowRgn(" + H(target) + ",none,1)"}));
+  EXPECT_FALSE(windows.Window(target).region.has_value());
   EXPECT_EQ(windows.LiveRegions(), 0);
 }
 
