@@ -103,11 +103,21 @@ E2E_CASE(rejected_opacity_texts) {
 E2E_CASE(flashing_pulses_until_stopped) {
   const std::string title = UniqueTitle("E2E 点滅");
   Target target = StartTarget(title, 300, 150, 20, 20);
+  const std::string otherTitle = UniqueTitle("E2E 点滅 隣");
+  Target other = StartTarget(otherTitle, 300, 150, 20, 400);
   Glazier glazier;
   glazier.Select(title);
   Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
   glazier.Press(IDC_FLASH);
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStop, "the button then reads");
+
+  // A refresh that gives the flashed window's row to another window: the flashing stays with
+  // the window it was started on.
+  const int row = glazier.RowOf(title);
+  SetWindowPos(other.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  glazier.Press(IDC_REFRESH);
+  Require(glazier.RowOf(title) > row, "the refresh moves the flashed window's row down");
+  bool othersOpaque = true;
 
   // Watch the alpha for a little more than one period of 48 ticks.
   std::set<int> seen;
@@ -120,6 +130,7 @@ E2E_CASE(flashing_pulses_until_stopped) {
     if (alpha != last && alpha != -1) ++changes;
     last = alpha;
     if (alpha != -1) seen.insert(alpha);
+    othersOpaque = othersOpaque && Alpha(other.hwnd) == 255 && Alpha(glazier.Dialog()) == 255;
     Sleep(5);
   }
   std::string values;
@@ -133,6 +144,7 @@ E2E_CASE(flashing_pulses_until_stopped) {
   Log(Format("  measured: %d alpha changes in 5.5 s, %.1f ticks per second", changes,
              changes / 5.5));
   Check(changes >= 30, "the window pulses (at least 30 steps in 5.5 s)");
+  Check(othersOpaque, "and no other window does, neither the one now in its row nor Glazier");
 
   glazier.Press(IDC_FLASH);
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStart, "after stopping the button reads");
