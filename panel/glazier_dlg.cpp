@@ -4,23 +4,18 @@
 #include <optional>
 #include <string>
 
-#include "app/version_dlg.h"
 #include "ops/geometry.h"
 #include "ops/layered.h"
 #include "ops/opacity.h"
 #include "ops/shapes.h"
 #include "panel/layout.h"
 #include "panel/pages.h"
+#include "panel/version_dlg.h"
 #include "res/messages.h"
 #include "res/templates.h"
 #include "targets/window_list.h"
 
-namespace {
-
-using Row = CGlazierDlg::DispatchRow;
-using Signal = CGlazierDlg::Signal;
-
-constexpr Row kDispatch[] = {
+const CGlazierDlg::DispatchRow CGlazierDlg::kDispatch[] = {
     {Signal::Command, wm::kBnClicked, IDC_REFRESH, &CGlazierDlg::RefreshWindowList},
     {Signal::Command, wm::kLbnSelChange, IDC_WINDOW_LIST, &CGlazierDlg::OnWindowListSelChange},
     {Signal::Command, wm::kBnClicked, IDC_MINIMIZE, &CGlazierDlg::OnMinimize},
@@ -41,10 +36,10 @@ constexpr Row kDispatch[] = {
     {Signal::Command, wm::kBnClicked, IDC_HALVE, &CGlazierDlg::OnHalveSize},
     {Signal::Command, wm::kBnClicked, IDC_ORIGIN, &CGlazierDlg::OnMoveToOrigin},
     {Signal::Command, wm::kBnClicked, IDC_SPARE, &CGlazierDlg::OnSpareButton},
-    {Signal::Command, wm::kEnChange, IDC_X_EDIT, &CGlazierDlg::OnXEditChange},
-    {Signal::Command, wm::kEnChange, IDC_Y_EDIT, &CGlazierDlg::OnYEditChange},
-    {Signal::Command, wm::kEnChange, IDC_WIDTH_EDIT, &CGlazierDlg::OnWidthEditChange},
-    {Signal::Command, wm::kEnChange, IDC_HEIGHT_EDIT, &CGlazierDlg::OnHeightEditChange},
+    {Signal::Command, wm::kEnChange, IDC_X_EDIT, &CGlazierDlg::OnGeometryEditChange},
+    {Signal::Command, wm::kEnChange, IDC_Y_EDIT, &CGlazierDlg::OnGeometryEditChange},
+    {Signal::Command, wm::kEnChange, IDC_WIDTH_EDIT, &CGlazierDlg::OnGeometryEditChange},
+    {Signal::Command, wm::kEnChange, IDC_HEIGHT_EDIT, &CGlazierDlg::OnGeometryEditChange},
     {Signal::Command, wm::kBnClicked, IDC_EXIT, &CGlazierDlg::OnExit},
     {Signal::Command, 0, ID_APP_EXIT_CMD, &CGlazierDlg::OnExit},
     {Signal::Command, 0, ID_HELP_ONLINE, &CGlazierDlg::OnHelpOnline},
@@ -56,15 +51,7 @@ constexpr Row kDispatch[] = {
     {Signal::Notify, wm::kTcnSelChange, IDC_TAB, &CGlazierDlg::OnTabSelChange},
 };
 
-bool Dispatch(CGlazierDlg& dialog, Signal signal, int id, int code) {
-  for (const Row& row : kDispatch) {
-    if (row.signal == signal && row.id == id && row.code == code) {
-      (dialog.*row.handler)();
-      return true;
-    }
-  }
-  return false;
-}
+namespace {
 
 // Right minus left and bottom minus top without signed overflow on absurd rectangles.
 int Extent(std::int32_t low, std::int32_t high) {
@@ -73,8 +60,14 @@ int Extent(std::int32_t low, std::int32_t high) {
 
 }  // namespace
 
-std::span<const CGlazierDlg::DispatchRow> CGlazierDlg::DispatchTable() {
-  return kDispatch;
+bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
+  for (const DispatchRow& row : kDispatch) {
+    if (row.signal == signal && row.id == id && row.code == code) {
+      (this->*row.handler)();
+      return true;
+    }
+  }
+  return false;
 }
 
 CGlazierDlg::CGlazierDlg(IWindowManager& windows) : CDialog(IDD_MAIN), m_windows(windows) {}
@@ -119,11 +112,11 @@ bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
 }
 
 bool CGlazierDlg::OnCommand(int id, int code) {
-  return Dispatch(*this, Signal::Command, id, code) || CDialog::OnCommand(id, code);
+  return Dispatch(Signal::Command, id, code) || CDialog::OnCommand(id, code);
 }
 
 bool CGlazierDlg::OnNotify(int id, int code, std::intptr_t* /*result*/) {
-  return Dispatch(*this, Signal::Notify, id, code);
+  return Dispatch(Signal::Notify, id, code);
 }
 
 bool CGlazierDlg::OnTimer(unsigned id) {
@@ -142,14 +135,13 @@ void CGlazierDlg::OnRefreshTimer() {
   if (m_list.GetCurSel() == -1) RefreshWindowList();
 }
 
-bool CGlazierDlg::SelectedTarget(const char* message, WindowHandle& target) {
+std::optional<WindowHandle> CGlazierDlg::SelectedTarget(const char* message) {
   const int row = SelectedRow();
   if (row < 0 || static_cast<std::size_t>(row) >= kMaxTargets) {
     Host().MessageBox(message);
-    return false;
+    return std::nullopt;
   }
-  target = m_targets[static_cast<std::size_t>(row)];
-  return true;
+  return TargetAt(row);
 }
 
 bool CGlazierDlg::StillSelected(WindowHandle target) const {
@@ -160,16 +152,17 @@ bool CGlazierDlg::StillSelected(WindowHandle target) const {
 // --- Show state, z-order, lock and frame --------------------------------------------------
 
 void CGlazierDlg::OnMinimize() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToMinimize, target)) return;
-  m_windows.RunJob(
-      target, [target](IWindowManager& windows) { windows.ShowWindow(target, wm::kSwMinimize); });
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToMinimize);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+    windows.ShowWindow(target, wm::kSwMinimize);
+  });
 }
 
 void CGlazierDlg::OnShow() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToShow, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToShow);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     windows.ShowWindow(target, wm::kSwShowNormal);
     windows.SetWindowPos(
         target, wm::kHwndTop, 0, 0, 0, 0,
@@ -178,26 +171,26 @@ void CGlazierDlg::OnShow() {
 }
 
 void CGlazierDlg::OnTopmost() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     windows.ShowWindow(target, wm::kSwShowNormal);
     windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
   });
 }
 
 void CGlazierDlg::OnNoTopmost() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
   });
 }
 
 void CGlazierDlg::OnResizable() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
     windows.SetWindowLong(
         target, wm::kGwlStyle,
@@ -206,18 +199,18 @@ void CGlazierDlg::OnResizable() {
 }
 
 void CGlazierDlg::OnLock() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     windows.EnableWindow(target, false);
     windows.ShowWindow(target, wm::kSwShowNormal);
   });
 }
 
 void CGlazierDlg::OnUnlock() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectTarget, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     windows.EnableWindow(target, true);
     windows.ShowWindow(target, wm::kSwShowNormal);
   });
@@ -226,9 +219,9 @@ void CGlazierDlg::OnUnlock() {
 // --- Shapes ------------------------------------------------------------------------------
 
 void CGlazierDlg::OnCircle() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToReshape, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     Rect client;
     windows.GetClientRect(target, client);
     const Rect box = CircleBox(client);
@@ -238,9 +231,9 @@ void CGlazierDlg::OnCircle() {
 }
 
 void CGlazierDlg::OnStar() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToReshape, target)) return;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
+  if (!target) return;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     Rect client;
     windows.GetClientRect(target, client);
     const auto points = StarPoints(client);
@@ -251,11 +244,11 @@ void CGlazierDlg::OnStar() {
 }
 
 void CGlazierDlg::OnPlainShape() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToReshape, target)) return;
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
+  if (!target) return;
   // No region at all: the window's whole shape, however large and wherever the work area lies.
-  m_windows.RunJob(target,
-                   [target](IWindowManager& windows) { SetWindowShape(windows, target, 0); });
+  m_windows.RunJob(
+      *target, [target = *target](IWindowManager& windows) { SetWindowShape(windows, target, 0); });
 }
 
 // --- Opacity and flashing ----------------------------------------------------------------
@@ -272,8 +265,8 @@ void CGlazierDlg::OnOpacitySliderReleased() {
 }
 
 void CGlazierDlg::ApplyOpacity() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectForOpacity, target)) return;
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectForOpacity);
+  if (!target) return;
 
   const OpacityInput input = CheckOpacityText(Host().GetDlgItemText(IDC_ALPHA_EDIT));
   const char* rejection = nullptr;
@@ -297,7 +290,7 @@ void CGlazierDlg::ApplyOpacity() {
   }
 
   if (input.value == kOpaque) {
-    m_windows.RunJob(target, [target](IWindowManager& windows) {
+    m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
       const auto exStyle =
           static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
       windows.SetWindowLong(target, wm::kGwlExStyle,
@@ -309,8 +302,8 @@ void CGlazierDlg::ApplyOpacity() {
   const auto alpha = static_cast<std::uint8_t>(input.value);
   auto layered = std::make_shared<std::optional<ScopedLayeredFunction>>();
   m_windows.RunJob(
-      target,
-      [target, alpha, layered](IWindowManager& windows) {
+      *target,
+      [target = *target, alpha, layered](IWindowManager& windows) {
         const auto exStyle =
             static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
         windows.SetWindowLong(target, wm::kGwlExStyle,
@@ -318,7 +311,7 @@ void CGlazierDlg::ApplyOpacity() {
         layered->emplace(windows);
         if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
       },
-      [this, target, layered] {
+      [this, target = *target, layered] {
         if (!(*layered)->Found()) m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
         layered->reset();
       });
@@ -331,10 +324,10 @@ void CGlazierDlg::OnFlashToggle() {
     Host().KillTimer(FLASH_TIMER);
     return;
   }
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToFlash, target)) return;
-  m_flashWindow = target;
-  m_windows.RunJob(target, [target](IWindowManager& windows) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToFlash);
+  if (!target) return;
+  m_flashWindow = *target;
+  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
     const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
     windows.SetWindowLong(target, wm::kGwlExStyle,
                           static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
@@ -367,16 +360,16 @@ void CGlazierDlg::OnFlashTimer() {
 // --- Title -------------------------------------------------------------------------------
 
 void CGlazierDlg::ApplyTitle() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToRetitle, target)) return;
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToRetitle);
+  if (!target) return;
   // The list is refreshed once the window has its title. A window slower than the panel's wait
   // gets a refresh at once as well, which ends the selection as the command always does; the
   // late one follows unless a row has been selected since.
   enum class Stage { Asked, Late, Done };
   auto stage = std::make_shared<Stage>(Stage::Asked);
   m_windows.RunJob(
-      target,
-      [target, text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows) {
+      *target,
+      [target = *target, text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows) {
         windows.SetWindowText(target, text);
       },
       [this, stage] {
@@ -425,15 +418,22 @@ void CGlazierDlg::InitGeometrySpins() {
 }
 
 void CGlazierDlg::ApplyGeometry() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToResize, target)) return;
-  const int x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
-  const int y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
-  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
-  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  m_windows.RunJob(target, [target, x, y, width, height](IWindowManager& windows) {
-    windows.SetWindowPos(target, wm::kHwndTop, x, y, width, height, wm::kSwpNoActivate);
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
+  if (!target) return;
+  const EditGeometry edits = ReadGeometryEdits();
+  m_windows.RunJob(*target, [target = *target, edits](IWindowManager& windows) {
+    windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
+                         wm::kSwpNoActivate);
   });
+}
+
+CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
+  EditGeometry edits{};
+  edits.x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
+  edits.y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
+  edits.width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
+  edits.height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
+  return edits;
 }
 
 void CGlazierDlg::SetEditNumber(int id, int value) {
@@ -448,25 +448,24 @@ void CGlazierDlg::WriteRectToEdits(const Rect& rect) {
 }
 
 void CGlazierDlg::ScaleSelected(bool doubling) {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToResize, target)) return;
-  const int x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
-  const int y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
-  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
-  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
+  if (!target) return;
+  const EditGeometry edits = ReadGeometryEdits();
   const auto scale = doubling ? DoubleExtent : HalveExtent;
-  const int cx = scale(width);
-  const int cy = scale(height);
+  const int x = edits.x;
+  const int y = edits.y;
+  const int cx = scale(edits.width);
+  const int cy = scale(edits.height);
   auto taken = std::make_shared<std::optional<Rect>>();
   const unsigned changes = ++m_geometryChanges;
   m_windows.RunJob(
-      target,
-      [target, x, y, cx, cy, taken](IWindowManager& windows) {
+      *target,
+      [target = *target, x, y, cx, cy, taken](IWindowManager& windows) {
         windows.SetWindowPos(target, wm::kHwndTop, x, y, cx, cy, wm::kSwpNoActivate);
         Rect rect;
         if (windows.GetWindowRect(target, rect)) *taken = rect;
       },
-      [this, target, taken, changes] {
+      [this, target = *target, taken, changes] {
         // Show what the window really took; a window that is gone leaves the edits as they
         // were, and so does a late answer once the edits or the selection have moved on.
         if (*taken && changes == m_geometryChanges && StillSelected(target)) {
@@ -484,11 +483,11 @@ void CGlazierDlg::OnHalveSize() {
 }
 
 void CGlazierDlg::OnMoveToOrigin() {
-  WindowHandle target = 0;
-  if (!SelectedTarget(msg::kSelectToResize, target)) return;
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
+  if (!target) return;
   const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
   const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  m_windows.RunJob(target, [target, width, height](IWindowManager& windows) {
+  m_windows.RunJob(*target, [target = *target, width, height](IWindowManager& windows) {
     windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
   });
   Host().SetDlgItemText(IDC_X_EDIT, "0");
@@ -496,29 +495,12 @@ void CGlazierDlg::OnMoveToOrigin() {
 }
 
 void CGlazierDlg::OnSpareButton() {
-  WindowHandle target = 0;
-  SelectedTarget(msg::kSelectTarget, target);
+  SelectedTarget(msg::kSelectTarget);
 }
 
 void CGlazierDlg::OnGeometryEditChange() {
   ++m_geometryChanges;
   if (m_geometryLive == 1) ApplyGeometry();
-}
-
-void CGlazierDlg::OnXEditChange() {
-  OnGeometryEditChange();
-}
-
-void CGlazierDlg::OnYEditChange() {
-  OnGeometryEditChange();
-}
-
-void CGlazierDlg::OnWidthEditChange() {
-  OnGeometryEditChange();
-}
-
-void CGlazierDlg::OnHeightEditChange() {
-  OnGeometryEditChange();
 }
 
 void CGlazierDlg::OnWindowListSelChange() {

@@ -3,7 +3,7 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
+#include <optional>
 #include <string>
 
 #include "platform/dialog.h"
@@ -15,17 +15,6 @@ class CGlazierDlg : public CDialog {
   static constexpr unsigned FLASH_TIMER = 1;
   static constexpr unsigned REFRESH_TIMER = 2;
   static constexpr std::size_t kMaxTargets = 10000;
-
-  // One row of the dispatch table: a notification from a control (or a menu command) and the
-  // member that handles it.
-  enum class Signal { Command, Notify };
-  struct DispatchRow {
-    Signal signal;
-    int code;
-    int id;
-    void (CGlazierDlg::*handler)();
-  };
-  static std::span<const DispatchRow> DispatchTable();
 
   explicit CGlazierDlg(IWindowManager& windows);
 
@@ -39,12 +28,41 @@ class CGlazierDlg : public CDialog {
   IconHandle OnQueryDragIcon() override;
   bool OnDpiChanged(int dpi, const Rect& suggested) override;
 
-  // Window list and selection.
-  void RefreshWindowList();
-  void OnRefreshTimer();
+  // State, readable by tests.
   int SelectedRow() const { return m_list.GetCurSel(); }
   WindowHandle TargetAt(int row) const { return m_targets[static_cast<std::size_t>(row)]; }
   int TargetCount() const { return m_list.GetCount(); }
+  int FlashLevel() const { return m_flashLevel; }
+  int FlashStep() const { return m_flashStep; }
+  WindowHandle FlashWindow() const { return m_flashWindow; }
+  bool IsFlashing() const { return m_flashing == 1; }
+  int GeometryLive() const { return m_geometryLive; }
+  int SizeEvents() const { return m_sizeEvents; }
+  int LastCx() const { return m_lastCx; }
+  int LastCy() const { return m_lastCy; }
+  int Dpi() const { return m_dpi; }
+
+ protected:
+  void DoDataExchange() override;
+  void OnOK() override;
+  void OnCancel() override;
+
+ private:
+  // One row of the dispatch table: a notification from a control (or a menu command) and the
+  // member that handles it. The table is the dialog's wiring diagram.
+  enum class Signal { Command, Notify };
+  struct DispatchRow {
+    Signal signal;
+    int code;
+    int id;
+    void (CGlazierDlg::*handler)();
+  };
+  static const DispatchRow kDispatch[];
+  bool Dispatch(Signal signal, int id, int code);
+
+  // Window list and selection.
+  void RefreshWindowList();
+  void OnRefreshTimer();
 
   // Show state, z-order, lock and frame.
   void OnMinimize();
@@ -77,10 +95,7 @@ class CGlazierDlg : public CDialog {
   void OnHalveSize();
   void OnMoveToOrigin();
   void OnSpareButton();
-  void OnXEditChange();
-  void OnYEditChange();
-  void OnWidthEditChange();
-  void OnHeightEditChange();
+  void OnGeometryEditChange();
   void OnWindowListSelChange();
 
   // Panel: pages and layout.
@@ -96,25 +111,13 @@ class CGlazierDlg : public CDialog {
   void OnCdTrayOpen();
   void OnCdTrayClose();
 
-  // State, readable by tests.
-  int FlashLevel() const { return m_flashLevel; }
-  int FlashStep() const { return m_flashStep; }
-  WindowHandle FlashWindow() const { return m_flashWindow; }
-  bool IsFlashing() const { return m_flashing == 1; }
-  int GeometryLive() const { return m_geometryLive; }
-  int SizeEvents() const { return m_sizeEvents; }
-  int LastCx() const { return m_lastCx; }
-  int LastCy() const { return m_lastCy; }
-  int Dpi() const { return m_dpi; }
-
- protected:
-  void DoDataExchange() override;
-  void OnOK() override;
-  void OnCancel() override;
-
- private:
-  // The selection rule: the selected row's target, or the message box and false.
-  bool SelectedTarget(const char* message, WindowHandle& target);
+  // The selection rule: the selected row's target, or the message box and nothing.
+  std::optional<WindowHandle> SelectedTarget(const char* message);
+  // The four position and size edits as the window manager takes them.
+  struct EditGeometry {
+    int x, y, width, height;
+  };
+  EditGeometry ReadGeometryEdits();
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
   bool StillSelected(WindowHandle target) const;
@@ -122,9 +125,6 @@ class CGlazierDlg : public CDialog {
   void SetEditNumber(int id, int value);
   void WriteRectToEdits(const Rect& rect);
   void ScaleSelected(bool doubling);
-  void ApplyShape(WindowHandle target, RegionHandle region);
-  bool CallLayeredAlpha(WindowHandle target, std::uint8_t alpha, bool reportMissing);
-  void OnGeometryEditChange();
   void PlaceControl(int id, int x, int y);
   void MoveControlBy(int id, int dx, int dy);
   int Scaled(int pixels) const;

@@ -1,7 +1,9 @@
-// What the application object asks of the platform at start-up.
+// What the application object asks of the platform at start-up, and the application's start that
+// the platform's entry point hands over to.
 #pragma once
 
 class CDialog;
+class IWindowManager;
 
 class IAppRuntime {
  public:
@@ -12,3 +14,7 @@ class IAppRuntime {
   // code.
   virtual int RunModal(CDialog& dialog) = 0;
 };
+
+// The application's start, defined by the application: the platform's entry point calls it once
+// the process is set up and returns its result as the exit code.
+int RunApplication(IAppRuntime& runtime, IWindowManager& windows);

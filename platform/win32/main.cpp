@@ -1,12 +1,9 @@
-// The entry point: the application object and wWinMain.
-#include "app/glazier_app.h"
+// The Win32 entry point: sets up the process and hands over to the application.
 #include "platform/win32/app_runtime.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/window_manager.h"
 
 namespace {
-
-CGlazierApp theApp;
 
 void RegisterControlClasses() {
   INITCOMMONCONTROLSEX classes{};
@@ -41,6 +38,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RegisterControlClasses();
   Win32WindowManager windows;
   Win32AppRuntime runtime;
-  theApp.InitInstance(runtime, windows);
-  return 0;
+  return RunApplication(runtime, windows);
 }

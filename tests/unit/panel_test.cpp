@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include <span>
-#include "app/version_dlg.h"
+#include "panel/version_dlg.h"
 #include "panel/layout.h"
 
 #include "tests/expected/panel_tables.h"

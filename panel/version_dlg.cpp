@@ -1,4 +1,4 @@
-#include "app/version_dlg.h"
+#include "panel/version_dlg.h"
 
 #include "res/resource.h"
 #include "res/templates.h"
