@@ -2,6 +2,8 @@
 // and released right after.
 #pragma once
 
+#include <utility>
+
 #include "platform/window_manager.h"
 
 inline constexpr const char* kLayeredLibrary = "user32";
@@ -10,23 +12,39 @@ inline constexpr const char* kLayeredFunction = "SetLayeredWindowAttributes";
 class ScopedLayeredFunction {
  public:
   explicit ScopedLayeredFunction(IWindowManager& windows)
-      : m_windows(windows), m_module(windows.LoadLibrary(kLayeredLibrary)) {
+      : m_windows(&windows), m_module(windows.LoadLibrary(kLayeredLibrary)) {
     if (m_module) m_proc = windows.GetProcAddress(m_module, kLayeredFunction);
   }
-  ~ScopedLayeredFunction() {
-    if (m_module) m_windows.FreeLibrary(m_module);
-  }
+  ~ScopedLayeredFunction() { Free(); }
   ScopedLayeredFunction(const ScopedLayeredFunction&) = delete;
   ScopedLayeredFunction& operator=(const ScopedLayeredFunction&) = delete;
+  ScopedLayeredFunction(ScopedLayeredFunction&& other) noexcept
+      : m_windows(other.m_windows),
+        m_module(std::exchange(other.m_module, 0)),
+        m_proc(std::exchange(other.m_proc, 0)) {}
+  ScopedLayeredFunction& operator=(ScopedLayeredFunction&& other) noexcept {
+    if (this != &other) {
+      Free();
+      m_windows = other.m_windows;
+      m_module = std::exchange(other.m_module, 0);
+      m_proc = std::exchange(other.m_proc, 0);
+    }
+    return *this;
+  }
 
   bool Found() const { return m_proc != 0; }
   // Gives the whole window the alpha (0 transparent, 255 opaque). Only when Found().
   void SetAlpha(WindowHandle window, std::uint8_t alpha) {
-    m_windows.CallSetLayeredWindowAttributes(m_proc, window, 0, alpha, wm::kLwaAlpha);
+    m_windows->CallSetLayeredWindowAttributes(m_proc, window, 0, alpha, wm::kLwaAlpha);
   }
 
  private:
-  IWindowManager& m_windows;
+  void Free() {
+    if (m_module) m_windows->FreeLibrary(std::exchange(m_module, 0));
+    m_proc = 0;
+  }
+
+  IWindowManager* m_windows;
   ModuleHandle m_module;
   ProcHandle m_proc = 0;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 
 #include "platform/types.h"
 #include "platform/window_manager.h"
@@ -16,22 +17,29 @@ std::array<Point, 5> StarPoints(const Rect& client);
 class UniqueRegion {
  public:
   UniqueRegion(IWindowManager& windows, RegionHandle region)
-      : m_windows(windows), m_region(region) {}
-  ~UniqueRegion() {
-    if (m_region) m_windows.DeleteRegion(m_region);
-  }
+      : m_windows(&windows), m_region(region) {}
+  ~UniqueRegion() { reset(); }
   UniqueRegion(const UniqueRegion&) = delete;
   UniqueRegion& operator=(const UniqueRegion&) = delete;
+  UniqueRegion(UniqueRegion&& other) noexcept
+      : m_windows(other.m_windows), m_region(other.release()) {}
+  UniqueRegion& operator=(UniqueRegion&& other) noexcept {
+    if (this != &other) {
+      reset();
+      m_windows = other.m_windows;
+      m_region = other.release();
+    }
+    return *this;
+  }
 
   RegionHandle get() const { return m_region; }
-  RegionHandle release() {
-    RegionHandle region = m_region;
-    m_region = 0;
-    return region;
+  RegionHandle release() { return std::exchange(m_region, 0); }
+  void reset() {
+    if (m_region) m_windows->DeleteRegion(release());
   }
 
  private:
-  IWindowManager& m_windows;
+  IWindowManager* m_windows;
   RegionHandle m_region;
 };
 

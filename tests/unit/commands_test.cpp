@@ -1,5 +1,6 @@
 // The selection rule of every command, the show-state, z-order, lock and frame commands, and the
 // window shapes.
+#include "ops/layered.h"
 #include "ops/shapes.h"
 #include "unit/glazier_fixture.h"
 
@@ -130,6 +131,21 @@ TEST_F(ShapeTest, RefusedRegionsAreFreedAndNothingIsReported) {
   EXPECT_EQ(windows.BadRegionDeletes(), 0);
   EXPECT_FALSE(windows.Window(target).region.has_value());
   EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(ShapeTest, OwnersMovedAlongFreeTheirHandleOnce) {
+  Forget();
+  {
+    UniqueRegion first(windows, windows.CreateRectRgn(0, 0, 1, 1));
+    UniqueRegion second = std::move(first);
+    first = std::move(second);
+    ScopedLayeredFunction layered(windows);
+    ScopedLayeredFunction moved = std::move(layered);
+    EXPECT_TRUE(moved.Found());
+  }
+  EXPECT_EQ(windows.LiveRegions(), 0);
+  EXPECT_EQ(windows.BadRegionDeletes(), 0);
+  EXPECT_EQ(Count(windows.Log(), "FreeLibrary"), 1);
 }
 
 }  // namespace
