@@ -1,0 +1,11 @@
+// The face our dialogs are drawn in. Their templates ask for a Japanese face that not every
+// system has; where it is missing, the system would stand a font of other metrics or without
+// Japanese glyphs in for it, and the texts would show as boxes.
+#pragma once
+
+#include <string>
+
+// `wanted` when the system has that face, else an installed face with the Japanese glyphs: the
+// usual Japanese interface faces first, then any face of the Japanese character set; `wanted`
+// again when there is none. UTF-8; looked up once per process.
+const std::string& DialogFace(const std::string& wanted);
