@@ -1,5 +1,6 @@
 #include "platform/win32/dialog_face.h"
 
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -17,6 +18,19 @@ constexpr const wchar_t* kJapaneseFaces[] = {
 
 // Characters of the dialogs' texts that a face without Japanese glyphs lacks.
 constexpr wchar_t kSample[] = L"表示ウィンドウの透明化";
+
+// Whether the font selected into `dc` has glyphs for the sample.
+bool HasJapaneseGlyphs(HDC dc) {
+  constexpr int kCount = static_cast<int>(std::size(kSample)) - 1;
+  WORD glyphs[kCount] = {};
+  if (::GetGlyphIndicesW(dc, kSample, kCount, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
+    return false;
+  }
+  for (WORD glyph : glyphs) {
+    if (glyph == 0xFFFF) return false;
+  }
+  return true;
+}
 
 class ScreenFont {
  public:
@@ -41,18 +55,7 @@ class ScreenFont {
     const int length = ::GetTextFaceW(m_dc, LF_FACESIZE, face);
     return std::wstring(face, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
   }
-  bool HasGlyphs(const wchar_t* text) const {
-    const int count = static_cast<int>(std::char_traits<wchar_t>::length(text));
-    std::vector<WORD> glyphs(static_cast<std::size_t>(count));
-    if (::GetGlyphIndicesW(m_dc, text, count, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
-        GDI_ERROR) {
-      return false;
-    }
-    for (WORD glyph : glyphs) {
-      if (glyph == 0xFFFF) return false;
-    }
-    return true;
-  }
+  bool HasGlyphs() const { return HasJapaneseGlyphs(m_dc); }
 
  private:
   HDC m_dc;
@@ -87,7 +90,7 @@ bool Installed(const std::wstring& face) {
 }
 
 bool Usable(const std::wstring& face) {
-  return Installed(face) && ScreenFont(face).HasGlyphs(kSample);
+  return Installed(face) && ScreenFont(face).HasGlyphs();
 }
 
 std::vector<std::wstring> JapaneseCharsetFaces() {
@@ -106,12 +109,21 @@ std::wstring ChooseFace(const std::wstring& wanted) {
     if (Usable(face)) return face;
   }
   for (const std::wstring& face : JapaneseCharsetFaces()) {
-    if (ScreenFont(face).HasGlyphs(kSample)) return face;
+    if (ScreenFont(face).HasGlyphs()) return face;
   }
   return wanted;
 }
 
 }  // namespace
+
+bool DrawsJapanese(HFONT font) {
+  HDC dc = ::GetDC(nullptr);
+  const HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+  const bool draws = HasJapaneseGlyphs(dc);
+  if (previous) ::SelectObject(dc, previous);
+  ::ReleaseDC(nullptr, dc);
+  return draws;
+}
 
 const std::string& DialogFace(const std::string& wanted) {
   static std::map<std::string, std::string> chosen;  // the dialogs run on one thread

@@ -5,7 +5,13 @@
 
 #include <string>
 
+#include "platform/win32/win32.h"
+
 // `wanted` when the system has that face, else an installed face with the Japanese glyphs: the
 // usual Japanese interface faces first, then any face of the Japanese character set; `wanted`
 // again when there is none. UTF-8; looked up once per process.
 const std::string& DialogFace(const std::string& wanted);
+
+// Whether `font` has the Japanese glyphs of our texts. The system's fonts for menus and tooltips
+// may lack them where the dialog face is missing too.
+bool DrawsJapanese(HFONT font);

@@ -308,8 +308,13 @@ void Win32PanelHost::TooltipCreate() {
   m_tooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
+  if (!m_tooltip) return;
   // A themed tooltip ignores the colours we give it; ours are part of the look.
-  if (m_tooltip) ::SetWindowTheme(m_tooltip, L"", L"");
+  ::SetWindowTheme(m_tooltip, L"", L"");
+  // Where the system's tooltip font has no Japanese glyphs, the tips take the dialog's font.
+  if (!DrawsJapanese(reinterpret_cast<HFONT>(::SendMessageW(m_tooltip, WM_GETFONT, 0, 0)))) {
+    ::SendMessageW(m_tooltip, WM_SETFONT, ::SendMessageW(m_window, WM_GETFONT, 0, 0), FALSE);
+  }
 }
 
 void Win32PanelHost::TooltipSetBkColor(std::uint32_t color) {
