@@ -1,5 +1,6 @@
 #include "platform/win32/dialog_face.h"
 
+#include <cstdint>
 #include <iterator>
 #include <map>
 #include <vector>
@@ -114,15 +115,40 @@ std::wstring ChooseFace(const std::wstring& wanted) {
   return wanted;
 }
 
+// What `text` looks like drawn in `font`, black on white.
+std::vector<std::uint32_t> Drawn(HFONT font, const wchar_t* text) {
+  constexpr int kWidth = 96, kHeight = 32;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<std::uint32_t> pixels;
+  if (dc && bitmap && bits) {
+    const HGDIOBJ previousBitmap = ::SelectObject(dc, bitmap);
+    const HGDIOBJ previousFont = font ? ::SelectObject(dc, font) : nullptr;
+    RECT all{0, 0, kWidth, kHeight};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 0, 0, text, static_cast<int>(std::char_traits<wchar_t>::length(text)));
+    ::GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    pixels.assign(first, first + kWidth * kHeight);
+    if (previousFont) ::SelectObject(dc, previousFont);
+    ::SelectObject(dc, previousBitmap);
+  }
+  if (bitmap) ::DeleteObject(bitmap);
+  if (dc) ::DeleteDC(dc);
+  return pixels;
+}
+
 }  // namespace
 
+// Drawn rather than looked up: the system may draw the glyphs from a font linked to this one.
+// A font without them draws the same box for every character.
 bool DrawsJapanese(HFONT font) {
-  HDC dc = ::GetDC(nullptr);
-  const HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
-  const bool draws = HasJapaneseGlyphs(dc);
-  if (previous) ::SelectObject(dc, previous);
-  ::ReleaseDC(nullptr, dc);
-  return draws;
+  return Drawn(font, L"表示変形") != Drawn(font, L"透明位置");
 }
 
 const std::string& DialogFace(const std::string& wanted) {

@@ -12,6 +12,6 @@
 // again when there is none. UTF-8; looked up once per process.
 const std::string& DialogFace(const std::string& wanted);
 
-// Whether `font` has the Japanese glyphs of our texts. The system's fonts for menus and tooltips
-// may lack them where the dialog face is missing too.
+// Whether `font` draws Japanese text, from its own glyphs or a linked font's. The system's fonts
+// for menus and tooltips may not where the dialog face is missing too.
 bool DrawsJapanese(HFONT font);
