@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ops/geometry.h"
 #include "ops/layered.h"
@@ -10,6 +11,7 @@
 #include "ops/shapes.h"
 #include "panel/layout.h"
 #include "panel/pages.h"
+#include "panel/panel_fit.h"
 #include "panel/version_dlg.h"
 #include "res/messages.h"
 #include "res/templates.h"
@@ -56,6 +58,24 @@ namespace {
 // Right minus left and bottom minus top without signed overflow on absurd rectangles.
 int Extent(std::int32_t low, std::int32_t high) {
   return static_cast<int>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
+}
+
+// The caption above the window list has no id of its own.
+constexpr int kListCaptionId = -1;
+
+// What the panel may do to a control to fit it to the font, by its kind.
+FitKind FitKindOf(int id) {
+  constexpr std::uint32_t kTypeMask = 0xF;
+  constexpr std::uint32_t kGroupBox = 0x7;
+  constexpr std::uint32_t kIcon = 0x3;
+  const ControlTemplate* control = MainDialogTemplate().Find(id);
+  if (control == nullptr) return FitKind::Fixed;
+  const std::string_view name = control->className;
+  const std::uint32_t type = control->style & kTypeMask;
+  if (name == "BUTTON") return type == kGroupBox ? FitKind::Frame : FitKind::Button;
+  if (name == "STATIC") return type == kIcon ? FitKind::Fixed : FitKind::Label;
+  if (name == "EDIT") return FitKind::Edit;
+  return FitKind::Fixed;
 }
 
 }  // namespace
@@ -596,11 +616,63 @@ void CGlazierDlg::ArrangePanel() {
     Host().SetWindowPos(Host().GetDlgItem(place.controlId), wm::kHwndBottom, x, y, Scaled(size.x),
                         Scaled(size.y), 0);
   }
+  const Point grow = FitToFont();
+  if (grow.x > 0 || grow.y > 0) {
+    ResizeItself(wm::kHwndBottom,
+                 {0, 0, anchor.right + Scaled(kDialogExtraWidth) + grow.x,
+                  anchor.bottom + Scaled(kDialogExtraHeight) + grow.y},
+                 wm::kSwpNoMove | wm::kSwpNoZOrder);
+  }
+}
+
+// The distances and sizes above are the dialog face's. A face standing in for it may draw the
+// texts wider or taller: what does not fit then grows, in place, and the dialog with it. With
+// the dialog face nothing changes. Returns by how much the dialog must grow.
+Point CGlazierDlg::FitToFont() {
+  auto measure = [this](int id) {
+    FitControl control{id, FitKindOf(id), {}, 0};
+    GetControlRect(id, &control.rect);
+    if (control.kind != FitKind::Fixed && control.kind != FitKind::Edit) {
+      control.textWidth = Host().TextWidth(id);
+    }
+    return control;
+  };
+  FitInput input;
+  for (const TabPage& page : TabPages()) {
+    auto& controls = input.pages.emplace_back();
+    for (int id : page.controls) controls.push_back(measure(id));
+  }
+  input.header = {measure(kListCaptionId), measure(IDC_REFRESH)};
+  input.tab = measure(IDC_TAB);
+  input.tabStripWidth = Host().TabStripWidth(IDC_TAB);
+  Host().GetClientRect(input.client);
+  input.dpi = m_dpi;
+  const FitResult fit = FitPanel(input);
+  for (const FitResult::Change& change : fit.changes) {
+    const Rect& r = change.rect;
+    Host().SetWindowPos(Host().GetDlgItem(change.id), wm::kHwndTop, r.left, r.top, r.Width(),
+                        r.Height(), wm::kSwpNoZOrder | wm::kSwpNoActivate);
+  }
+  return fit.grow;
+}
+
+// A resize of the panel's own making: it reflows nothing, and the client size it ends with is
+// where the user's next resize is measured from.
+void CGlazierDlg::ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags) {
+  m_resizingItself = true;
+  Host().SetWindowPos(Host().DialogWindow(), insertAfter, outer.left, outer.top, outer.Width(),
+                      outer.Height(), flags);
+  m_resizingItself = false;
+  Rect client;
+  if (Host().GetClientRect(client) && client.Height() >= Scaled(kMinReflowHeight)) {
+    m_lastCx = client.Width();
+    m_lastCy = client.Height();
+  }
 }
 
 bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
   if (cy < Scaled(kMinReflowHeight)) return false;
-  if (m_followingDpi) return true;  // OnDpiChanged records the size it ends with
+  if (m_resizingItself) return true;  // ResizeItself records the size it ends with
   if (m_sizeEvents < 2) {
     ++m_sizeEvents;
     m_lastCx = cx;
@@ -633,14 +705,15 @@ bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
   // to the suggested rectangle then only records the new client size.
   Host().ScaleControls(m_dpi, dpi);
   m_dpi = dpi;
-  m_followingDpi = true;
-  Host().SetWindowPos(Host().DialogWindow(), wm::kHwndTop, suggested.left, suggested.top,
-                      suggested.Width(), suggested.Height(), wm::kSwpNoZOrder | wm::kSwpNoActivate);
-  m_followingDpi = false;
-  Rect client;
-  if (Host().GetClientRect(client) && client.Height() >= Scaled(kMinReflowHeight)) {
-    m_lastCx = client.Width();
-    m_lastCy = client.Height();
+  constexpr unsigned kFlags = wm::kSwpNoZOrder | wm::kSwpNoActivate;
+  ResizeItself(wm::kHwndTop, suggested, kFlags);
+  // The font at the new size may round differently from the rectangles.
+  const Point grow = FitToFont();
+  if (grow.x > 0 || grow.y > 0) {
+    ResizeItself(
+        wm::kHwndTop,
+        {suggested.left, suggested.top, suggested.right + grow.x, suggested.bottom + grow.y},
+        kFlags | wm::kSwpNoMove);
   }
   return true;
 }

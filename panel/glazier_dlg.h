@@ -127,6 +127,8 @@ class CGlazierDlg : public CDialog {
   void ScaleSelected(bool doubling);
   void PlaceControl(int id, int x, int y);
   void MoveControlBy(int id, int dx, int dy);
+  Point FitToFont();
+  void ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags);
   int Scaled(int pixels) const;
 
   IWindowManager& m_windows;
@@ -159,5 +161,5 @@ class CGlazierDlg : public CDialog {
 
   // The layout's pixel distances are for 96 DPI and scale with the dialog's DPI.
   int m_dpi = 96;
-  bool m_followingDpi = false;  // the resize of a DPI change is no user resize
+  bool m_resizingItself = false;  // a resize of the panel's own arrangement is no user resize
 };

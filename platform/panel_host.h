@@ -47,6 +47,10 @@ class IPanelHost {
   // The pixel size that control `id`'s template size (dialog units) has with the dialog font at
   // `dpi`, as the dialog manager would create it there.
   virtual Point TemplateSize(int id, int dpi) = 0;
+  // Measured with the font the controls are drawn in: the width of control `id`'s text (0 when
+  // it has none), and the width the items of tab control `id` take side by side.
+  virtual int TextWidth(int id) = 0;
+  virtual int TabStripWidth(int id) = 0;
 
   // List box.
   virtual void ListResetContent(int id) = 0;

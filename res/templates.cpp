@@ -134,11 +134,12 @@ constexpr DialogTemplate kMainDialog = {
 constexpr ControlTemplate kVersionControls[] = {
     {1, kButtonClass, "OK", 94, 66, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
     {-1, kStaticClass, "Glazier", 34, 7, 28, 10, kChild | SS_LEFT, 0},
-    // The two Latin texts are a few units wider than their first layout: fonts standing in for
-    // the dialog face draw Latin letters wider than it does, and the texts must show in full.
+    // Three texts are a few units wider than their first layout: fonts standing in for the
+    // dialog face draw Latin letters, and some draw the Japanese punctuation, wider than it does,
+    // and the texts must show in full.
     {-1, kStaticClass, "Version 2.10", 64, 7, 44, 8, kChild | SS_LEFT, 0},
     {IDC_HOMEPAGE, kButtonClass, kHomePageUrl, 20, 47, 112, 12, kButton, 0},
-    {-1, kStaticClass, "最新版、サポート等は", 20, 35, 66, 8, kChild | SS_LEFT, 0},
+    {-1, kStaticClass, "最新版、サポート等は", 20, 35, 72, 8, kChild | SS_LEFT, 0},
     {-1, kStaticClass, "Maked 2003/07/25", 78, 20, 68, 8, kChild | SS_LEFT, 0},
     {-1, kStaticClass, "", 11, 7, 20, 20, kChild | SS_ICON, 0, IDI_APP},
 };

@@ -3,8 +3,10 @@
 #
 #   WINEPREFIX=... scripts/wine-fonts.sh
 #
-# Without an entry Wine picks a font by the system locale: Noto Sans CJK JP under ja_JP, a Latin
-# font without Japanese glyphs under any other locale. Noto Sans CJK alone is 1.45 em high, which
+# Glazier needs no such entry: where its dialogs' face is missing it picks an installed Japanese
+# face itself and fits the panel to it. The entry is how the tests see the panel in the metrics
+# it was laid out for. Without one Wine would stand a font of the system locale in for the face:
+# one of other metrics under ja_JP, a Latin font without Japanese glyphs under any other locale. Noto Sans CJK alone is 1.45 em high, which
 # makes every dialog unit 40 % taller than with the intended face and the page buttons overlap.
 # IPAPGothic (fonts-ipafont-gothic) is drawn to the intended face's metrics, so the templates'
 # texts fit their controls; it is the first choice. Failing that, DejaVu Sans (a little wider)

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/win32/dialog_face.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 
@@ -57,7 +58,7 @@ void WriteHeader(TemplateWriter& out, const DialogTemplate& dialog) {
     out.Word(static_cast<std::uint32_t>(dialog.pointSize));
     out.Word(static_cast<std::uint32_t>(dialog.weight));
     out.Word((dialog.italic ? 1u : 0u) | (static_cast<std::uint32_t>(dialog.charset) << 8));
-    out.Text(dialog.font);
+    out.Text(DialogFace(dialog.font));
   }
 }
 

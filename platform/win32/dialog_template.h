@@ -8,7 +8,7 @@
 #include "res/templates.h"
 
 // The template as 16-bit words, DWORD-aligned where the format wants it; the vector's storage
-// is the template.
+// is the template. Its font is the face the system has for the template's (DialogFace).
 std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog);
 
 // The template of a dialog resource id, or null for an id we do not have.

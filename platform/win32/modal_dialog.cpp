@@ -190,6 +190,8 @@ LRESULT ModalDialog::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT drawn = 0;
+  if (m_menu.OnMessage(message, wParam, lParam, drawn)) return drawn;
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog();
@@ -236,6 +238,7 @@ LRESULT ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ModalDialog::OnInitDialog() {
+  m_menu.Attach(m_window);
   RECT before{};
   ::GetWindowRect(m_window, &before);
   const LONG styleBefore = ::GetWindowLongW(m_window, GWL_STYLE);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/dialog.h"
+#include "platform/win32/owner_drawn_menu.h"
 #include "platform/win32/panel_host.h"
 #include "platform/win32/win32.h"
 
@@ -39,6 +40,7 @@ class ModalDialog {
   CDialog& m_dialog;
   HWND m_owner;
   Win32PanelHost m_host;
+  OwnerDrawnMenu m_menu;
   HWND m_window = nullptr;
   WNDPROC m_defaultProc = nullptr;
   bool m_ended = false;

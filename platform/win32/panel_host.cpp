@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win32/dialog_face.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/modal_dialog.h"
@@ -158,7 +159,7 @@ Point Win32PanelHost::BaseUnits(int dpi) {
   face.lfWeight = layout->weight;
   face.lfItalic = layout->italic ? TRUE : FALSE;
   face.lfCharSet = static_cast<BYTE>(layout->charset);
-  const std::wstring name = Widen(layout->font);
+  const std::wstring name = Widen(DialogFace(layout->font));
   name.copy(face.lfFaceName, LF_FACESIZE - 1);
   HFONT font = ::CreateFontIndirectW(&face);
   if (!font) return {};
@@ -183,6 +184,33 @@ Point Win32PanelHost::TemplateSize(int id, int dpi) {
   if (!control) return {};
   const Point units = BaseUnits(dpi);
   return {::MulDiv(control->cx, units.x, 4), ::MulDiv(control->cy, units.y, 8)};
+}
+
+int Win32PanelHost::TextWidth(int id) {
+  HWND item = Item(id);
+  const int length = item ? ::GetWindowTextLengthW(item) : 0;
+  if (length <= 0) return 0;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(item, text.data(), length + 1);
+  HDC dc = ::GetDC(item);
+  const auto font = reinterpret_cast<HFONT>(::SendMessageW(item, WM_GETFONT, 0, 0));
+  const HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, text.c_str(), copied, &size);
+  if (previous) ::SelectObject(dc, previous);
+  ::ReleaseDC(item, dc);
+  return static_cast<int>(size.cx);
+}
+
+int Win32PanelHost::TabStripWidth(int id) {
+  const auto count = static_cast<int>(SendItem(id, TCM_GETITEMCOUNT, 0, 0));
+  RECT last{};
+  if (count <= 0 || !SendItem(id, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                              reinterpret_cast<LPARAM>(&last))) {
+    return 0;
+  }
+  // The current tab is drawn a little wider than its item: two pixels to each side.
+  return static_cast<int>(last.right) + 2;
 }
 
 void Win32PanelHost::ListResetContent(int id) {
@@ -280,8 +308,13 @@ void Win32PanelHost::TooltipCreate() {
   m_tooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
+  if (!m_tooltip) return;
   // A themed tooltip ignores the colours we give it; ours are part of the look.
-  if (m_tooltip) ::SetWindowTheme(m_tooltip, L"", L"");
+  ::SetWindowTheme(m_tooltip, L"", L"");
+  // Where the system's tooltip font has no Japanese glyphs, the tips take the dialog's font.
+  if (!DrawsJapanese(reinterpret_cast<HFONT>(::SendMessageW(m_tooltip, WM_GETFONT, 0, 0)))) {
+    ::SendMessageW(m_tooltip, WM_SETFONT, ::SendMessageW(m_window, WM_GETFONT, 0, 0), FALSE);
+  }
 }
 
 void Win32PanelHost::TooltipSetBkColor(std::uint32_t color) {

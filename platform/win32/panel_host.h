@@ -33,6 +33,8 @@ class Win32PanelHost : public IPanelHost {
   int GetDpi() override;
   void ScaleControls(int fromDpi, int toDpi) override;
   Point TemplateSize(int id, int dpi) override;
+  int TextWidth(int id) override;
+  int TabStripWidth(int id) override;
 
   void ListResetContent(int id) override;
   int ListAddString(int id, const std::string& text) override;

@@ -32,17 +32,6 @@ int Scaled(int pixels, int dpi) {
   return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
 }
 
-// The driver reads rectangles and clicks in real pixels, as Glazier works: it becomes per-monitor
-// DPI aware before it looks at any window. Wine 8 knows no per-monitor v2 and takes v1 instead.
-void BecomeDpiAware() {
-  if (!SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
-  }
-  Require(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
-              DPI_AWARENESS_PER_MONITOR_AWARE,
-          "the driver is per-monitor DPI aware: it reads real pixels");
-}
-
 RECT OuterRect(HWND hwnd) {
   RECT rect = {};
   GetWindowRect(hwnd, &rect);

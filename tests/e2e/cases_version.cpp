@@ -18,14 +18,7 @@ HWND OpenVersionBox(Glazier& glazier) {
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
   PressKeyWith(VK_MENU, 'H');
   PressKey('V');
-  HWND box = nullptr;
-  WaitFor([&] {
-    for (HWND hwnd : TopLevelWindows()) {
-      if (IsWindowVisible(hwnd) && WindowText(hwnd) == "ﾊﾞｰｼﾞｮﾝ情報") box = hwnd;
-    }
-    return box != nullptr;
-  });
-  return box;
+  return WaitVersionBox();
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "harness.h"
+#include "platform/win32/dialog_face.h"
 #include "res/resource.h"
+#include "res/templates.h"
 
 namespace e2e {
 namespace {
@@ -372,13 +374,34 @@ std::string UniqueTitle(std::string_view stem) {
                 ++counter);
 }
 
+HWND WaitVersionBox() {
+  HWND box = nullptr;
+  WaitFor([&] {
+    for (HWND hwnd : TopLevelWindows()) {
+      if (IsWindowVisible(hwnd) && WindowText(hwnd) == "ﾊﾞｰｼﾞｮﾝ情報") box = hwnd;
+    }
+    return box != nullptr;
+  });
+  return box;
+}
+
+void BecomeDpiAware() {
+  if (!SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+  }
+  Require(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
+              DPI_AWARENESS_PER_MONITOR_AWARE,
+          "the driver is per-monitor DPI aware: it reads real pixels");
+}
+
 std::vector<std::string> TextsCutOff(HWND dialog) {
   std::vector<std::string> cut;
   HDC screen = GetDC(nullptr);
   const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, Wide("ＭＳ Ｐゴシック").c_str());
+  HFONT font =
+      CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, Wide(DialogFace(MainDialogTemplate().font)).c_str());
   HGDIOBJ old = SelectObject(screen, font);
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string className = ClassName(child);

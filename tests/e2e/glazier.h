@@ -109,8 +109,15 @@ Notepad StartNotepad(int x, int y, int width, int height);
 // A title no other window has, for windows started by one case.
 std::string UniqueTitle(std::string_view stem);
 
+// Glazier's version box once it shows; null when it did not come.
+HWND WaitVersionBox();
+
+// The driver reads rectangles and clicks in real pixels, as Glazier works: it becomes per-monitor
+// DPI aware before it looks at any window. Wine 8 knows no per-monitor v2 and takes v1 instead.
+void BecomeDpiAware();
+
 // The controls of a dialog of Glazier whose text is wider than the control shows, measured with
-// the dialog's font (9 point "ＭＳ Ｐゴシック", as this prefix renders it); empty when all fit.
+// the dialog's font (9 point, in the face Glazier chooses in this prefix); empty when all fit.
 std::vector<std::string> TextsCutOff(HWND dialog);
 
 // The client rectangle of a window in screen coordinates.

@@ -45,3 +45,33 @@ endforeach()
 if(TEST e2e.more_windows_than_the_list_holds)
   set_tests_properties(e2e.more_windows_than_the_list_holds PROPERTIES TIMEOUT 300)
 endif()
+
+# The case of cases_face.cpp runs in the prepared prefix above, and again in three prefixes that
+# nobody prepared for the dialogs' face, as a user's are: Japanese locale at 96 and at 144 DPI,
+# English locale at 96 DPI. Each is made once by a fixture of its own.
+function(glazier_fresh_prefix_case tag lang dpi)
+  set(environment
+    "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
+    "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-fresh-${tag};GLAZIER_FONTS=none"
+    "GLAZIER_LANG=${lang};GLAZIER_DPI=${dpi};GLAZIER_FACE_TAG=fresh-${tag}")
+  add_test(NAME e2e.prefix_fresh_${tag}
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
+            ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/session.sh true)
+  set_tests_properties(e2e.prefix_fresh_${tag} PROPERTIES
+    LABELS e2e
+    TIMEOUT 600
+    FIXTURES_SETUP glazier_fresh_${tag}
+    RESOURCE_LOCK glazier_desktop
+    ENVIRONMENT "${environment}")
+  add_test(NAME e2e.fresh_${tag}.panel_is_whole_in_any_face
+    COMMAND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/run_case.sh panel_is_whole_in_any_face)
+  set_tests_properties(e2e.fresh_${tag}.panel_is_whole_in_any_face PROPERTIES
+    LABELS e2e
+    TIMEOUT 120
+    FIXTURES_REQUIRED glazier_fresh_${tag}
+    RESOURCE_LOCK glazier_desktop
+    ENVIRONMENT "${environment}")
+endfunction()
+glazier_fresh_prefix_case(ja96 ja_JP.UTF-8 96)
+glazier_fresh_prefix_case(ja144 ja_JP.UTF-8 144)
+glazier_fresh_prefix_case(en96 en_US.UTF-8 96)

@@ -10,7 +10,9 @@
 # GLAZIER_SESSION=1 (GLAZIER_PRIVATE_DISPLAY=1 too when the display is ours).
 # GLAZIER_BUILD_DIR chooses the build folder (default: build/ in the repository), GLAZIER_DESKTOP
 # the Wine desktop (WxH for a virtual desktop, the default 1280x1024, or none), GLAZIER_WINEPREFIX
-# the prefix (default: build/wineprefix), GLAZIER_DPI the screen's DPI in it (unset: as it is).
+# the prefix (default: build/wineprefix), GLAZIER_DPI the screen's DPI in it (unset: as it is),
+# GLAZIER_LANG the locale (default ja_JP.UTF-8), and GLAZIER_FONTS=none leaves a new prefix as a
+# user's fresh one is: no substitution for the dialogs' face (scripts/wine-fonts.sh not run).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -58,16 +60,16 @@ wait_for() {
   done
 }
 
-# Locale: a private ja_JP.UTF-8 compiled under build/ when the system lacks it, so that Wine
-# runs with a Japanese system locale (code page 932) without changing the machine.
-export LANG=ja_JP.UTF-8
+# Locale: a private one compiled under build/ when the system lacks it, so that Wine runs with
+# a Japanese system locale (code page 932) by default without changing the machine.
+export LANG=${GLAZIER_LANG:-ja_JP.UTF-8}
 unset LC_ALL LANGUAGE
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+if ! locale -a 2>/dev/null | grep -qix "${LANG%%.*}\\.utf-\\?8"; then
   locales=$build/locale
-  if [[ ! -d $locales/ja_JP.UTF-8 ]]; then
+  if [[ ! -d $locales/$LANG ]]; then
     mkdir -p "$locales"
-    localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" >/dev/null 2>&1 ||
-      log "could not compile the ja_JP.UTF-8 locale (package locales); Wine falls back to C"
+    localedef -i "${LANG%%.*}" -f UTF-8 "$locales/$LANG" >/dev/null 2>&1 ||
+      log "could not compile the $LANG locale (package locales); Wine falls back to C"
   fi
   export LOCPATH=$locales
 fi
@@ -130,7 +132,7 @@ if [[ ! -f $WINEPREFIX/.glazier-ready ]]; then
       break
     fi
   done
-  if [[ -x $root/scripts/wine-fonts.sh ]]; then
+  if [[ ${GLAZIER_FONTS:-} != none && -x $root/scripts/wine-fonts.sh ]]; then
     "$root/scripts/wine-fonts.sh"
   fi
   touch "$WINEPREFIX/.glazier-ready"

@@ -24,6 +24,12 @@ int MulDiv(int value, int numerator, int denominator) {
   return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
 }
 
+// The characters of a UTF-8 text: every byte but the continuation bytes.
+int CodePoints(const std::string& text) {
+  return static_cast<int>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
 int ClampTo(int value, int bound1, int bound2) {
   return std::clamp(value, std::min(bound1, bound2), std::max(bound1, bound2));
 }
@@ -266,6 +272,19 @@ Point FakePanelHost::TemplateSize(int id, int dpi) {
   if (!t) return {};
   return {MulDiv(t->cx, MulDiv(kBaseUnitX, dpi, 96), 4),
           MulDiv(t->cy, MulDiv(kBaseUnitY, dpi, 96), 8)};
+}
+
+int FakePanelHost::TextWidth(int id) {
+  const auto set = textWidths.find(id);
+  if (set != textWidths.end()) return set->second;
+  return CodePoints(Control(id).text) * Px(kBaseUnitX);
+}
+
+int FakePanelHost::TabStripWidth(int id) {
+  int width = 0;
+  for (const std::string& tab : Control(id).tabs)
+    width += CodePoints(tab) * Px(kBaseUnitX) + Px(12);
+  return width;
 }
 
 void FakePanelHost::InvalidateDialog(bool erase) {

@@ -8,12 +8,14 @@
 // - resizing the dialog delivers OnSize synchronously with the new client size;
 // - a placement without SWP_NOZORDER moves a control in its siblings' z-order;
 // - a message box runs a modal loop in which a test can deliver timer ticks.
+// Texts are measured one base unit a character, and each tab item takes its text and 12 pixels.
 // Dialog units become pixels with fixed base units of 6 x 13 (x * 6 / 4, y * 13 / 8, rounded as
 // MulDiv rounds); the dialog's frame, caption and menu bar have fixed sizes (below).
 // The log holds the calls that change something and the events delivered to the dialog.
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -97,6 +99,10 @@ class FakePanelHost : public IPanelHost {
   std::optional<int> EndDialogResult() const { return m_endResult; }
   const std::vector<int>& ModalRuns() const { return m_modalRuns; }
 
+  // The dialog face draws every character one base unit wide, so that every text fits; a test
+  // sets another width for a control's text here, as a face standing in for it would draw it.
+  std::map<int, int> textWidths;
+
   // Run inside the message box's modal loop, and inside RunModal while the child is open.
   std::function<void()> onMessageBox;
   std::function<int(CDialog&, FakePanelHost&)> onModal;
@@ -115,6 +121,8 @@ class FakePanelHost : public IPanelHost {
   int GetDpi() override { return m_dpi; }
   void ScaleControls(int fromDpi, int toDpi) override;
   Point TemplateSize(int id, int dpi) override;
+  int TextWidth(int id) override;
+  int TabStripWidth(int id) override;
   void ListResetContent(int id) override;
   int ListAddString(int id, const std::string& text) override;
   int ListGetCurSel(int id) override { return Control(id).curSel; }

@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "panel/panel_fit.h"
 #include "tests/expected/panel_tables.h"
 #include "unit/glazier_fixture.h"
 
@@ -145,6 +146,52 @@ TEST_F(LayoutTest, LowDialogIsIgnoredAndTheNextMoveCountsFromTheLastAcceptedSize
   Grow(0, lastCy + 30 - 149);
   EXPECT_EQ(host.Control(IDC_TAB).rect, Moved(started[IDC_TAB], 0, 30));
   EXPECT_EQ(dialog.LastCy(), lastCy + 30);
+}
+
+// A face standing in for the dialog face: what its texts need grows, the rest of the row and the
+// rows below move along, an edit under its button is shortened, and the frame, the tab control
+// and the dialog grow around what grew by as much, keeping their margins.
+TEST(PanelFit, GrowsTheLeastThatKeepsEveryTextWholeAndNothingUnderAnother) {
+  FitInput input;
+  input.pages = {{
+      {50, FitKind::Frame, {10, 100, 210, 160}, 50},
+      {1, FitKind::Label, {20, 115, 60, 131}, 30},  // fits, touching its edit
+      {2, FitKind::Edit, {60, 115, 120, 139}},
+      {3, FitKind::Button, {130, 115, 180, 145}, 70},  // needs 76, and reaches into the next row
+      {4, FitKind::Edit, {20, 140, 150, 164}},         // 5 pixels under its button
+      {5, FitKind::Button, {145, 140, 195, 164}, 20},
+  }};
+  input.header = {{-1, FitKind::Label, {5, 5, 60, 20}, 70},
+                  {7, FitKind::Button, {100, 0, 200, 24}, 40}};
+  input.tab = {99, FitKind::Fixed, {5, 80, 215, 170}};
+  input.tabStripWidth = 150;
+  input.client = {0, 0, 220, 190};
+
+  const FitResult fit = FitPanel(input);
+  std::map<int, Rect> changed;
+  for (const auto& change : fit.changes) changed[change.id] = change.rect;
+  const std::map<int, Rect> expected = {
+      {3, {130, 115, 206, 145}}, {4, {20, 145, 141, 169}}, {5, {145, 145, 195, 169}},
+      {50, {10, 100, 211, 174}}, {99, {5, 80, 216, 184}},  {-1, {5, 5, 75, 20}},
+  };
+  EXPECT_EQ(changed, expected);
+  EXPECT_EQ(fit.grow, (Point{1, 14}));
+
+  // Tabs wider than the tab control widen it, and the dialog as much.
+  input.tabStripWidth = 240;
+  EXPECT_EQ(FitPanel(input).grow.x, 30);
+}
+
+// The fitting is measured on the dialog itself: a text wider than its button at start-up.
+TEST_F(GlazierTest, StartUpGrowsAButtonForItsTextAndTheDialogAroundIt) {
+  host.textWidths[IDC_ORIGIN] = 100;
+  Start();
+  const Rect origin = host.Control(IDC_ORIGIN).rect;
+  EXPECT_EQ(origin.Width(), 106);
+  EXPECT_EQ(host.Control(IDC_GEOMETRY_GROUP).rect.right, origin.right + 5);
+  EXPECT_EQ(host.Control(IDC_SHOW_GROUP).rect, host.Control(IDC_GEOMETRY_GROUP).rect);
+  EXPECT_GE(host.ClientSize().right, host.Control(IDC_TAB).rect.right);
+  EXPECT_EQ(dialog.LastCx(), host.ClientSize().right);
 }
 
 }  // namespace

@@ -205,7 +205,7 @@ TEST(VersionTemplate, HoldsNameVersionDateAndLink) {
                                      {-1, "STATIC", "Glazier", 34, 7, 28, 10},
                                      {-1, "STATIC", "Version 2.10", 64, 7, 44, 8},
                                      {IDC_HOMEPAGE, "BUTTON", kHomePageUrl, 20, 47, 112, 12},
-                                     {-1, "STATIC", "最新版、サポート等は", 20, 35, 66, 8},
+                                     {-1, "STATIC", "最新版、サポート等は", 20, 35, 72, 8},
                                      {-1, "STATIC", "Maked 2003/07/25", 78, 20, 68, 8},
                                      {-1, "STATIC", "", 11, 7, 20, 20}};
   std::vector<Row> actual;

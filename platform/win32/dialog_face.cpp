@@ -1,0 +1,161 @@
+#include "platform/win32/dialog_face.h"
+
+#include <cstdint>
+#include <iterator>
+#include <map>
+#include <vector>
+
+#include "platform/win32/text.h"
+#include "platform/win32/win32.h"
+
+namespace {
+
+// Faces that draw Japanese text for a dialog, those closest to the dialog face's metrics first:
+// the Windows faces, then the free ones drawn to the same metrics, then faces of other metrics.
+constexpr const wchar_t* kJapaneseFaces[] = {
+    L"MS PGothic", L"MS UI Gothic", L"IPAPGothic", L"VL PGothic",       L"TakaoPGothic",
+    L"Meiryo UI",  L"Yu Gothic UI", L"メイリオ",   L"Noto Sans CJK JP", L"Source Han Sans JP",
+};
+
+// Characters of the dialogs' texts that a face without Japanese glyphs lacks.
+constexpr wchar_t kSample[] = L"表示ウィンドウの透明化";
+
+// Whether the font selected into `dc` has glyphs for the sample.
+bool HasJapaneseGlyphs(HDC dc) {
+  constexpr int kCount = static_cast<int>(std::size(kSample)) - 1;
+  WORD glyphs[kCount] = {};
+  if (::GetGlyphIndicesW(dc, kSample, kCount, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
+    return false;
+  }
+  for (WORD glyph : glyphs) {
+    if (glyph == 0xFFFF) return false;
+  }
+  return true;
+}
+
+class ScreenFont {
+ public:
+  explicit ScreenFont(const std::wstring& face) : m_dc(::GetDC(nullptr)) {
+    LOGFONTW font{};
+    font.lfHeight = -12;
+    font.lfCharSet = DEFAULT_CHARSET;
+    face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    m_font = ::CreateFontIndirectW(&font);
+    m_previous = m_font ? ::SelectObject(m_dc, m_font) : nullptr;
+  }
+  ~ScreenFont() {
+    if (m_previous) ::SelectObject(m_dc, m_previous);
+    if (m_font) ::DeleteObject(m_font);
+    ::ReleaseDC(nullptr, m_dc);
+  }
+  ScreenFont(const ScreenFont&) = delete;
+  ScreenFont& operator=(const ScreenFont&) = delete;
+
+  std::wstring Face() const {
+    wchar_t face[LF_FACESIZE] = {};
+    const int length = ::GetTextFaceW(m_dc, LF_FACESIZE, face);
+    return std::wstring(face, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+  }
+  bool HasGlyphs() const { return HasJapaneseGlyphs(m_dc); }
+
+ private:
+  HDC m_dc;
+  HFONT m_font = nullptr;
+  HGDIOBJ m_previous = nullptr;
+};
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+  // Faces named with '@' are the vertical forms.
+  if (font->lfFaceName[0] != L'@') {
+    reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
+  }
+  return 1;
+}
+
+// Whether the system draws `face` as itself: installed under that name, or mapped to a font by
+// the system's own substitution, whose name a font of it then reports.
+bool Installed(const std::wstring& face) {
+  LOGFONTW font{};
+  font.lfCharSet = DEFAULT_CHARSET;
+  face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  bool found = false;
+  HDC dc = ::GetDC(nullptr);
+  ::EnumFontFamiliesExW(dc, &font, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  ::ReleaseDC(nullptr, dc);
+  return found || ::lstrcmpiW(ScreenFont(face).Face().c_str(), face.c_str()) == 0;
+}
+
+bool Usable(const std::wstring& face) {
+  return Installed(face) && ScreenFont(face).HasGlyphs();
+}
+
+std::vector<std::wstring> JapaneseCharsetFaces() {
+  LOGFONTW font{};
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  std::vector<std::wstring> faces;
+  HDC dc = ::GetDC(nullptr);
+  ::EnumFontFamiliesExW(dc, &font, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+  ::ReleaseDC(nullptr, dc);
+  return faces;
+}
+
+std::wstring ChooseFace(const std::wstring& wanted) {
+  if (Usable(wanted)) return wanted;
+  for (const wchar_t* face : kJapaneseFaces) {
+    if (Usable(face)) return face;
+  }
+  for (const std::wstring& face : JapaneseCharsetFaces()) {
+    if (ScreenFont(face).HasGlyphs()) return face;
+  }
+  return wanted;
+}
+
+// What `text` looks like drawn in `font`, black on white.
+std::vector<std::uint32_t> Drawn(HFONT font, const wchar_t* text) {
+  constexpr int kWidth = 96, kHeight = 32;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<std::uint32_t> pixels;
+  if (dc && bitmap && bits) {
+    const HGDIOBJ previousBitmap = ::SelectObject(dc, bitmap);
+    const HGDIOBJ previousFont = font ? ::SelectObject(dc, font) : nullptr;
+    RECT all{0, 0, kWidth, kHeight};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 0, 0, text, static_cast<int>(std::char_traits<wchar_t>::length(text)));
+    ::GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    pixels.assign(first, first + kWidth * kHeight);
+    if (previousFont) ::SelectObject(dc, previousFont);
+    ::SelectObject(dc, previousBitmap);
+  }
+  if (bitmap) ::DeleteObject(bitmap);
+  if (dc) ::DeleteDC(dc);
+  return pixels;
+}
+
+}  // namespace
+
+// Drawn rather than looked up: the system may draw the glyphs from a font linked to this one.
+// A font without them draws the same box for every character.
+bool DrawsJapanese(HFONT font) {
+  return Drawn(font, L"表示変形") != Drawn(font, L"透明位置");
+}
+
+const std::string& DialogFace(const std::string& wanted) {
+  static std::map<std::string, std::string> chosen;  // the dialogs run on one thread
+  auto found = chosen.find(wanted);
+  if (found == chosen.end()) {
+    found = chosen.emplace(wanted, Narrow(ChooseFace(Widen(wanted)))).first;
+  }
+  return found->second;
+}
