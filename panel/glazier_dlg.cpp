@@ -90,7 +90,8 @@ bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
   return false;
 }
 
-CGlazierDlg::CGlazierDlg(IWindowManager& windows) : CDialog(IDD_MAIN), m_windows(windows) {}
+CGlazierDlg::CGlazierDlg(IWindowManager& windows)
+    : CDialog(MainDialogTemplate()), m_windows(windows) {}
 
 void CGlazierDlg::DoDataExchange() {
   m_tab.Bind(Host(), IDC_TAB);

@@ -3,7 +3,8 @@
 #include "res/resource.h"
 #include "res/templates.h"
 
-CVersionDlg::CVersionDlg(IWindowManager& windows) : CDialog(IDD_VERSION), m_windows(windows) {}
+CVersionDlg::CVersionDlg(IWindowManager& windows)
+    : CDialog(VersionDialogTemplate()), m_windows(windows) {}
 
 bool CVersionDlg::OnCommand(int id, int code) {
   if (id == IDC_HOMEPAGE && code == wm::kBnClicked) {

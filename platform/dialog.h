@@ -4,16 +4,19 @@
 
 #include <cstdint>
 
+#include "platform/dialog_template.h"
 #include "platform/panel_host.h"
 
 class CDialog {
  public:
-  explicit CDialog(int templateId) : m_templateId(templateId) {}
+  explicit CDialog(const DialogTemplate& dialogTemplate) : m_template(&dialogTemplate) {}
   virtual ~CDialog() = default;
   CDialog(const CDialog&) = delete;
   CDialog& operator=(const CDialog&) = delete;
 
-  int TemplateId() const { return m_templateId; }
+  // The template the platform builds the dialog's window from.
+  const DialogTemplate& Template() const { return *m_template; }
+  int TemplateId() const { return m_template->id; }
   void Attach(IPanelHost* host) { m_host = host; }
   IPanelHost& Host() { return *m_host; }
   bool IsAttached() const { return m_host != nullptr; }
@@ -38,7 +41,7 @@ class CDialog {
   virtual void OnCancel();
 
  private:
-  int m_templateId;
+  const DialogTemplate* m_template;
   IPanelHost* m_host = nullptr;
 };
 

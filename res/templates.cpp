@@ -164,13 +164,6 @@ constexpr DialogTemplate kVersionDialog = {
 
 }  // namespace
 
-const ControlTemplate* DialogTemplate::Find(int controlId) const {
-  for (const ControlTemplate& control : controls) {
-    if (control.id == controlId) return &control;
-  }
-  return nullptr;
-}
-
 const DialogTemplate& MainDialogTemplate() {
   return kMainDialog;
 }

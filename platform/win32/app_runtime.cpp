@@ -11,5 +11,5 @@ void Win32AppRuntime::SetMainWindow(CDialog& dialog) {
 }
 
 int Win32AppRuntime::RunModal(CDialog& dialog) {
-  return ModalDialog(dialog, nullptr).Run();
+  return RunModalDialog(dialog, nullptr);
 }

@@ -91,10 +91,3 @@ std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog) {
   for (const ControlTemplate& control : dialog.controls) WriteControl(out, control);
   return out.Take();
 }
-
-const DialogTemplate* FindDialogTemplate(int templateId) {
-  for (const DialogTemplate* dialog : {&MainDialogTemplate(), &VersionDialogTemplate()}) {
-    if (dialog->id == templateId) return dialog;
-  }
-  return nullptr;
-}

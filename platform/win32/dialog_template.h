@@ -5,11 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "res/templates.h"
+#include "platform/dialog_template.h"
 
 // The template as 16-bit words, DWORD-aligned where the format wants it; the vector's storage
 // is the template. Its font is the face the system has for the template's (DialogFace).
 std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog);
-
-// The template of a dialog resource id, or null for an id we do not have.
-const DialogTemplate* FindDialogTemplate(int templateId);

@@ -4,8 +4,49 @@
 
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/owner_drawn_menu.h"
+#include "platform/win32/panel_host.h"
 
 namespace {
+
+// A dialog window made from its dialog's template, with its host, run by our own loop.
+class ModalDialog {
+ public:
+  // `owner` is disabled while the dialog runs; null for the main dialog.
+  ModalDialog(CDialog& dialog, HWND owner);
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  // Creates the dialog, runs it until End and destroys it. Returns End's result, or -1 when the
+  // dialog could not be created or was destroyed without End.
+  int Run();
+  void End(int result);
+
+ private:
+  bool Create();
+  void Attach(HWND window);
+  void Detach();
+  void MessageLoop();
+  bool PreTranslate(const MSG& message);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnInitDialog();
+  void CenterIfUnplaced(const RECT& before, LONG styleBefore);
+
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+
+  CDialog& m_dialog;
+  HWND m_owner;
+  Win32PanelHost m_host;
+  OwnerDrawnMenu m_menu;
+  HWND m_window = nullptr;
+  WNDPROC m_defaultProc = nullptr;
+  bool m_ended = false;
+  int m_result = -1;
+};
 
 CDialog* g_mainDialog = nullptr;
 // The dialog whose window CreateDialogIndirectParamW is about to create.
@@ -91,7 +132,13 @@ Point CenteredOrigin(const Rect& window, const Rect& center, const Rect& area) {
 }
 
 ModalDialog::ModalDialog(CDialog& dialog, HWND owner)
-    : m_dialog(dialog), m_owner(owner), m_host(*this) {}
+    : m_dialog(dialog),
+      m_owner(owner),
+      m_host(dialog.Template(), {[this](int result) { End(result); }, &RunModalDialog}) {}
+
+int RunModalDialog(CDialog& dialog, HWND owner) {
+  return ModalDialog(dialog, owner).Run();
+}
 
 int ModalDialog::Run() {
   const bool disableOwner = m_owner && ::IsWindowEnabled(m_owner);
@@ -121,9 +168,7 @@ void ModalDialog::End(int result) {
 }
 
 bool ModalDialog::Create() {
-  const DialogTemplate* layout = FindDialogTemplate(m_dialog.TemplateId());
-  if (!layout) return false;
-  const std::vector<std::uint16_t> words = BuildDialogTemplate(*layout);
+  const std::vector<std::uint16_t> words = BuildDialogTemplate(m_dialog.Template());
 
   // The dialog is attached from the creation of its window on, before WM_INITDIALOG, so that
   // it also sees the size event of its creation. Only a CBT hook reaches the window that early.

@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "platform/win32/dialog_face.h"
-#include "platform/win32/dialog_template.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/modal_dialog.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -152,14 +150,12 @@ void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
 
 Point Win32PanelHost::BaseUnits(int dpi) {
   if (dpi == m_baseUnitsDpi) return m_baseUnits;
-  const DialogTemplate* layout = FindDialogTemplate(m_runner.TemplateId());
-  if (!layout) return {};
   LOGFONTW face{};
-  face.lfHeight = -::MulDiv(layout->pointSize, dpi, 72);
-  face.lfWeight = layout->weight;
-  face.lfItalic = layout->italic ? TRUE : FALSE;
-  face.lfCharSet = static_cast<BYTE>(layout->charset);
-  const std::wstring name = Widen(DialogFace(layout->font));
+  face.lfHeight = -::MulDiv(m_template.pointSize, dpi, 72);
+  face.lfWeight = m_template.weight;
+  face.lfItalic = m_template.italic ? TRUE : FALSE;
+  face.lfCharSet = static_cast<BYTE>(m_template.charset);
+  const std::wstring name = Widen(DialogFace(m_template.font));
   name.copy(face.lfFaceName, LF_FACESIZE - 1);
   HFONT font = ::CreateFontIndirectW(&face);
   if (!font) return {};
@@ -179,8 +175,7 @@ Point Win32PanelHost::BaseUnits(int dpi) {
 }
 
 Point Win32PanelHost::TemplateSize(int id, int dpi) {
-  const DialogTemplate* layout = FindDialogTemplate(m_runner.TemplateId());
-  const ControlTemplate* control = layout ? layout->Find(id) : nullptr;
+  const ControlTemplate* control = m_template.Find(id);
   if (!control) return {};
   const Point units = BaseUnits(dpi);
   return {::MulDiv(control->cx, units.x, 4), ::MulDiv(control->cy, units.y, 8)};
@@ -407,11 +402,11 @@ void Win32PanelHost::MessageBox(const std::string& text) {
 }
 
 int Win32PanelHost::RunModal(CDialog& dialog) {
-  return ModalDialog(dialog, m_window).Run();
+  return m_runner.runModal(dialog, m_window);
 }
 
 void Win32PanelHost::EndDialog(int result) {
-  m_runner.End(result);
+  m_runner.end(result);
 }
 
 // The runtime's normal exit: exit-time destructors run, the dialog is not closed first.

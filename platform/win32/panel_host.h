@@ -1,19 +1,26 @@
 // The panel host on Win32: one dialog window and its controls.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/dialog_template.h"
 #include "platform/panel_host.h"
 #include "platform/win32/win32.h"
 
-class ModalDialog;
-
 class Win32PanelHost : public IPanelHost {
  public:
-  explicit Win32PanelHost(ModalDialog& runner) : m_runner(runner) {}
+  // What the host asks of whoever runs its dialog.
+  struct Runner {
+    std::function<void(int result)> end;  // ends the dialog's modal run with `result`
+    // Runs another dialog modally, owned by `owner`; returns its end code.
+    std::function<int(CDialog& dialog, HWND owner)> runModal;
+  };
+  Win32PanelHost(const DialogTemplate& dialogTemplate, Runner runner)
+      : m_template(dialogTemplate), m_runner(std::move(runner)) {}
   void SetWindow(HWND window) {
     m_window = window;
     m_items.clear();
@@ -97,7 +104,8 @@ class Win32PanelHost : public IPanelHost {
   Point BaseUnits(int dpi);
   LRESULT SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam);
 
-  ModalDialog& m_runner;
+  const DialogTemplate& m_template;
+  Runner m_runner;
   HWND m_window = nullptr;
   HWND m_tooltip = nullptr;
   PAINTSTRUCT m_paint{};

@@ -94,7 +94,7 @@ void CheckControls(HWND dialog, const DialogTemplate& layout) {
 }  // namespace
 
 WIN32_TEST(MainDialogIsBuiltFromItsTemplate) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     HWND window = dialog.Window();
     const DialogTemplate& layout = MainDialogTemplate();
@@ -123,7 +123,7 @@ WIN32_TEST(MainDialogIsBuiltFromItsTemplate) {
 }
 
 WIN32_TEST(MainDialogCarriesTheMenu) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     HMENU bar = ::GetMenu(dialog.Window());
     CHECK(bar != nullptr);
@@ -146,7 +146,7 @@ WIN32_TEST(MainDialogCarriesTheMenu) {
 }
 
 WIN32_TEST(VersionDialogIsBuiltFromItsTemplate) {
-  ProbeDialog probe(IDD_VERSION);
+  ProbeDialog probe(VersionDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     CHECK_EQ(WindowText(dialog.Window()), std::wstring(L"ﾊﾞｰｼﾞｮﾝ情報"));
     CHECK(::GetMenu(dialog.Window()) == nullptr);
@@ -157,7 +157,7 @@ WIN32_TEST(VersionDialogIsBuiltFromItsTemplate) {
 }
 
 WIN32_TEST(DialogIsAttachedBeforeItsCreationSizeEvent) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) { dialog.Host().EndDialog(0); };
   RunProbe(probe);
   CHECK(probe.events.size() >= 2);
@@ -171,7 +171,7 @@ WIN32_TEST(DialogIsAttachedBeforeItsCreationSizeEvent) {
 WIN32_TEST(UnownedDialogIsCentredOnTheWorkAreaAfterInit) {
   Rect duringInit;
   Rect afterInit;
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [&](ProbeDialog& dialog) {
     duringInit = WindowRect(dialog.Window());
     ::PostMessageW(dialog.Window(), kMarker, 0, 0);
@@ -191,7 +191,7 @@ WIN32_TEST(UnownedDialogIsCentredOnTheWorkAreaAfterInit) {
 }
 
 WIN32_TEST(DialogMovedByInitIsNotCentred) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     ::SetWindowPos(dialog.Window(), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::PostMessageW(dialog.Window(), kMarker, 0, 0);
@@ -219,7 +219,7 @@ WIN32_TEST(EnterReachesOnOkAndEscAndCloseReachOnCancel) {
       {WM_CLOSE, 0, IDCANCEL, "cancel"},
   };
   for (const Case& c : cases) {
-    ProbeDialog probe(IDD_MAIN);
+    ProbeDialog probe(MainDialogTemplate());
     probe.onInit = [&c](ProbeDialog& dialog) {
       // Keys go to a control, as the keyboard would send them; the close request to the dialog.
       HWND target = c.message == WM_KEYDOWN ? dialog.Item(IDC_TITLE_EDIT) : dialog.Window();
@@ -233,7 +233,7 @@ WIN32_TEST(EnterReachesOnOkAndEscAndCloseReachOnCancel) {
 
 WIN32_TEST(PreTranslateMessageSeesEveryMessageOfTheLoop) {
   std::vector<UINT> seen;
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     ::PostMessageW(dialog.Window(), WM_APP + 10, 0, 0);
     ::PostMessageW(dialog.Item(IDC_X_EDIT), WM_APP + 11, 0, 0);
@@ -256,8 +256,8 @@ WIN32_TEST(PreTranslateMessageSeesEveryMessageOfTheLoop) {
 }
 
 WIN32_TEST(ChildDialogDisablesItsOwnerWhileItRuns) {
-  ProbeDialog main(IDD_MAIN);
-  ProbeDialog child(IDD_VERSION);
+  ProbeDialog main(MainDialogTemplate());
+  ProbeDialog child(VersionDialogTemplate());
   std::vector<UINT> seenByMain;
   int childResult = 0;
   SetMainDialog(&main);
@@ -297,7 +297,7 @@ WIN32_TEST(ChildDialogDisablesItsOwnerWhileItRuns) {
 
 WIN32_TEST(ExceptionInAHandlerStopsAtTheWindowProcedure) {
   int ticks = 0;
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) { ::SetTimer(dialog.Window(), 3, 10, nullptr); };
   probe.onTimer = [&ticks](ProbeDialog& dialog, unsigned) {
     if (++ticks == 1) throw std::runtime_error("handler failed");

@@ -1,6 +1,7 @@
 // The panel host on a real dialog: controls, tooltip, message box.
 #include <string>
 
+#include "platform/win32/panel_host.h"
 #include "res/resource.h"
 #include "res/templates.h"
 #include "tests/win32/harness.h"
@@ -17,7 +18,7 @@ std::string ChangeOf(int id) {
 // Runs the main template with `body` as its start-up, then ends it.
 template <typename Body>
 void WithMainDialog(Body body) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [&body](ProbeDialog& dialog) {
     body(dialog, dialog.Host());
     dialog.Host().EndDialog(0);
@@ -137,7 +138,7 @@ WIN32_TEST(TabControlTakesTextItems) {
 }
 
 WIN32_TEST(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   HWND tip = nullptr;
   probe.onInit = [&tip](ProbeDialog& dialog) {
     IPanelHost& host = dialog.Host();
@@ -220,7 +221,7 @@ WIN32_TEST(IconsAndSizeEventsReachTheDialog) {
 }
 
 WIN32_TEST(MessageBoxHasTheAppTitleAndLetsTimersTick) {
-  ProbeDialog probe(IDD_MAIN);
+  ProbeDialog probe(MainDialogTemplate());
   int ticksDuringBox = 0;
   probe.onInit = [](ProbeDialog& dialog) { ::PostMessageW(dialog.Window(), WM_APP, 0, 0); };
   probe.onMessage = [&](ProbeDialog& dialog, const MSG& message) {

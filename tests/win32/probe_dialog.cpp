@@ -70,7 +70,7 @@ void ProbeDialog::OnCancel() {
 int RunProbe(ProbeDialog& dialog, HWND owner, unsigned seconds) {
   g_running.push_back(&dialog);
   const UINT_PTR watchdog = ::SetTimer(nullptr, 0, seconds * 1000, &Watchdog);
-  const int result = ModalDialog(dialog, owner).Run();
+  const int result = RunModalDialog(dialog, owner);
   ::KillTimer(nullptr, watchdog);
   g_running.pop_back();
   return result;

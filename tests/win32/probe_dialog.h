@@ -12,7 +12,7 @@
 
 class ProbeDialog : public CDialog {
  public:
-  explicit ProbeDialog(int templateId) : CDialog(templateId) {}
+  explicit ProbeDialog(const DialogTemplate& dialogTemplate) : CDialog(dialogTemplate) {}
 
   std::function<void(ProbeDialog&)> onInit;
   // Sees every message of the loop first; true consumes it.
