@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 
@@ -33,35 +34,31 @@ bool HasJapaneseGlyphs(HDC dc) {
   return true;
 }
 
-class ScreenFont {
+// A font of `face` selected into the screen's DC.
+CUniqueFont FontOf(const std::wstring& face) {
+  LOGFONTW font{};
+  font.lfHeight = -12;
+  font.lfCharSet = DEFAULT_CHARSET;
+  face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return CUniqueFont(::CreateFontIndirectW(&font));
+}
+
+class CScreenFont {
  public:
-  explicit ScreenFont(const std::wstring& face) : m_dc(::GetDC(nullptr)) {
-    LOGFONTW font{};
-    font.lfHeight = -12;
-    font.lfCharSet = DEFAULT_CHARSET;
-    face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    m_font = ::CreateFontIndirectW(&font);
-    m_previous = m_font ? ::SelectObject(m_dc, m_font) : nullptr;
-  }
-  ~ScreenFont() {
-    if (m_previous) ::SelectObject(m_dc, m_previous);
-    if (m_font) ::DeleteObject(m_font);
-    ::ReleaseDC(nullptr, m_dc);
-  }
-  ScreenFont(const ScreenFont&) = delete;
-  ScreenFont& operator=(const ScreenFont&) = delete;
+  explicit CScreenFont(const std::wstring& face)
+      : m_font(FontOf(face)), m_screen(nullptr), m_selected(m_screen.get(), m_font.get()) {}
 
   std::wstring Face() const {
     wchar_t face[LF_FACESIZE] = {};
-    const int length = ::GetTextFaceW(m_dc, LF_FACESIZE, face);
+    const int length = ::GetTextFaceW(m_screen.get(), LF_FACESIZE, face);
     return std::wstring(face, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
   }
-  bool HasGlyphs() const { return HasJapaneseGlyphs(m_dc); }
+  bool HasGlyphs() const { return HasJapaneseGlyphs(m_screen.get()); }
 
  private:
-  HDC m_dc;
-  HFONT m_font = nullptr;
-  HGDIOBJ m_previous = nullptr;
+  CUniqueFont m_font;
+  CWindowDC m_screen;
+  CSelection m_selected;
 };
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -84,23 +81,21 @@ bool Installed(const std::wstring& face) {
   font.lfCharSet = DEFAULT_CHARSET;
   face.copy(font.lfFaceName, LF_FACESIZE - 1);
   bool found = false;
-  HDC dc = ::GetDC(nullptr);
-  ::EnumFontFamiliesExW(dc, &font, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  ::ReleaseDC(nullptr, dc);
-  return found || ::lstrcmpiW(ScreenFont(face).Face().c_str(), face.c_str()) == 0;
+  ::EnumFontFamiliesExW(CWindowDC(nullptr).get(), &font, &NoteFound,
+                        reinterpret_cast<LPARAM>(&found), 0);
+  return found || ::lstrcmpiW(CScreenFont(face).Face().c_str(), face.c_str()) == 0;
 }
 
 bool Usable(const std::wstring& face) {
-  return Installed(face) && ScreenFont(face).HasGlyphs();
+  return Installed(face) && CScreenFont(face).HasGlyphs();
 }
 
 std::vector<std::wstring> JapaneseCharsetFaces() {
   LOGFONTW font{};
   font.lfCharSet = SHIFTJIS_CHARSET;
   std::vector<std::wstring> faces;
-  HDC dc = ::GetDC(nullptr);
-  ::EnumFontFamiliesExW(dc, &font, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
-  ::ReleaseDC(nullptr, dc);
+  ::EnumFontFamiliesExW(CWindowDC(nullptr).get(), &font, &CollectFace,
+                        reinterpret_cast<LPARAM>(&faces), 0);
   return faces;
 }
 
@@ -110,7 +105,7 @@ std::wstring ChooseFace(const std::wstring& wanted) {
     if (Usable(face)) return face;
   }
   for (const std::wstring& face : JapaneseCharsetFaces()) {
-    if (ScreenFont(face).HasGlyphs()) return face;
+    if (CScreenFont(face).HasGlyphs()) return face;
   }
   return wanted;
 }
@@ -121,12 +116,13 @@ std::vector<std::uint32_t> Drawn(HFONT font, const wchar_t* text) {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const CUniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+  const HDC dc = memory.get();
+  const CUniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   std::vector<std::uint32_t> pixels;
   if (dc && bitmap && bits) {
-    const HGDIOBJ previousBitmap = ::SelectObject(dc, bitmap);
-    const HGDIOBJ previousFont = font ? ::SelectObject(dc, font) : nullptr;
+    const CSelection drawnOn(dc, bitmap.get());
+    const CSelection drawnIn(dc, font);
     RECT all{0, 0, kWidth, kHeight};
     ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     ::SetTextColor(dc, RGB(0, 0, 0));
@@ -135,11 +131,7 @@ std::vector<std::uint32_t> Drawn(HFONT font, const wchar_t* text) {
     ::GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
     pixels.assign(first, first + kWidth * kHeight);
-    if (previousFont) ::SelectObject(dc, previousFont);
-    ::SelectObject(dc, previousBitmap);
   }
-  if (bitmap) ::DeleteObject(bitmap);
-  if (dc) ::DeleteDC(dc);
   return pixels;
 }
 

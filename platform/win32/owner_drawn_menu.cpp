@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "platform/win32/dialog_face.h"
+#include "platform/win32/handles.h"
 
 namespace {
 
@@ -18,10 +19,8 @@ bool MenuFontDrawsJapanese() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return true;
-  HFONT font = ::CreateFontIndirectW(&metrics.lfMenuFont);
-  const bool draws = DrawsJapanese(font);
-  if (font) ::DeleteObject(font);
-  return draws;
+  const CUniqueFont font(::CreateFontIndirectW(&metrics.lfMenuFont));
+  return DrawsJapanese(font.get());
 }
 
 // The mnemonic of a menu text: the letter after its single '&'.
@@ -68,13 +67,13 @@ void OwnerDrawnMenu::TakeOver(HMENU menu, bool bar) {
 }
 
 SIZE OwnerDrawnMenu::Measure(const Item& item) {
-  HDC dc = ::GetDC(m_window);
-  const HGDIOBJ previous = ::SelectObject(dc, DialogFont(m_window));
+  const CWindowDC dc(m_window);
   RECT rect{};
-  ::DrawTextW(dc, item.text.c_str(), -1, &rect, DT_SINGLELINE | DT_CALCRECT);
-  ::SelectObject(dc, previous);
-  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
-  ::ReleaseDC(m_window, dc);
+  {
+    const CSelection font(dc.get(), DialogFont(m_window));
+    ::DrawTextW(dc.get(), item.text.c_str(), -1, &rect, DT_SINGLELINE | DT_CALCRECT);
+  }
+  const int dpi = ::GetDeviceCaps(dc.get(), LOGPIXELSX);
   const int padding = ::MulDiv(item.inBar ? kBarPadding : kPopupPadding, dpi, 96);
   const int height = ::GetSystemMetrics(SM_CYMENU);
   return {rect.right + 2 * padding,
@@ -90,7 +89,7 @@ void OwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& draw) {
                                                                   : COLOR_MENUTEXT;
   ::SetTextColor(draw.hDC, ::GetSysColor(text));
   ::SetBkMode(draw.hDC, TRANSPARENT);
-  const HGDIOBJ previous = ::SelectObject(draw.hDC, DialogFont(m_window));
+  const CSelection font(draw.hDC, DialogFont(m_window));
   RECT rect = draw.rcItem;
   UINT format = DT_SINGLELINE | DT_VCENTER;
   if (item->inBar) {
@@ -100,7 +99,6 @@ void OwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& draw) {
   }
   if (draw.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
   ::DrawTextW(draw.hDC, item->text.c_str(), -1, &rect, format);
-  ::SelectObject(draw.hDC, previous);
 }
 
 // The system knows no mnemonics of owner-drawn items: the letter typed is looked up here.

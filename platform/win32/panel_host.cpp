@@ -111,9 +111,7 @@ int Win32PanelHost::GetDpi() {
   if (getDpiForWindow) {
     if (const UINT dpi = getDpiForWindow(m_window)) return static_cast<int>(dpi);
   }
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  const int dpi = ::GetDeviceCaps(CWindowDC(nullptr).get(), LOGPIXELSY);
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
@@ -157,18 +155,15 @@ Point Win32PanelHost::BaseUnits(int dpi) {
   face.lfCharSet = static_cast<BYTE>(m_template.charset);
   const std::wstring name = Widen(DialogFace(m_template.font));
   name.copy(face.lfFaceName, LF_FACESIZE - 1);
-  HFONT font = ::CreateFontIndirectW(&face);
+  const CUniqueFont font(::CreateFontIndirectW(&face));
   if (!font) return {};
-  HDC screen = ::GetDC(nullptr);
-  const HGDIOBJ previous = ::SelectObject(screen, font);
+  const CWindowDC screen(nullptr);
+  const CSelection selected(screen.get(), font.get());
   TEXTMETRICW metrics{};
   SIZE alphabet{};
-  ::GetTextMetricsW(screen, &metrics);
-  ::GetTextExtentPoint32W(screen, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+  ::GetTextMetricsW(screen.get(), &metrics);
+  ::GetTextExtentPoint32W(screen.get(), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
                           &alphabet);
-  ::SelectObject(screen, previous);
-  ::ReleaseDC(nullptr, screen);
-  ::DeleteObject(font);
   m_baseUnitsDpi = dpi;
   m_baseUnits = {(alphabet.cx / 26 + 1) / 2, metrics.tmHeight};
   return m_baseUnits;
@@ -187,13 +182,11 @@ int Win32PanelHost::TextWidth(int id) {
   if (length <= 0) return 0;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = ::GetWindowTextW(item, text.data(), length + 1);
-  HDC dc = ::GetDC(item);
-  const auto font = reinterpret_cast<HFONT>(::SendMessageW(item, WM_GETFONT, 0, 0));
-  const HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+  const CWindowDC dc(item);
+  const CSelection font(dc.get(),
+                        reinterpret_cast<HGDIOBJ>(::SendMessageW(item, WM_GETFONT, 0, 0)));
   SIZE size{};
-  ::GetTextExtentPoint32W(dc, text.c_str(), copied, &size);
-  if (previous) ::SelectObject(dc, previous);
-  ::ReleaseDC(item, dc);
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), copied, &size);
   return static_cast<int>(size.cx);
 }
 

@@ -2,13 +2,13 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "platform/dialog_template.h"
 #include "platform/panel_host.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 
 class Win32PanelHost : public IPanelHost {
@@ -94,10 +94,6 @@ class Win32PanelHost : public IPanelHost {
   HWND TooltipWindow() const { return m_tooltip; }
 
  private:
-  struct FontDeleter {
-    void operator()(HFONT font) const { ::DeleteObject(font); }
-  };
-
   HWND Item(int id);
   // The dialog font's base units (average width, height) at a DPI, as the dialog manager
   // measures them; the last answer is kept.
@@ -112,8 +108,8 @@ class Win32PanelHost : public IPanelHost {
   std::wstring m_rowText;
   int m_baseUnitsDpi = 0;
   Point m_baseUnits;
-  std::unordered_map<int, HWND> m_items;               // the controls found so far, by id
-  std::unique_ptr<HFONT__, FontDeleter> m_scaledFont;  // after a DPI change
+  std::unordered_map<int, HWND> m_items;  // the controls found so far, by id
+  CUniqueFont m_scaledFont;               // after a DPI change
 };
 
 // The application's title: the executable's file name without directory and extension, as the
