@@ -65,16 +65,16 @@ constexpr int kListCaptionId = -1;
 
 // What the panel may do to a control to fit it to the font, by its kind.
 FitKind FitKindOf(int id) {
-  constexpr std::uint32_t kTypeMask = 0xF;
-  constexpr std::uint32_t kGroupBox = 0x7;
-  constexpr std::uint32_t kIcon = 0x3;
   const ControlTemplate* control = MainDialogTemplate().Find(id);
   if (control == nullptr) return FitKind::Fixed;
   const std::string_view name = control->className;
-  const std::uint32_t type = control->style & kTypeMask;
-  if (name == "BUTTON") return type == kGroupBox ? FitKind::Frame : FitKind::Button;
-  if (name == "STATIC") return type == kIcon ? FitKind::Fixed : FitKind::Label;
-  if (name == "EDIT") return FitKind::Edit;
+  if (name == wm::kButtonClass) {
+    return (control->style & wm::kBsTypeMask) == wm::kBsGroupBox ? FitKind::Frame : FitKind::Button;
+  }
+  if (name == wm::kStaticClass) {
+    return (control->style & wm::kSsTypeMask) == wm::kSsIcon ? FitKind::Fixed : FitKind::Label;
+  }
+  if (name == wm::kEditClass) return FitKind::Edit;
   return FitKind::Fixed;
 }
 
