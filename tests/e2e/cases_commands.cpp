@@ -10,10 +10,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kShowPage = 0;
-constexpr int kShapePage = 1;
-constexpr int kLockPage = 2;
-
 bool IsTopmost(HWND hwnd) {
   return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
@@ -28,8 +24,7 @@ bool Restored(HWND hwnd) {
 
 // Minimize, show, always on top and its cancellation on one window.
 void ShowCommandsOn(Glazier& glazier, HWND target, const std::string& name) {
-  glazier.Select(WindowText(target));
-  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.SelectOnPage(WindowText(target), kShowPage);
   glazier.Press(IDC_MINIMIZE);
   Check(Minimized(target), "\"ウィンドウを最小化\" minimizes " + name);
   glazier.Press(IDC_SHOW);
@@ -69,8 +64,7 @@ E2E_CASE(resizable_frame) {
   RECT outerBefore = {};
   GetWindowRect(target.hwnd, &outerBefore);
 
-  glazier.Select(WindowText(target.hwnd));
-  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.SelectOnPage(WindowText(target.hwnd), kShapePage);
   glazier.Press(IDC_RESIZABLE);
   const LONG after = GetWindowLongW(target.hwnd, GWL_STYLE);
   Check((after & 0xCF0000) == 0xCF0000,
@@ -80,7 +74,7 @@ E2E_CASE(resizable_frame) {
   CheckEqual(GetWindowLongW(target.hwnd, GWL_STYLE), after, "the second press changes nothing");
 
   // The new frame shows once the window recomputes it: "ウィンドウを表示" asks for that.
-  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.OpenPage(kShowPage);
   glazier.Press(IDC_SHOW);
   const bool framed = WaitFor([&] {
     RECT outer = {};
@@ -101,8 +95,7 @@ E2E_CASE(lock_and_unlock) {
   Glazier glazier;
   for (HWND window : {target.hwnd, notepad.hwnd}) {
     const std::string title = WindowText(window);
-    glazier.Select(title);
-    Require(glazier.ShowPage(kLockPage), "page \"ロック\" is shown");
+    glazier.SelectOnPage(title, kLockPage);
     glazier.Press(IDC_LOCK);
     Check(WaitFor([&] { return !IsWindowEnabled(window); }),
           "\"ウィンドウをロック\" disables \"" + title + "\"");
@@ -117,8 +110,7 @@ E2E_CASE(unlock_enables_a_window_behind_a_modal_box) {
   Require(WaitFor([&] { return !IsWindowEnabled(target.hwnd); }),
           "our target disabled its own window behind its modal box");
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kLockPage), "page \"ロック\" is shown");
+  glazier.SelectOnPage(title, kLockPage);
   glazier.Press(IDC_UNLOCK);
   Check(WaitFor([&] { return IsWindowEnabled(target.hwnd) != FALSE; }),
         "\"ロックを解除\" enables the window its program had disabled");
@@ -132,9 +124,9 @@ E2E_CASE(commands_on_a_closed_window_report_nothing) {
   PostMessageW(target.hwnd, WM_CLOSE, 0, 0);
   Require(target.process.WaitExit(5000).has_value(), "the target has closed");
   Check(glazier.RowOf(title) >= 0, "its row stays while a row is selected");
-  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.OpenPage(kShowPage);
   for (int command : {IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST, IDC_NOTOPMOST}) glazier.Press(command);
-  Require(glazier.ShowPage(kLockPage), "page \"ロック\" is shown");
+  glazier.OpenPage(kLockPage);
   for (int command : {IDC_LOCK, IDC_UNLOCK}) glazier.Press(command);
   const MessageBoxSeen box = glazier.WaitMessageBox(500);
   Check(box.hwnd == nullptr, "no message box");
@@ -157,7 +149,7 @@ E2E_CASE(each_command_without_a_selection_shows_its_message) {
   };
   Glazier glazier;
   for (const Case& c : cases) {
-    Require(glazier.ShowPage(c.page), Format("page %d is shown", c.page));
+    glazier.OpenPage(c.page);
     glazier.PressLater(c.button);
     const MessageBoxSeen box = glazier.WaitMessageBox();
     if (!Check(box.hwnd != nullptr, Format("button %d shows a message box", c.button))) continue;
@@ -186,7 +178,7 @@ E2E_CASE(a_hung_window_does_not_hang_the_panel) {
                                  Command{kShowPage, IDC_TOPMOST}, Command{kShapePage, IDC_CIRCLE},
                                  Command{kShapePage, IDC_RESIZABLE}, Command{kLockPage, IDC_LOCK},
                                  Command{kLockPage, IDC_UNLOCK}}) {
-    Require(glazier.ShowPage(command.page), Format("page %d is shown", command.page));
+    glazier.OpenPage(command.page);
     glazier.PressLater(command.button);
     Check(answers(), Format("after button %d the panel answers within 2 s", command.button));
   }

@@ -25,7 +25,6 @@ using namespace e2e;
 namespace {
 
 constexpr int kDpi = 144;
-constexpr int kGeometryPage = 5;
 
 // A distance of the 96-DPI layout at `dpi`, rounded half away from zero as MulDiv rounds.
 int Scaled(int pixels, int dpi) {
@@ -323,7 +322,7 @@ E2E_CASE(dpi144_geometry_edits_show_real_pixels) {
   CheckEqual(glazier.Text(IDC_WIDTH_EDIT), std::to_string(real.right - real.left), "width edit");
   CheckEqual(glazier.Text(IDC_HEIGHT_EDIT), std::to_string(real.bottom - real.top), "height edit");
 
-  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  glazier.OpenPage(kGeometryPage);
   Require(glazier.TypeInto(IDC_WIDTH_EDIT, "600"), "typed 600 into the width edit");
   Check(WaitFor([&] {
           const RECT now = OuterRect(target.hwnd);

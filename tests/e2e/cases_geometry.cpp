@@ -14,12 +14,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kShowPage = 0;
-constexpr int kShapePage = 1;
-constexpr int kOpacityPage = 3;
-constexpr int kTitlePage = 4;
-constexpr int kGeometryPage = 5;
-
 RECT OuterRect(HWND hwnd) {
   RECT rect = {};
   GetWindowRect(hwnd, &rect);
@@ -89,8 +83,7 @@ E2E_CASE(typing_and_up_down_steps_apply_at_once) {
   const std::string title = UniqueTitle("E2E 位置");
   Target target = StartTarget(title, 300, 150, 30, 40);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  glazier.SelectOnPage(title, kGeometryPage);
   const RECT before = OuterRect(target.hwnd);
 
   Require(glazier.TypeInto(IDC_WIDTH_EDIT, "420"), "typed 420 into the width edit");
@@ -120,8 +113,7 @@ E2E_CASE(double_halve_and_move_to_origin) {
   const std::string title = UniqueTitle("E2E 倍");
   Target target = StartTarget(title, 300, 150, 30, 40);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  glazier.SelectOnPage(title, kGeometryPage);
   const RECT before = OuterRect(target.hwnd);
   const int width = before.right - before.left;
   const int height = before.bottom - before.top;
@@ -154,8 +146,7 @@ E2E_CASE(double_shows_what_the_window_took) {
   // The target refuses to grow beyond 500 x 260.
   Target target = StartTarget(title, 300, 150, 30, 40, L"--max-size 500x260");
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  glazier.SelectOnPage(title, kGeometryPage);
   const RECT before = OuterRect(target.hwnd);
   glazier.Press(IDC_DOUBLE);
   const RECT taken = OuterRect(target.hwnd);
@@ -178,7 +169,7 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   glazier.Select(title);
   const HWND hwnd = busy.hwnd;
 
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.OpenPage(kOpacityPage);
   glazier.SetText(IDC_ALPHA_EDIT, "100");
   glazier.Press(IDC_ALPHA_APPLY);
   const bool translucent = EndsAs([&] { return WindowAlpha(hwnd) == 100; });
@@ -189,7 +180,7 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   glazier.Press(IDC_ALPHA_APPLY);
   Check(EndsAs([&] { return !HasExStyle(hwnd, WS_EX_LAYERED); }), "255 ends opaque, not layered");
 
-  Require(glazier.ShowPage(kGeometryPage), "page \"位置・サイズ\" is shown");
+  glazier.OpenPage(kGeometryPage);
   const RECT first = OuterRect(hwnd);
   const RECT doubled = {first.left, first.top, first.left + 2 * (first.right - first.left),
                         first.top + 2 * (first.bottom - first.top)};
@@ -206,7 +197,7 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   Check(returns, "\"1 / 2\" returns to the first size: window " + Describe(OuterRect(hwnd)) +
                      ", edits " + Describe(EditsRect(glazier)));
 
-  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.OpenPage(kShapePage);
   glazier.Press(IDC_CIRCLE);
   const auto circled = [&] {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -218,7 +209,7 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   };
   Check(EndsAs(circled), "\"●形ウィンドウ\" ends with the circle");
 
-  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.OpenPage(kShowPage);
   glazier.Press(IDC_MINIMIZE);
   Check(EndsAs([&] { return IsIconic(hwnd) != FALSE; }), "minimize ends minimized");
   glazier.Press(IDC_TOPMOST);
@@ -227,7 +218,7 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   glazier.Press(IDC_NOTOPMOST);
   Check(EndsAs([&] { return !HasExStyle(hwnd, WS_EX_TOPMOST); }), "its cancellation ends it");
 
-  Require(glazier.ShowPage(kTitlePage), "page \"タイトル\" is shown");
+  glazier.OpenPage(kTitlePage);
   const std::string retitled = UniqueTitle("E2E 多忙 改題");
   glazier.SetText(IDC_TITLE_EDIT, retitled);
   glazier.Press(IDC_TITLE_APPLY);

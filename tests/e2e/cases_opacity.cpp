@@ -16,8 +16,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kOpacityPage = 3;
-
 bool IsLayered(HWND hwnd) {
   return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
 }
@@ -48,8 +46,7 @@ E2E_CASE(opacity_from_the_edit) {
   CheckEqual(glazier.Text(IDC_ALPHA_EDIT), "150", "and the opacity edit");
   Check(!IsLayered(target.hwnd), "no window has been changed");
 
-  glazier.Select(title);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(title, kOpacityPage);
   struct Step {
     const char* text;
     int alpha;
@@ -69,8 +66,7 @@ E2E_CASE(rejected_opacity_texts) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(title, kOpacityPage);
   struct Input {
     std::string text;
     const char* message;
@@ -106,8 +102,7 @@ E2E_CASE(flashing_pulses_until_stopped) {
   const std::string otherTitle = UniqueTitle("E2E 点滅 隣");
   Target other = StartTarget(otherTitle, 300, 150, 20, 400);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(title, kOpacityPage);
   glazier.Press(IDC_FLASH);
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStop, "the button then reads");
 
@@ -157,8 +152,7 @@ E2E_CASE(trackbar_release_applies_and_keys_do_not) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(title, kOpacityPage);
 
   // A click on the channel left of the thumb moves it a page towards the click; the release
   // copies the position into the edit and applies it.

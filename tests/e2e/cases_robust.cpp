@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "glazier.h"
@@ -20,13 +21,6 @@
 using namespace e2e;
 
 namespace {
-
-constexpr int kShowPage = 0;
-constexpr int kShapePage = 1;
-constexpr int kLockPage = 2;
-constexpr int kOpacityPage = 3;
-constexpr int kTitlePage = 4;
-constexpr int kGeometryPage = 5;
 
 // What a list row can hold of a title: the 2048-unit title buffer less its terminator.
 constexpr std::size_t kRowUnits = 2047;
@@ -97,7 +91,7 @@ void IssueAll(Glazier& glazier, const char* target, double limitMs) {
   int page = -1;
   for (const Command& command : kCommands) {
     if (command.page != page) {
-      Require(glazier.ShowPage(command.page), Format("page %d is shown", command.page));
+      glazier.OpenPage(command.page);
       page = command.page;
     }
     const double ms = Issue(glazier, command.id);
@@ -225,8 +219,7 @@ E2E_CASE(hung_target_every_command_returns_at_once) {
   Target flashed = StartTarget(flashedTitle, 300, 150, 20, 640);
   Glazier glazier;
 
-  glazier.Select(flashedTitle);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(flashedTitle, kOpacityPage);
   glazier.Press(IDC_FLASH);
   Require(glazier.Text(IDC_FLASH) == msg::kFlashStop, "the other window is flashing");
   AlphaWatch watch(flashed.hwnd);
@@ -271,14 +264,14 @@ E2E_CASE(hung_target_every_command_returns_at_once) {
         "later than 400 ms)");
 
   // The flash toggle: stops the other window's flash, starts one on the hung window, stops it.
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.OpenPage(kOpacityPage);
   for (const char* step : {"stop", "start", "stop"}) {
     const double ms = Issue(glazier, IDC_FLASH);
     Check(ms >= 0 && ms < 1000, Format("flash %s returns: %.1f ms", step, ms));
-    Sleep(300);
+    Sleep(300);  // three ticks, which must not reach the hung window or hold up the panel
   }
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStart, "the flash button then reads");
-  Require(glazier.ShowPage(kTitlePage), "page \"タイトル\" is shown");
+  glazier.OpenPage(kTitlePage);
   const double retitle = Issue(glazier, IDC_TITLE_APPLY);
   Check(retitle >= 0 && retitle < 1000, Format("title apply returns: %.1f ms", retitle));
 
@@ -312,14 +305,14 @@ E2E_CASE(closed_target_every_command_and_flashing_go_on) {
   glazier.Select(closedTitle);
 
   IssueAll(glazier, "the closed window", 5000);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.OpenPage(kOpacityPage);
   glazier.Press(IDC_FLASH);
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStop, "flashing the closed window starts");
   Sleep(1000);
   Check(Answers(glazier.Dialog(), 1000), "ten ticks later the panel answers");
   glazier.Press(IDC_FLASH);
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStart, "and stops");
-  Require(glazier.ShowPage(kTitlePage), "page \"タイトル\" is shown");
+  glazier.OpenPage(kTitlePage);
   glazier.Press(IDC_TITLE_APPLY);
   CheckNothingReported(glazier);
   Check(glazier.WaitRow(keptTitle) && glazier.RowOf(closedTitle) < 0,
@@ -354,7 +347,7 @@ E2E_CASE(more_windows_than_the_list_holds) {
     const double asked = Milliseconds();
     answered = Answers(glazier.Dialog(), 10000) && answered;
     slowest = std::max(slowest, Milliseconds() - asked);
-    Sleep(100);
+    Sleep(100);  // spread the questions over the refreshes
   }
   Check(answered, Format("while the list refreshes, the panel answers within %.0f ms", slowest));
   DWORD_PTR result = 0;
@@ -396,7 +389,7 @@ E2E_CASE(more_windows_than_the_list_holds) {
     const auto found = byTitle.find(Utf8(glazier.RowText(static_cast<int>(row)).value_or(L"")));
     return found == byTitle.end() ? HWND{} : found->second;
   };
-  Require(glazier.ShowPage(kShowPage), "page \"表示\" is shown");
+  glazier.OpenPage(kShowPage);
   for (std::size_t row : {std::size_t{1}, std::size_t{2}, std::size_t{5000}, std::size_t{5001},
                           kListRows - 2, kListRows - 1}) {
     Require(glazier.ClickRow(static_cast<int>(row)), Format("a click selects row %zu", row));
@@ -535,7 +528,7 @@ E2E_CASE(long_and_broken_titles) {
   }();
   const int row = RowStarting(glazier, WideTitle(retitled.target.hwnd).substr(0, 12));
   Require(row >= 0 && glazier.ClickRow(row), "the row of 2,047 units is selected");
-  Require(glazier.ShowPage(kTitlePage), "page \"タイトル\" is shown");
+  glazier.OpenPage(kTitlePage);
   DWORD_PTR result = 0;
   SendMessageTimeoutW(glazier.Item(IDC_TITLE_EDIT), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>(newTitle.c_str()), SMTO_NORMAL, 10000, &result);
@@ -604,15 +597,13 @@ long GdiObjects(HANDLE process) {
   return GdiTableObjects(process);
 }
 
-// The count once it has stopped moving (late calls on a window finish in the background).
+// The count once two readings in a row agree (late calls on a window finish in the background).
 long SettledGdiObjects(HANDLE process) {
   long count = GdiObjects(process);
-  for (int i = 0; i < 20; ++i) {
-    Sleep(250);
-    const long next = GdiObjects(process);
-    if (next == count) break;
-    count = next;
-  }
+  WaitFor([&] {
+    const long previous = std::exchange(count, GdiObjects(process));
+    return count == previous;
+  });
   return count;
 }
 
@@ -627,8 +618,7 @@ E2E_CASE(thousand_shapes_leak_no_gdi_objects) {
   Target closing = StartTarget(closedTitle, 300, 150, 20, 640);
   Glazier glazier;
   Require(glazier.WaitRow(closedTitle), "both windows are listed");
-  glazier.Select(liveTitle);
-  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.SelectOnPage(liveTitle, kShapePage);
   const int shapes[] = {IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE};
 
   const long before = SettledGdiObjects(glazier.App().Handle());
@@ -638,7 +628,7 @@ E2E_CASE(thousand_shapes_leak_no_gdi_objects) {
   glazier.Select(closedTitle);
   PostMessageW(closing.hwnd, WM_CLOSE, 0, 0);
   Require(closing.process.WaitExit(5000).has_value(), "the second window has closed");
-  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.OpenPage(kShapePage);
   for (int i = 0; i < 500; ++i) glazier.Press(shapes[i % 3]);
   const double took = Milliseconds() - started;
   const long after = SettledGdiObjects(glazier.App().Handle());
@@ -654,12 +644,17 @@ E2E_CASE(esc_while_flashing_ends_at_once_keeping_the_alpha) {
   const std::string title = UniqueTitle("E2E 点滅 終了");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(title, kOpacityPage);
   glazier.Press(IDC_FLASH);
-  Require(WaitFor([&] { return WindowAlpha(target.hwnd) >= 0 && WindowAlpha(target.hwnd) < 255; }),
-          "the window is flashing");
-  Sleep(700);
+  int seen = WindowAlpha(target.hwnd);
+  int steps = 0;
+  Require(WaitFor([&] {
+            const int alpha = WindowAlpha(target.hwnd);
+            if (alpha != seen) ++steps;
+            seen = alpha;
+            return steps >= 5 && alpha >= 0 && alpha < 255;
+          }),
+          "the window is flashing: five steps seen");
   Require(BringToFront(glazier.Dialog()), "Glazier's dialog is in front");
 
   // Esc goes right after a tick, so that the next one is 100 ms away; the alpha is read until the

@@ -11,8 +11,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kShapePage = 1;
-
 // The window's region, owned by the caller; null when it has none.
 HRGN RegionOf(HWND hwnd) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -69,8 +67,7 @@ E2E_CASE(circle_star_and_plain_shapes) {
   const std::string title = UniqueTitle("E2E 形");
   Target target = StartTarget(title, 400, 300, 20, 20);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kShapePage), "page \"変形\" is shown");
+  glazier.SelectOnPage(title, kShapePage);
   Shaped shaped{target.hwnd};
 
   Shape(glazier, IDC_CIRCLE, shaped);

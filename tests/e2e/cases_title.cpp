@@ -12,9 +12,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kOpacityPage = 3;
-constexpr int kTitlePage = 4;
-
 int Alpha(HWND hwnd) {
   BYTE alpha = 0;
   DWORD flags = 0;
@@ -24,7 +21,7 @@ int Alpha(HWND hwnd) {
 
 // Types a new title into the title edit and presses Enter there.
 void RetitleWithEnter(Glazier& glazier, const std::string& title) {
-  Require(glazier.ShowPage(kTitlePage), "page \"タイトル\" is shown");
+  glazier.OpenPage(kTitlePage);
   Require(glazier.TypeInto(IDC_TITLE_EDIT, title), "typed the new title");
   PressKey(VK_RETURN);
 }
@@ -62,8 +59,7 @@ E2E_CASE(enter_in_the_opacity_edit_and_on_the_trackbar) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
-  glazier.Select(title);
-  Require(glazier.ShowPage(kOpacityPage), "page \"透明化\" is shown");
+  glazier.SelectOnPage(title, kOpacityPage);
   Require(glazier.TypeInto(IDC_ALPHA_EDIT, "90"), "typed 90 into the opacity edit");
   PressKey(VK_RETURN);
   Check(WaitFor([&] { return Alpha(target.hwnd) == 90; }), "Enter there applies 90");

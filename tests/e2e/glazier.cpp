@@ -269,6 +269,15 @@ RECT Glazier::TabItemRect(int index) const {
   return rect;
 }
 
+void Glazier::OpenPage(int index) {
+  Require(ShowPage(index), "page \"" + PageCaption(index) + "\" is shown");
+}
+
+void Glazier::SelectOnPage(std::string_view title, int page) {
+  Select(title);
+  OpenPage(page);
+}
+
 bool Glazier::ShowPage(int index) {
   HWND tab = Item(kTabId);
   // When the tabs do not fit, the strip shows scroll arrows over its right end: scroll with them

@@ -22,6 +22,14 @@ struct MessageBoxSeen {
   bool icon = false;
 };
 
+// The tab pages, by index.
+inline constexpr int kShowPage = 0;
+inline constexpr int kShapePage = 1;
+inline constexpr int kLockPage = 2;
+inline constexpr int kOpacityPage = 3;
+inline constexpr int kTitlePage = 4;
+inline constexpr int kGeometryPage = 5;
+
 class Glazier {
  public:
   // Starts the executable (glazier.exe beside the driver unless given) and waits for its dialog.
@@ -72,6 +80,10 @@ class Glazier {
 
   // Selects a tab page with a click on its tab.
   bool ShowPage(int index);
+  // The same; the case stops if that fails.
+  void OpenPage(int index);
+  // The usual opening of a case: the window's row selected, then a page shown.
+  void SelectOnPage(std::string_view title, int page);
   int PageCount() const;
   std::string PageCaption(int index) const;
 
