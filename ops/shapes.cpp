@@ -33,6 +33,16 @@ std::array<Point, 5> StarPoints(const Rect& client) {
   }};
 }
 
+RegionHandle CreateCircleRegion(IWindowManager& windows, const Rect& client) {
+  const Rect box = CircleBox(client);
+  return windows.CreateEllipticRgn(box.left, box.top, box.right, box.bottom);
+}
+
+RegionHandle CreateStarRegion(IWindowManager& windows, const Rect& client) {
+  const auto points = StarPoints(client);
+  return windows.CreatePolygonRgn(points.data(), static_cast<int>(points.size()), wm::kWinding);
+}
+
 void SetWindowShape(IWindowManager& windows, WindowHandle window, RegionHandle region) {
   UniqueRegion owned(windows, region);
   if (windows.SetWindowRgn(window, owned.get(), true)) owned.release();

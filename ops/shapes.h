@@ -13,6 +13,10 @@ Rect CircleBox(const Rect& client);
 // The five points of the star in drawing order; filled with WINDING the pentagram is solid.
 std::array<Point, 5> StarPoints(const Rect& client);
 
+// The circle's and the star's regions for a window of that client rectangle.
+RegionHandle CreateCircleRegion(IWindowManager& windows, const Rect& client);
+RegionHandle CreateStarRegion(IWindowManager& windows, const Rect& client);
+
 // A region the program still owns; handed over with release() once the window manager took it.
 class UniqueRegion {
  public:

@@ -239,29 +239,22 @@ void CGlazierDlg::OnUnlock() {
 
 // --- Shapes ------------------------------------------------------------------------------
 
-void CGlazierDlg::OnCircle() {
+void CGlazierDlg::ReshapeSelected(ShapeOfClient shape) {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
   if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  m_windows.RunJob(*target, [target = *target, shape](IWindowManager& windows) {
     Rect client;
     windows.GetClientRect(target, client);
-    const Rect box = CircleBox(client);
-    SetWindowShape(windows, target,
-                   windows.CreateEllipticRgn(box.left, box.top, box.right, box.bottom));
+    SetWindowShape(windows, target, shape(windows, client));
   });
 }
 
+void CGlazierDlg::OnCircle() {
+  ReshapeSelected(&CreateCircleRegion);
+}
+
 void CGlazierDlg::OnStar() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
-    Rect client;
-    windows.GetClientRect(target, client);
-    const auto points = StarPoints(client);
-    SetWindowShape(
-        windows, target,
-        windows.CreatePolygonRgn(points.data(), static_cast<int>(points.size()), wm::kWinding));
-  });
+  ReshapeSelected(&CreateStarRegion);
 }
 
 void CGlazierDlg::OnPlainShape() {

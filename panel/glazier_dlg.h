@@ -125,6 +125,9 @@ class CGlazierDlg : public CDialog {
   void SetEditNumber(int id, int value);
   void WriteRectToEdits(const Rect& rect);
   void ScaleSelected(bool doubling);
+  // Clips the selected window to a region made from its client rectangle.
+  using ShapeOfClient = RegionHandle (*)(IWindowManager& windows, const Rect& client);
+  void ReshapeSelected(ShapeOfClient shape);
   void PlaceControl(int id, int x, int y);
   void MoveControlBy(int id, int dx, int dy);
   Point FitToFont();

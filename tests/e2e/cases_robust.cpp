@@ -188,23 +188,7 @@ Process StartTargetProcess(const std::wstring& options) {
 
 // The main window of our target, whatever its title, once shown.
 HWND TargetWindowOf(const Process& process, DWORD ms) {
-  HWND found = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND hwnd : TopLevelWindows()) {
-          DWORD owner = 0;
-          GetWindowThreadProcessId(hwnd, &owner);
-          if (owner == process.Id() && IsWindowVisible(hwnd) &&
-              ClassName(hwnd) == "GlazierTarget") {
-            found = hwnd;
-            return true;
-          }
-        }
-        return false;
-      },
-      ms);
-  Require(found != nullptr, "our target's window appeared");
-  return found;
+  return WaitForWindow(process.Id(), L"GlazierTarget", std::nullopt, ms);
 }
 
 }  // namespace

@@ -139,7 +139,8 @@ std::vector<HWND> TopLevelWindows() {
   return windows;
 }
 
-HWND WaitForWindow(DWORD processId, std::wstring_view className, std::string_view title, DWORD ms) {
+HWND WaitForWindow(DWORD processId, std::wstring_view className,
+                   std::optional<std::string_view> title, DWORD ms) {
   const std::string wantedClass = Utf8(className);
   HWND found = nullptr;
   WaitFor(
@@ -148,7 +149,7 @@ HWND WaitForWindow(DWORD processId, std::wstring_view className, std::string_vie
           DWORD owner = 0;
           GetWindowThreadProcessId(hwnd, &owner);
           if (owner == processId && IsWindowVisible(hwnd) && ClassName(hwnd) == wantedClass &&
-              WindowText(hwnd) == title) {
+              (!title || WindowText(hwnd) == *title)) {
             found = hwnd;
             return true;
           }

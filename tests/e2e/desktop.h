@@ -55,9 +55,10 @@ class Process {
 
 // The top-level windows from the top of the z-order down.
 std::vector<HWND> TopLevelWindows();
-// A visible top-level window of the process with that class and title, waited for.
-HWND WaitForWindow(DWORD processId, std::wstring_view className, std::string_view title,
-                   DWORD ms = 15000);
+// A visible top-level window of the process with that class and title (any title for none),
+// waited for.
+HWND WaitForWindow(DWORD processId, std::wstring_view className,
+                   std::optional<std::string_view> title, DWORD ms = 15000);
 
 // A row as Glazier should list it: a visible top-level window with a non-empty title.
 struct ListedWindow {

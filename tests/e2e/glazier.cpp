@@ -8,6 +8,7 @@
 #include "platform/win32/dialog_face.h"
 #include "res/resource.h"
 #include "res/templates.h"
+#include "tests/expected/panel_tables.h"
 
 namespace e2e {
 namespace {
@@ -310,18 +311,7 @@ bool Glazier::ShowPage(int index) {
 }
 
 const std::vector<std::vector<int>>& Pages() {
-  static const std::vector<std::vector<int>> pages = {
-      {IDC_SHOW_GROUP, IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST, IDC_NOTOPMOST},
-      {IDC_SHAPE_GROUP, IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE, IDC_RESIZABLE},
-      {IDC_LOCK_GROUP, IDC_UNLOCK, IDC_LOCK},
-      {IDC_ALPHA_GROUP, IDC_TRANSPARENT_LABEL, IDC_ALPHA_SLIDER, IDC_OPAQUE_LABEL, IDC_ALPHA_EDIT,
-       IDC_ALPHA_APPLY, IDC_FLASH},
-      {IDC_TITLE_GROUP, IDC_TITLE_EDIT, IDC_TITLE_APPLY},
-      {IDC_GEOMETRY_GROUP, IDC_X_LABEL, IDC_X_EDIT, IDC_X_SPIN, IDC_Y_LABEL, IDC_Y_EDIT, IDC_Y_SPIN,
-       IDC_WIDTH_LABEL, IDC_WIDTH_EDIT, IDC_WIDTH_SPIN, IDC_HEIGHT_LABEL, IDC_HEIGHT_EDIT,
-       IDC_HEIGHT_SPIN, IDC_HALVE, IDC_DOUBLE, IDC_ORIGIN},
-  };
-  return pages;
+  return kExpectedPages;
 }
 
 int PageOf(int id) {

@@ -1,7 +1,22 @@
 // What the panel must show, written out once for the unit tests and the end-to-end driver.
 #pragma once
 
+#include <vector>
+
 #include "res/resource.h"
+
+// The six pages as the user sees them, group box first.
+inline const std::vector<std::vector<int>> kExpectedPages = {
+    {IDC_SHOW_GROUP, IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST, IDC_NOTOPMOST},
+    {IDC_SHAPE_GROUP, IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE, IDC_RESIZABLE},
+    {IDC_LOCK_GROUP, IDC_UNLOCK, IDC_LOCK},
+    {IDC_ALPHA_GROUP, IDC_TRANSPARENT_LABEL, IDC_ALPHA_SLIDER, IDC_OPAQUE_LABEL, IDC_ALPHA_EDIT,
+     IDC_ALPHA_APPLY, IDC_FLASH},
+    {IDC_TITLE_GROUP, IDC_TITLE_EDIT, IDC_TITLE_APPLY},
+    {IDC_GEOMETRY_GROUP, IDC_X_LABEL, IDC_X_EDIT, IDC_X_SPIN, IDC_Y_LABEL, IDC_Y_EDIT, IDC_Y_SPIN,
+     IDC_WIDTH_LABEL, IDC_WIDTH_EDIT, IDC_WIDTH_SPIN, IDC_HEIGHT_LABEL, IDC_HEIGHT_EDIT,
+     IDC_HEIGHT_SPIN, IDC_HALVE, IDC_DOUBLE, IDC_ORIGIN},
+};
 
 // The tooltips, one tool per control, in the order they are added.
 struct ExpectedTool {
