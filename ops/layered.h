@@ -9,20 +9,20 @@
 inline constexpr const char* kLayeredLibrary = "user32";
 inline constexpr const char* kLayeredFunction = "SetLayeredWindowAttributes";
 
-class ScopedLayeredFunction {
+class CScopedLayeredFunction {
  public:
-  explicit ScopedLayeredFunction(IWindowManager& windows)
+  explicit CScopedLayeredFunction(IWindowManager& windows)
       : m_windows(&windows), m_module(windows.LoadLibrary(kLayeredLibrary)) {
     if (m_module) m_proc = windows.GetProcAddress(m_module, kLayeredFunction);
   }
-  ~ScopedLayeredFunction() { Free(); }
-  ScopedLayeredFunction(const ScopedLayeredFunction&) = delete;
-  ScopedLayeredFunction& operator=(const ScopedLayeredFunction&) = delete;
-  ScopedLayeredFunction(ScopedLayeredFunction&& other) noexcept
+  ~CScopedLayeredFunction() { Free(); }
+  CScopedLayeredFunction(const CScopedLayeredFunction&) = delete;
+  CScopedLayeredFunction& operator=(const CScopedLayeredFunction&) = delete;
+  CScopedLayeredFunction(CScopedLayeredFunction&& other) noexcept
       : m_windows(other.m_windows),
         m_module(std::exchange(other.m_module, 0)),
         m_proc(std::exchange(other.m_proc, 0)) {}
-  ScopedLayeredFunction& operator=(ScopedLayeredFunction&& other) noexcept {
+  CScopedLayeredFunction& operator=(CScopedLayeredFunction&& other) noexcept {
     if (this != &other) {
       Free();
       m_windows = other.m_windows;

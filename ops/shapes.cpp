@@ -44,6 +44,6 @@ RegionHandle CreateStarRegion(IWindowManager& windows, const Rect& client) {
 }
 
 void SetWindowShape(IWindowManager& windows, WindowHandle window, RegionHandle region) {
-  UniqueRegion owned(windows, region);
+  CUniqueRegion owned(windows, region);
   if (windows.SetWindowRgn(window, owned.get(), true)) owned.release();
 }

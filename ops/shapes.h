@@ -18,16 +18,16 @@ RegionHandle CreateCircleRegion(IWindowManager& windows, const Rect& client);
 RegionHandle CreateStarRegion(IWindowManager& windows, const Rect& client);
 
 // A region the program still owns; handed over with release() once the window manager took it.
-class UniqueRegion {
+class CUniqueRegion {
  public:
-  UniqueRegion(IWindowManager& windows, RegionHandle region)
+  CUniqueRegion(IWindowManager& windows, RegionHandle region)
       : m_windows(&windows), m_region(region) {}
-  ~UniqueRegion() { reset(); }
-  UniqueRegion(const UniqueRegion&) = delete;
-  UniqueRegion& operator=(const UniqueRegion&) = delete;
-  UniqueRegion(UniqueRegion&& other) noexcept
+  ~CUniqueRegion() { reset(); }
+  CUniqueRegion(const CUniqueRegion&) = delete;
+  CUniqueRegion& operator=(const CUniqueRegion&) = delete;
+  CUniqueRegion(CUniqueRegion&& other) noexcept
       : m_windows(other.m_windows), m_region(other.release()) {}
-  UniqueRegion& operator=(UniqueRegion&& other) noexcept {
+  CUniqueRegion& operator=(CUniqueRegion&& other) noexcept {
     if (this != &other) {
       reset();
       m_windows = other.m_windows;

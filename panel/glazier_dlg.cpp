@@ -314,7 +314,7 @@ void CGlazierDlg::ApplyOpacity() {
   }
   // The library stays loaded until a missing function has been reported, here on the panel.
   const auto alpha = static_cast<std::uint8_t>(input.value);
-  auto layered = std::make_shared<std::optional<ScopedLayeredFunction>>();
+  auto layered = std::make_shared<std::optional<CScopedLayeredFunction>>();
   m_windows.RunJob(
       *target,
       [target = *target, alpha, layered](IWindowManager& windows) {
@@ -363,7 +363,7 @@ void CGlazierDlg::OnFlashTimer() {
   m_windows.RunJob(
       window,
       [window, alpha](IWindowManager& windows) {
-        ScopedLayeredFunction layered(windows);
+        CScopedLayeredFunction layered(windows);
         if (layered.Found()) layered.SetAlpha(window, alpha);
       },
       [this, window] {

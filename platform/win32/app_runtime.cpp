@@ -4,12 +4,12 @@
 
 // Nothing to do: the manifest selects Common Controls 6, whose visual styles give the dialog's
 // controls their modern look.
-void Win32AppRuntime::Enable3dControls() {}
+void CWin32AppRuntime::Enable3dControls() {}
 
-void Win32AppRuntime::SetMainWindow(CDialog& dialog) {
+void CWin32AppRuntime::SetMainWindow(CDialog& dialog) {
   SetMainDialog(&dialog);
 }
 
-int Win32AppRuntime::RunModal(CDialog& dialog) {
+int CWin32AppRuntime::RunModal(CDialog& dialog) {
   return RunModalDialog(dialog, nullptr);
 }

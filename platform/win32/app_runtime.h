@@ -3,7 +3,7 @@
 
 #include "platform/app_runtime.h"
 
-class Win32AppRuntime : public IAppRuntime {
+class CWin32AppRuntime : public IAppRuntime {
  public:
   void Enable3dControls() override;
   void SetMainWindow(CDialog& dialog) override;

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::uint16_t kOrdinal = 0xFFFF;
 
-class TemplateWriter {
+class CTemplateWriter {
  public:
   void Word(std::uint32_t value) { m_words.push_back(static_cast<std::uint16_t>(value)); }
   void Dword(std::uint32_t value) {
@@ -36,7 +36,7 @@ class TemplateWriter {
   std::vector<std::uint16_t> m_words;
 };
 
-void WriteHeader(TemplateWriter& out, const DialogTemplate& dialog) {
+void WriteHeader(CTemplateWriter& out, const DialogTemplate& dialog) {
   out.Word(1);         // dlgVer
   out.Word(kOrdinal);  // signature: the extended template
   out.Dword(0);        // helpID
@@ -62,7 +62,7 @@ void WriteHeader(TemplateWriter& out, const DialogTemplate& dialog) {
   }
 }
 
-void WriteControl(TemplateWriter& out, const ControlTemplate& control) {
+void WriteControl(CTemplateWriter& out, const ControlTemplate& control) {
   out.AlignDword();
   out.Dword(0);  // helpID
   out.Dword(control.exStyle);
@@ -86,7 +86,7 @@ void WriteControl(TemplateWriter& out, const ControlTemplate& control) {
 }  // namespace
 
 std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog) {
-  TemplateWriter out;
+  CTemplateWriter out;
   WriteHeader(out, dialog);
   for (const ControlTemplate& control : dialog.controls) WriteControl(out, control);
   return out.Take();

@@ -36,7 +36,7 @@ void DeclareDpiAwareness() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   DeclareDpiAwareness();
   RegisterControlClasses();
-  Win32WindowManager windows;
-  Win32AppRuntime runtime;
+  CWin32WindowManager windows;
+  CWin32AppRuntime runtime;
   return RunApplication(runtime, windows);
 }

@@ -10,12 +10,12 @@
 namespace {
 
 // A dialog window made from its dialog's template, with its host, run by our own loop.
-class ModalDialog {
+class CModalDialog {
  public:
   // `owner` is disabled while the dialog runs; null for the main dialog.
-  ModalDialog(CDialog& dialog, HWND owner);
-  ModalDialog(const ModalDialog&) = delete;
-  ModalDialog& operator=(const ModalDialog&) = delete;
+  CModalDialog(CDialog& dialog, HWND owner);
+  CModalDialog(const CModalDialog&) = delete;
+  CModalDialog& operator=(const CModalDialog&) = delete;
 
   // Creates the dialog, runs it until End and destroys it. Returns End's result, or -1 when the
   // dialog could not be created or was destroyed without End.
@@ -40,8 +40,8 @@ class ModalDialog {
 
   CDialog& m_dialog;
   HWND m_owner;
-  Win32PanelHost m_host;
-  OwnerDrawnMenu m_menu;
+  CWin32PanelHost m_host;
+  COwnerDrawnMenu m_menu;
   HWND m_window = nullptr;
   WNDPROC m_defaultProc = nullptr;
   bool m_ended = false;
@@ -50,7 +50,7 @@ class ModalDialog {
 
 CDialog* g_mainDialog = nullptr;
 // The dialog whose window CreateDialogIndirectParamW is about to create.
-ModalDialog* g_creating = nullptr;
+CModalDialog* g_creating = nullptr;
 HHOOK g_creationHook = nullptr;
 
 bool IsDialogClass(HWND window) {
@@ -131,16 +131,16 @@ Point CenteredOrigin(const Rect& window, const Rect& center, const Rect& area) {
   return {x, y};
 }
 
-ModalDialog::ModalDialog(CDialog& dialog, HWND owner)
+CModalDialog::CModalDialog(CDialog& dialog, HWND owner)
     : m_dialog(dialog),
       m_owner(owner),
       m_host(dialog.Template(), {[this](int result) { End(result); }, &RunModalDialog}) {}
 
 int RunModalDialog(CDialog& dialog, HWND owner) {
-  return ModalDialog(dialog, owner).Run();
+  return CModalDialog(dialog, owner).Run();
 }
 
-int ModalDialog::Run() {
+int CModalDialog::Run() {
   const bool disableOwner = m_owner && ::IsWindowEnabled(m_owner);
   if (disableOwner) ::EnableWindow(m_owner, FALSE);
   if (Create()) {
@@ -162,31 +162,31 @@ int ModalDialog::Run() {
   return m_result;
 }
 
-void ModalDialog::End(int result) {
+void CModalDialog::End(int result) {
   m_result = result;
   m_ended = true;
 }
 
-bool ModalDialog::Create() {
+bool CModalDialog::Create() {
   const std::vector<std::uint16_t> words = BuildDialogTemplate(m_dialog.Template());
 
   // The dialog is attached from the creation of its window on, before WM_INITDIALOG, so that
   // it also sees the size event of its creation. Only a CBT hook reaches the window that early.
   g_creating = this;
   g_creationHook =
-      ::SetWindowsHookExW(WH_CBT, &ModalDialog::CreationHook, nullptr, ::GetCurrentThreadId());
+      ::SetWindowsHookExW(WH_CBT, &CModalDialog::CreationHook, nullptr, ::GetCurrentThreadId());
   HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
                                              reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
-                                             m_owner, &ModalDialog::DialogProc, 0);
+                                             m_owner, &CModalDialog::DialogProc, 0);
   RemoveCreationHook();  // in case the dialog window was never created
   return window && window == m_window;
 }
 
-LRESULT CALLBACK ModalDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT CALLBACK CModalDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
   if (code == HCBT_CREATEWND && g_creating) {
     HWND window = reinterpret_cast<HWND>(wParam);
     if (IsDialogClass(window)) {
-      ModalDialog* dialog = g_creating;
+      CModalDialog* dialog = g_creating;
       RemoveCreationHook();
       dialog->Attach(window);
     }
@@ -194,17 +194,17 @@ LRESULT CALLBACK ModalDialog::CreationHook(int code, WPARAM wParam, LPARAM lPara
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void ModalDialog::Attach(HWND window) {
+void CModalDialog::Attach(HWND window) {
   m_window = window;
   m_host.SetWindow(window);
   m_dialog.Attach(&m_host);
   ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   m_defaultProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ModalDialog::WindowProc)));
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CModalDialog::WindowProc)));
   DisableDialogDpiScaling(window);
 }
 
-void ModalDialog::Detach() {
+void CModalDialog::Detach() {
   ::SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_defaultProc));
   ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
   m_dialog.Attach(nullptr);
@@ -214,13 +214,13 @@ void ModalDialog::Detach() {
 }
 
 // Every message is handled by WindowProc; the dialog manager only needs a procedure to exist.
-INT_PTR CALLBACK ModalDialog::DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept {
+INT_PTR CALLBACK CModalDialog::DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept {
   return FALSE;
 }
 
-LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) noexcept {
-  auto* self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT CALLBACK CModalDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<CModalDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return ::DefDlgProcW(window, message, wParam, lParam);
   try {
     return self->OnMessage(message, wParam, lParam);
@@ -230,11 +230,11 @@ LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wPara
   }
 }
 
-LRESULT ModalDialog::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CModalDialog::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::CallWindowProcW(m_defaultProc, m_window, message, wParam, lParam);
 }
 
-LRESULT ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT drawn = 0;
   if (m_menu.OnMessage(message, wParam, lParam, drawn)) return drawn;
   switch (message) {
@@ -282,7 +282,7 @@ LRESULT ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
 
-LRESULT ModalDialog::OnInitDialog() {
+LRESULT CModalDialog::OnInitDialog() {
   m_menu.Attach(m_window);
   RECT before{};
   ::GetWindowRect(m_window, &before);
@@ -295,7 +295,7 @@ LRESULT ModalDialog::OnInitDialog() {
 // The framework centres a modal dialog once OnInitDialog has returned, when the dialog was
 // hidden until then, is no child window, was not moved by OnInitDialog, is not owned by an
 // enabled window and does not centre itself (DS_CENTER).
-void ModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
+void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   if (styleBefore & WS_VISIBLE) return;
   const LONG style = ::GetWindowLongW(m_window, GWL_STYLE);
   if (style & (WS_VISIBLE | WS_CHILD | DS_CENTER)) return;
@@ -307,7 +307,7 @@ void ModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   CenterWindow(m_window);
 }
 
-void ModalDialog::MessageLoop() {
+void CModalDialog::MessageLoop() {
   MSG message{};
   while (!m_ended) {
     const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
@@ -323,7 +323,7 @@ void ModalDialog::MessageLoop() {
   }
 }
 
-bool ModalDialog::PreTranslate(const MSG& message) {
+bool CModalDialog::PreTranslate(const MSG& message) {
   const PlatformMessage platformMessage{&message};
   try {
     if (m_dialog.IsAttached() && m_dialog.PreTranslateMessage(platformMessage)) return true;

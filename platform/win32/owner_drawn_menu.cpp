@@ -36,7 +36,7 @@ wchar_t Mnemonic(const std::wstring& text) {
 
 }  // namespace
 
-void OwnerDrawnMenu::Attach(HWND window) {
+void COwnerDrawnMenu::Attach(HWND window) {
   m_window = window;
   HMENU bar = ::GetMenu(window);
   if (!bar || MenuFontDrawsJapanese()) return;
@@ -44,7 +44,7 @@ void OwnerDrawnMenu::Attach(HWND window) {
   ::DrawMenuBar(window);
 }
 
-void OwnerDrawnMenu::TakeOver(HMENU menu, bool bar) {
+void COwnerDrawnMenu::TakeOver(HMENU menu, bool bar) {
   const int count = ::GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     wchar_t text[256] = {};
@@ -66,7 +66,7 @@ void OwnerDrawnMenu::TakeOver(HMENU menu, bool bar) {
   }
 }
 
-SIZE OwnerDrawnMenu::Measure(const Item& item) {
+SIZE COwnerDrawnMenu::Measure(const Item& item) {
   const CWindowDC dc(m_window);
   RECT rect{};
   {
@@ -80,7 +80,7 @@ SIZE OwnerDrawnMenu::Measure(const Item& item) {
           item.inBar ? height - 1 : std::max<LONG>(rect.bottom + padding / 2, height)};
 }
 
-void OwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& draw) {
+void COwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& draw) {
   const auto* item = reinterpret_cast<const Item*>(draw.itemData);
   const bool chosen = (draw.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
   ::FillRect(draw.hDC, &draw.rcItem, ::GetSysColorBrush(chosen ? COLOR_HIGHLIGHT : COLOR_MENU));
@@ -102,7 +102,7 @@ void OwnerDrawnMenu::Draw(const DRAWITEMSTRUCT& draw) {
 }
 
 // The system knows no mnemonics of owner-drawn items: the letter typed is looked up here.
-LRESULT OwnerDrawnMenu::MenuChar(wchar_t key, HMENU menu) {
+LRESULT COwnerDrawnMenu::MenuChar(wchar_t key, HMENU menu) {
   const int count = ::GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
@@ -117,7 +117,7 @@ LRESULT OwnerDrawnMenu::MenuChar(wchar_t key, HMENU menu) {
   return MAKELRESULT(0, MNC_IGNORE);
 }
 
-bool OwnerDrawnMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool COwnerDrawnMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (m_items.empty()) return false;
   switch (message) {
     case WM_MEASUREITEM: {

@@ -9,7 +9,7 @@
 
 #include "platform/win32/win32.h"
 
-class OwnerDrawnMenu {
+class COwnerDrawnMenu {
  public:
   // Takes over the drawing of `window`'s menu when the system's menu font cannot draw it.
   void Attach(HWND window);

@@ -44,7 +44,7 @@ const std::wstring& AppTitle() {
 // GetDlgItem lists all the dialog's children on every call, under Wine a round trip to the
 // server; a refresh talks to the list box once per listed window. The controls live as long as
 // the dialog, so each is looked up once.
-HWND Win32PanelHost::Item(int id) {
+HWND CWin32PanelHost::Item(int id) {
   const auto found = m_items.find(id);
   if (found != m_items.end()) return found->second;
   HWND item = ::GetDlgItem(m_window, id);
@@ -52,20 +52,20 @@ HWND Win32PanelHost::Item(int id) {
   return item;
 }
 
-LRESULT Win32PanelHost::SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWin32PanelHost::SendItem(int id, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND item = Item(id);
   return item ? ::SendMessageW(item, message, wParam, lParam) : 0;
 }
 
-WindowHandle Win32PanelHost::DialogWindow() {
+WindowHandle CWin32PanelHost::DialogWindow() {
   return FromHwnd(m_window);
 }
 
-WindowHandle Win32PanelHost::GetDlgItem(int id) {
+WindowHandle CWin32PanelHost::GetDlgItem(int id) {
   return FromHwnd(Item(id));
 }
 
-std::string Win32PanelHost::GetDlgItemText(int id) {
+std::string CWin32PanelHost::GetDlgItemText(int id) {
   HWND item = Item(id);
   if (!item) return {};
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
@@ -74,19 +74,19 @@ std::string Win32PanelHost::GetDlgItemText(int id) {
   return Narrow(text);
 }
 
-void Win32PanelHost::SetDlgItemText(int id, const std::string& text) {
+void CWin32PanelHost::SetDlgItemText(int id, const std::string& text) {
   if (HWND item = Item(id)) ::SetWindowTextW(item, Widen(text).c_str());
 }
 
-WindowHandle Win32PanelHost::GetFocus() {
+WindowHandle CWin32PanelHost::GetFocus() {
   return FromHwnd(::GetFocus());
 }
 
-bool Win32PanelHost::ShowWindow(WindowHandle window, int command) {
+bool CWin32PanelHost::ShowWindow(WindowHandle window, int command) {
   return ::ShowWindow(ToHwnd(window), command) != FALSE;
 }
 
-bool Win32PanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPosition) {
+bool CWin32PanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPosition) {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof(placement);
   if (!::GetWindowPlacement(ToHwnd(window), &placement)) return false;
@@ -94,16 +94,16 @@ bool Win32PanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPositio
   return true;
 }
 
-bool Win32PanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
-                                  int cx, int cy, unsigned flags) {
+bool CWin32PanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                   int cx, int cy, unsigned flags) {
   return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
-void Win32PanelHost::InvalidateDialog(bool erase) {
+void CWin32PanelHost::InvalidateDialog(bool erase) {
   ::InvalidateRect(m_window, nullptr, erase ? TRUE : FALSE);
 }
 
-int Win32PanelHost::GetDpi() {
+int CWin32PanelHost::GetDpi() {
   // GetDpiForWindow exists from Windows 10 1607 on; before it, the screen's DPI is the dialog's.
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
@@ -115,7 +115,7 @@ int Win32PanelHost::GetDpi() {
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
-void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
+void CWin32PanelHost::ScaleControls(int fromDpi, int toDpi) {
   if (fromDpi <= 0 || toDpi <= 0) return;
   // The dialog font at the new size, shared by the dialog and every control. It is made from the
   // font of the last change, if any: the dialog keeps answering WM_GETFONT with its template font.
@@ -146,7 +146,7 @@ void Win32PanelHost::ScaleControls(int fromDpi, int toDpi) {
   }
 }
 
-Point Win32PanelHost::BaseUnits(int dpi) {
+Point CWin32PanelHost::BaseUnits(int dpi) {
   if (dpi == m_baseUnitsDpi) return m_baseUnits;
   LOGFONTW face{};
   face.lfHeight = -::MulDiv(m_template.pointSize, dpi, 72);
@@ -169,14 +169,14 @@ Point Win32PanelHost::BaseUnits(int dpi) {
   return m_baseUnits;
 }
 
-Point Win32PanelHost::TemplateSize(int id, int dpi) {
+Point CWin32PanelHost::TemplateSize(int id, int dpi) {
   const ControlTemplate* control = m_template.Find(id);
   if (!control) return {};
   const Point units = BaseUnits(dpi);
   return {::MulDiv(control->cx, units.x, 4), ::MulDiv(control->cy, units.y, 8)};
 }
 
-int Win32PanelHost::TextWidth(int id) {
+int CWin32PanelHost::TextWidth(int id) {
   HWND item = Item(id);
   const int length = item ? ::GetWindowTextLengthW(item) : 0;
   if (length <= 0) return 0;
@@ -190,7 +190,7 @@ int Win32PanelHost::TextWidth(int id) {
   return static_cast<int>(size.cx);
 }
 
-int Win32PanelHost::TabStripWidth(int id) {
+int CWin32PanelHost::TabStripWidth(int id) {
   const auto count = static_cast<int>(SendItem(id, TCM_GETITEMCOUNT, 0, 0));
   RECT last{};
   if (count <= 0 || !SendItem(id, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
@@ -201,26 +201,26 @@ int Win32PanelHost::TabStripWidth(int id) {
   return static_cast<int>(last.right) + 2;
 }
 
-void Win32PanelHost::ListResetContent(int id) {
+void CWin32PanelHost::ListResetContent(int id) {
   SendItem(id, LB_RESETCONTENT, 0, 0);
 }
 
-int Win32PanelHost::ListAddString(int id, const std::string& text) {
+int CWin32PanelHost::ListAddString(int id, const std::string& text) {
   // Called once per listed window on every refresh: the conversion buffer is reused.
   WidenInto(text, m_rowText);
   return static_cast<int>(
       SendItem(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_rowText.c_str())));
 }
 
-int Win32PanelHost::ListGetCurSel(int id) {
+int CWin32PanelHost::ListGetCurSel(int id) {
   return static_cast<int>(SendItem(id, LB_GETCURSEL, 0, 0));
 }
 
-int Win32PanelHost::ListGetCount(int id) {
+int CWin32PanelHost::ListGetCount(int id) {
   return static_cast<int>(SendItem(id, LB_GETCOUNT, 0, 0));
 }
 
-std::string Win32PanelHost::ListGetText(int id, int row) {
+std::string CWin32PanelHost::ListGetText(int id, int row) {
   const LRESULT length = SendItem(id, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -231,24 +231,24 @@ std::string Win32PanelHost::ListGetText(int id, int row) {
   return Narrow(text);
 }
 
-int Win32PanelHost::ListGetTopIndex(int id) {
+int CWin32PanelHost::ListGetTopIndex(int id) {
   return static_cast<int>(SendItem(id, LB_GETTOPINDEX, 0, 0));
 }
 
-void Win32PanelHost::ListSetTopIndex(int id, int index) {
+void CWin32PanelHost::ListSetTopIndex(int id, int index) {
   SendItem(id, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
-void Win32PanelHost::ListInitStorage(int id, int items, int bytes) {
+void CWin32PanelHost::ListInitStorage(int id, int items, int bytes) {
   SendItem(id, LB_INITSTORAGE, static_cast<WPARAM>(items), static_cast<LPARAM>(bytes));
 }
 
-void Win32PanelHost::ListSetRedraw(int id, bool redraw) {
+void CWin32PanelHost::ListSetRedraw(int id, bool redraw) {
   SendItem(id, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
   if (redraw) ::InvalidateRect(Item(id), nullptr, TRUE);
 }
 
-void Win32PanelHost::TabInsertItem(int id, int index, const std::string& text) {
+void CWin32PanelHost::TabInsertItem(int id, int index, const std::string& text) {
   std::wstring wide = Widen(text);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
@@ -256,43 +256,43 @@ void Win32PanelHost::TabInsertItem(int id, int index, const std::string& text) {
   SendItem(id, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-int Win32PanelHost::TabGetCurSel(int id) {
+int CWin32PanelHost::TabGetCurSel(int id) {
   return static_cast<int>(SendItem(id, TCM_GETCURSEL, 0, 0));
 }
 
-void Win32PanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
+void CWin32PanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
   SendItem(id, TBM_SETRANGEMIN, redraw ? TRUE : FALSE, minimum);
 }
 
-void Win32PanelHost::TrackbarSetRangeMax(int id, bool redraw, int maximum) {
+void CWin32PanelHost::TrackbarSetRangeMax(int id, bool redraw, int maximum) {
   SendItem(id, TBM_SETRANGEMAX, redraw ? TRUE : FALSE, maximum);
 }
 
-void Win32PanelHost::TrackbarSetPos(int id, bool redraw, int position) {
+void CWin32PanelHost::TrackbarSetPos(int id, bool redraw, int position) {
   SendItem(id, TBM_SETPOS, redraw ? TRUE : FALSE, position);
 }
 
-int Win32PanelHost::TrackbarGetPos(int id) {
+int CWin32PanelHost::TrackbarGetPos(int id) {
   return static_cast<int>(SendItem(id, TBM_GETPOS, 0, 0));
 }
 
-void Win32PanelHost::UpDownSetBase(int id, int base) {
+void CWin32PanelHost::UpDownSetBase(int id, int base) {
   SendItem(id, UDM_SETBASE, static_cast<WPARAM>(base), 0);
 }
 
-void Win32PanelHost::UpDownSetBuddy(int id, WindowHandle buddy) {
+void CWin32PanelHost::UpDownSetBuddy(int id, WindowHandle buddy) {
   SendItem(id, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ToHwnd(buddy)), 0);
 }
 
-void Win32PanelHost::UpDownSetRange(int id, int lower, int upper) {
+void CWin32PanelHost::UpDownSetRange(int id, int lower, int upper) {
   SendItem(id, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(upper), static_cast<WORD>(lower)));
 }
 
-void Win32PanelHost::UpDownSetPos(int id, int position) {
+void CWin32PanelHost::UpDownSetPos(int id, int position) {
   SendItem(id, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position), 0));
 }
 
-void Win32PanelHost::TooltipCreate() {
+void CWin32PanelHost::TooltipCreate() {
   m_tooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
@@ -305,15 +305,15 @@ void Win32PanelHost::TooltipCreate() {
   }
 }
 
-void Win32PanelHost::TooltipSetBkColor(std::uint32_t color) {
+void CWin32PanelHost::TooltipSetBkColor(std::uint32_t color) {
   if (m_tooltip) ::SendMessageW(m_tooltip, TTM_SETTIPBKCOLOR, color, 0);
 }
 
-void Win32PanelHost::TooltipSetTextColor(std::uint32_t color) {
+void CWin32PanelHost::TooltipSetTextColor(std::uint32_t color) {
   if (m_tooltip) ::SendMessageW(m_tooltip, TTM_SETTIPTEXTCOLOR, color, 0);
 }
 
-void Win32PanelHost::TooltipAddTool(WindowHandle control, const std::string& text) {
+void CWin32PanelHost::TooltipAddTool(WindowHandle control, const std::string& text) {
   if (!m_tooltip) return;
   std::wstring wide = Widen(text);  // the tooltip keeps its own copy
   TTTOOLINFOW tool{};
@@ -325,84 +325,84 @@ void Win32PanelHost::TooltipAddTool(WindowHandle control, const std::string& tex
   ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Win32PanelHost::TooltipActivate(bool active) {
+void CWin32PanelHost::TooltipActivate(bool active) {
   if (m_tooltip) ::SendMessageW(m_tooltip, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
-void Win32PanelHost::TooltipRelayEvent(const PlatformMessage& message) {
+void CWin32PanelHost::TooltipRelayEvent(const PlatformMessage& message) {
   if (!m_tooltip || !message.native) return;
   ::SendMessageW(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message.native));
 }
 
-void Win32PanelHost::SetTimer(unsigned id, unsigned milliseconds) {
+void CWin32PanelHost::SetTimer(unsigned id, unsigned milliseconds) {
   ::SetTimer(m_window, id, milliseconds, nullptr);
 }
 
-void Win32PanelHost::KillTimer(unsigned id) {
+void CWin32PanelHost::KillTimer(unsigned id) {
   ::KillTimer(m_window, id);
 }
 
-IconHandle Win32PanelHost::LoadIcon(int resourceId) {
+IconHandle CWin32PanelHost::LoadIcon(int resourceId) {
   return reinterpret_cast<IconHandle>(
       ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId)));
 }
 
-void Win32PanelHost::SetIcon(IconHandle icon, bool big) {
+void CWin32PanelHost::SetIcon(IconHandle icon, bool big) {
   ::SendMessageW(m_window, WM_SETICON, big ? ICON_BIG : ICON_SMALL, static_cast<LPARAM>(icon));
 }
 
-bool Win32PanelHost::IsIconic() {
+bool CWin32PanelHost::IsIconic() {
   return ::IsIconic(m_window) != FALSE;
 }
 
-int Win32PanelHost::GetSystemMetrics(int index) {
+int CWin32PanelHost::GetSystemMetrics(int index) {
   return ::GetSystemMetrics(index);
 }
 
-bool Win32PanelHost::GetClientRect(Rect& rect) {
+bool CWin32PanelHost::GetClientRect(Rect& rect) {
   RECT client{};
   if (!::GetClientRect(m_window, &client)) return false;
   rect = FromRect(client);
   return true;
 }
 
-PaintContext Win32PanelHost::BeginPaint() {
+PaintContext CWin32PanelHost::BeginPaint() {
   return reinterpret_cast<PaintContext>(::BeginPaint(m_window, &m_paint));
 }
 
-void Win32PanelHost::EraseIconBackground(PaintContext dc) {
+void CWin32PanelHost::EraseIconBackground(PaintContext dc) {
   ::SendMessageW(m_window, WM_ICONERASEBKGND, static_cast<WPARAM>(dc), 0);
 }
 
-void Win32PanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
+void CWin32PanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
   ::DrawIcon(reinterpret_cast<HDC>(dc), x, y, reinterpret_cast<HICON>(icon));
 }
 
-void Win32PanelHost::EndPaint(PaintContext /*dc*/) {
+void CWin32PanelHost::EndPaint(PaintContext /*dc*/) {
   ::EndPaint(m_window, &m_paint);
 }
 
 // The dialog keyboard interface takes keyboard and mouse input only, as the framework's does;
 // every other message goes on to TranslateMessage and DispatchMessage.
-bool Win32PanelHost::PreTranslateDialogMessage(const PlatformMessage& message) {
+bool CWin32PanelHost::PreTranslateDialogMessage(const PlatformMessage& message) {
   const auto* native = static_cast<const MSG*>(message.native);
   if (!native || !m_window || !IsInputMessage(native->message)) return false;
   return ::IsDialogMessageW(m_window, const_cast<MSG*>(native)) != FALSE;
 }
 
-void Win32PanelHost::MessageBox(const std::string& text) {
+void CWin32PanelHost::MessageBox(const std::string& text) {
   ::MessageBoxW(m_window, Widen(text).c_str(), AppTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-int Win32PanelHost::RunModal(CDialog& dialog) {
+int CWin32PanelHost::RunModal(CDialog& dialog) {
   return m_runner.runModal(dialog, m_window);
 }
 
-void Win32PanelHost::EndDialog(int result) {
+void CWin32PanelHost::EndDialog(int result) {
   m_runner.end(result);
 }
 
 // The runtime's normal exit: exit-time destructors run, the dialog is not closed first.
-void Win32PanelHost::Exit(int status) {
+void CWin32PanelHost::Exit(int status) {
   std::exit(status);
 }

@@ -11,7 +11,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 
-class Win32PanelHost : public IPanelHost {
+class CWin32PanelHost : public IPanelHost {
  public:
   // What the host asks of whoever runs its dialog.
   struct Runner {
@@ -19,7 +19,7 @@ class Win32PanelHost : public IPanelHost {
     // Runs another dialog modally, owned by `owner`; returns its end code.
     std::function<int(CDialog& dialog, HWND owner)> runModal;
   };
-  Win32PanelHost(const DialogTemplate& dialogTemplate, Runner runner)
+  CWin32PanelHost(const DialogTemplate& dialogTemplate, Runner runner)
       : m_template(dialogTemplate), m_runner(std::move(runner)) {}
   void SetWindow(HWND window) {
     m_window = window;

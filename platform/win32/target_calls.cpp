@@ -4,7 +4,7 @@
 #include <deque>
 #include <thread>
 
-struct TargetCalls::Queue {
+struct CTargetCalls::Queue {
   std::deque<std::function<void()>> calls;
   bool running = false;
   bool late = false;  // a call outlived the panel's wait: the window is not answering
@@ -48,7 +48,7 @@ LRESULT CALLBACK LaterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-TargetCalls::~TargetCalls() {
+CTargetCalls::~CTargetCalls() {
   if (!m_laterWindow) return;
   // Results still on their way are dropped unrun: whoever was to take them is going too.
   MSG message;
@@ -58,7 +58,7 @@ TargetCalls::~TargetCalls() {
   ::DestroyWindow(m_laterWindow);
 }
 
-HWND TargetCalls::LaterWindow() {
+HWND CTargetCalls::LaterWindow() {
   if (m_laterWindow) return m_laterWindow;
   static const ATOM atom = [] {
     WNDCLASSW windowClass{};
@@ -72,7 +72,7 @@ HWND TargetCalls::LaterWindow() {
   return m_laterWindow;
 }
 
-bool TargetCalls::Run(HWND window, std::function<void()> call, std::function<void()> then) {
+bool CTargetCalls::Run(HWND window, std::function<void()> call, std::function<void()> then) {
   if (t_onWorker || ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) {
     call();
     if (then) then();

@@ -13,15 +13,15 @@
 
 #include "platform/win32/win32.h"
 
-class TargetCalls {
+class CTargetCalls {
  public:
   // How long the panel waits for a call before leaving it to finish in the background.
   static constexpr DWORD kWaitMilliseconds = 40;
 
-  TargetCalls() = default;
-  ~TargetCalls();
-  TargetCalls(const TargetCalls&) = delete;
-  TargetCalls& operator=(const TargetCalls&) = delete;
+  CTargetCalls() = default;
+  ~CTargetCalls();
+  CTargetCalls(const CTargetCalls&) = delete;
+  CTargetCalls& operator=(const CTargetCalls&) = delete;
 
   // Runs `call` on `window`'s worker, after the window's earlier calls, and returns true when it
   // finished within the wait; `then` has then run too, here. Otherwise false is returned, and

@@ -28,30 +28,30 @@ bool ReadRect(BOOL ok, const RECT& source, Rect& rect) {
 // The manager that jobs make their calls through. It is never destroyed: a job may still be
 // running on a window's worker when the program ends.
 IWindowManager& JobManager() {
-  static Win32WindowManager* const manager = new Win32WindowManager;
+  static CWin32WindowManager* const manager = new CWin32WindowManager;
   return *manager;
 }
 
 }  // namespace
 
-void Win32WindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
+void CWin32WindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
   m_targetCalls.Run(
       ToHwnd(window), [job = std::move(job)] { job(JobManager()); }, std::move(then));
 }
 
-WindowHandle Win32WindowManager::GetDesktopWindow() {
+WindowHandle CWin32WindowManager::GetDesktopWindow() {
   return FromHwnd(::GetDesktopWindow());
 }
 
-WindowHandle Win32WindowManager::GetTopWindow(WindowHandle parent) {
+WindowHandle CWin32WindowManager::GetTopWindow(WindowHandle parent) {
   return FromHwnd(::GetTopWindow(ToHwnd(parent)));
 }
 
-WindowHandle Win32WindowManager::GetNextWindow(WindowHandle window) {
+WindowHandle CWin32WindowManager::GetNextWindow(WindowHandle window) {
   return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT));
 }
 
-void Win32WindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
+void CWin32WindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
   title.clear();
   if (maxChars <= 0) return;
   const auto size = static_cast<std::size_t>(maxChars);
@@ -61,68 +61,69 @@ void Win32WindowManager::GetWindowText(WindowHandle window, std::string& title, 
   NarrowInto(std::wstring_view(m_titleBuffer.data(), static_cast<std::size_t>(length)), title);
 }
 
-bool Win32WindowManager::IsWindowVisible(WindowHandle window) {
+bool CWin32WindowManager::IsWindowVisible(WindowHandle window) {
   return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
-bool Win32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
+bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   RECT source{};
   return ReadRect(::GetWindowRect(ToHwnd(window), &source), source, rect);
 }
 
-bool Win32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
+bool CWin32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   RECT source{};
   return ReadRect(::GetClientRect(ToHwnd(window), &source), source, rect);
 }
 
-bool Win32WindowManager::GetWorkArea(Rect& rect) {
+bool CWin32WindowManager::GetWorkArea(Rect& rect) {
   RECT source{};
   return ReadRect(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &source, 0), source, rect);
 }
 
-bool Win32WindowManager::ShowWindow(WindowHandle window, int command) {
+bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
 }
 
-bool Win32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
-                                      int cx, int cy, unsigned flags) {
+bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                       int cx, int cy, unsigned flags) {
   const HWND hwnd = ToHwnd(window);
   const HWND after = ToHwnd(insertAfter);
   return Bounded(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags); }) != FALSE;
 }
 
-bool Win32WindowManager::EnableWindow(WindowHandle window, bool enable) {
+bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, enable] { return ::EnableWindow(hwnd, enable ? TRUE : FALSE); }) !=
          FALSE;
 }
 
-std::int32_t Win32WindowManager::GetWindowLong(WindowHandle window, int index) {
+std::int32_t CWin32WindowManager::GetWindowLong(WindowHandle window, int index) {
   return ::GetWindowLongW(ToHwnd(window), index);
 }
 
-std::int32_t Win32WindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
+std::int32_t CWin32WindowManager::SetWindowLong(WindowHandle window, int index,
+                                                std::int32_t value) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, index, value] { return ::SetWindowLongW(hwnd, index, value); });
 }
 
-bool Win32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
+bool CWin32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, wide = Widen(text)] {
            return ::SetWindowTextW(hwnd, wide.c_str());
          }) != FALSE;
 }
 
-RegionHandle Win32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
+RegionHandle CWin32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
   return FromRegion(::CreateEllipticRgn(left, top, right, bottom));
 }
 
-RegionHandle Win32WindowManager::CreateRectRgn(int left, int top, int right, int bottom) {
+RegionHandle CWin32WindowManager::CreateRectRgn(int left, int top, int right, int bottom) {
   return FromRegion(::CreateRectRgn(left, top, right, bottom));
 }
 
-RegionHandle Win32WindowManager::CreatePolygonRgn(const Point* points, int count, int fillMode) {
+RegionHandle CWin32WindowManager::CreatePolygonRgn(const Point* points, int count, int fillMode) {
   if (!points || count <= 0) return 0;
   std::vector<POINT> vertices;
   vertices.reserve(static_cast<std::size_t>(count));
@@ -130,7 +131,7 @@ RegionHandle Win32WindowManager::CreatePolygonRgn(const Point* points, int count
   return FromRegion(::CreatePolygonRgn(vertices.data(), count, fillMode));
 }
 
-bool Win32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
+bool CWin32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
   // The region is this call's from here on: kept by the window manager, or freed if refused,
   // possibly later on the window's worker.
   const HWND hwnd = ToHwnd(window);
@@ -143,40 +144,40 @@ bool Win32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, 
   return true;
 }
 
-void Win32WindowManager::DeleteRegion(RegionHandle region) {
+void CWin32WindowManager::DeleteRegion(RegionHandle region) {
   if (region) ::DeleteObject(ToRegion(region));
 }
 
-ModuleHandle Win32WindowManager::LoadLibrary(const char* name) {
+ModuleHandle CWin32WindowManager::LoadLibrary(const char* name) {
   return reinterpret_cast<ModuleHandle>(::LoadLibraryW(Widen(name).c_str()));
 }
 
-ProcHandle Win32WindowManager::GetProcAddress(ModuleHandle module, const char* name) {
+ProcHandle CWin32WindowManager::GetProcAddress(ModuleHandle module, const char* name) {
   return reinterpret_cast<ProcHandle>(::GetProcAddress(ToModule(module), name));
 }
 
-bool Win32WindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
-                                                        std::uint32_t colorKey, std::uint8_t alpha,
-                                                        std::uint32_t flags) {
+bool CWin32WindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
+                                                         std::uint32_t colorKey, std::uint8_t alpha,
+                                                         std::uint32_t flags) {
   if (!proc) return false;
   const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(proc);
   return function(ToHwnd(window), colorKey, alpha, flags) != FALSE;
 }
 
-void Win32WindowManager::FreeLibrary(ModuleHandle module) {
+void CWin32WindowManager::FreeLibrary(ModuleHandle module) {
   if (module) ::FreeLibrary(ToModule(module));
 }
 
-void Win32WindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {
+void CWin32WindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {
   // No caption: the system supplies its default one.
   ::MessageBoxW(ToHwnd(owner), Widen(text).c_str(), nullptr, type);
 }
 
-void Win32WindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
+void CWin32WindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
   ::ShellExecuteW(nullptr, Widen(verb).c_str(), Widen(file).c_str(), nullptr, nullptr, show);
 }
 
-void Win32WindowManager::MciSendString(const std::string& command, WindowHandle callback) {
+void CWin32WindowManager::MciSendString(const std::string& command, WindowHandle callback) {
   wchar_t answer[256] = {};
   ::mciSendStringW(Widen(command).c_str(), answer, 255, ToHwnd(callback));
 }

@@ -7,7 +7,7 @@
 #include "platform/win32/target_calls.h"
 #include "platform/window_manager.h"
 
-class Win32WindowManager : public IWindowManager {
+class CWin32WindowManager : public IWindowManager {
  public:
   void RunJob(WindowHandle window, Job job, std::function<void()> then) override;
 
@@ -47,7 +47,7 @@ class Win32WindowManager : public IWindowManager {
   void MciSendString(const std::string& command, WindowHandle callback) override;
 
  private:
-  // Runs a call that waits for the window's thread, bounded by TargetCalls; the call's result
+  // Runs a call that waits for the window's thread, bounded by CTargetCalls; the call's result
   // when it finished in time, a default value otherwise. Within a job it simply runs.
   template <typename Call>
   auto Bounded(HWND window, Call call) -> decltype(call()) {
@@ -57,7 +57,7 @@ class Win32WindowManager : public IWindowManager {
     return *result;
   }
 
-  TargetCalls m_targetCalls;
+  CTargetCalls m_targetCalls;
   // The title buffer lives as long as the manager: a refresh reads thousands of titles.
   std::vector<wchar_t> m_titleBuffer;
 };

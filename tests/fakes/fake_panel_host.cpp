@@ -36,7 +36,7 @@ int ClampTo(int value, int bound1, int bound2) {
 
 }  // namespace
 
-FakePanelHost::FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle, int dpi)
+CFakePanelHost::CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle, int dpi)
     : m_template(dialog), m_handle(dialogHandle), m_dpi(dpi) {
   WindowHandle next = dialogHandle + 1;
   for (const ControlTemplate& t : dialog.controls) {
@@ -60,21 +60,21 @@ FakePanelHost::FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHa
              MulDiv(dialog.cy, Px(kBaseUnitY), 8) + NonClientHeight()};
 }
 
-int FakePanelHost::Px(int pixelsAt96) const {
+int CFakePanelHost::Px(int pixelsAt96) const {
   return MulDiv(pixelsAt96, m_dpi, 96);
 }
 
-int FakePanelHost::NonClientHeight() const {
+int CFakePanelHost::NonClientHeight() const {
   return Px(2 * kFrame + kCaption + (m_template.menuId ? kMenuBar : 0));
 }
 
-Rect FakePanelHost::ClientSize() const {
+Rect CFakePanelHost::ClientSize() const {
   if (m_minimized) return m_iconicClient;
   return {0, 0, std::max(m_outer.Width() - 2 * Px(kFrame), 0),
           std::max(m_outer.Height() - NonClientHeight(), 0)};
 }
 
-void FakePanelHost::Create(CDialog& dialog) {
+void CFakePanelHost::Create(CDialog& dialog) {
   m_dialog = &dialog;
   dialog.Attach(this);
   const Rect client = ClientSize();
@@ -83,25 +83,25 @@ void FakePanelHost::Create(CDialog& dialog) {
   dialog.OnInitDialog();
 }
 
-FakeControl* FakePanelHost::Find(int id) {
+FakeControl* CFakePanelHost::Find(int id) {
   auto it = std::find_if(m_controls.begin(), m_controls.end(),
                          [id](const FakeControl& c) { return c.id == id; });
   return it == m_controls.end() ? nullptr : &*it;
 }
 
-FakeControl* FakePanelHost::FindByHandle(WindowHandle handle) {
+FakeControl* CFakePanelHost::FindByHandle(WindowHandle handle) {
   auto it = std::find_if(m_controls.begin(), m_controls.end(),
                          [handle](const FakeControl& c) { return c.handle == handle; });
   return it == m_controls.end() ? nullptr : &*it;
 }
 
-FakeControl& FakePanelHost::Control(int id) {
+FakeControl& CFakePanelHost::Control(int id) {
   FakeControl* control = Find(id);
   if (!control) throw std::out_of_range("no control " + std::to_string(id));
   return *control;
 }
 
-std::vector<int> FakePanelHost::ZOrder() {
+std::vector<int> CFakePanelHost::ZOrder() {
   std::vector<int> ids;
   for (WindowHandle handle : m_zorder) ids.push_back(FindByHandle(handle)->id);
   return ids;
@@ -109,44 +109,44 @@ std::vector<int> FakePanelHost::ZOrder() {
 
 // --- what the user and the platform do --------------------------------------------------
 
-void FakePanelHost::DeliverSize(unsigned type, int cx, int cy) {
+void CFakePanelHost::DeliverSize(unsigned type, int cx, int cy) {
   Record(Call("OnSize", type, cx, cy));
   if (m_dialog) m_dialog->OnSize(type, cx, cy);
 }
 
-void FakePanelHost::Command(int id, int code) {
+void CFakePanelHost::Command(int id, int code) {
   Record(Call("OnCommand", id, code));
   m_dialog->OnCommand(id, code);
 }
 
-void FakePanelHost::Notify(int id, int code) {
+void CFakePanelHost::Notify(int id, int code) {
   std::intptr_t result = 0;
   Record(Call("OnNotify", id, code));
   m_dialog->OnNotify(id, code, &result);
 }
 
-void FakePanelHost::SelectRow(int row) {
+void CFakePanelHost::SelectRow(int row) {
   Control(IDC_WINDOW_LIST).curSel = row;
   Command(IDC_WINDOW_LIST, wm::kLbnSelChange);
 }
 
-void FakePanelHost::ClickTab(int index) {
+void CFakePanelHost::ClickTab(int index) {
   Control(IDC_TAB).curSel = index;
   Notify(IDC_TAB, wm::kTcnSelChange);
 }
 
-void FakePanelHost::ReleaseTrackbar(int position) {
+void CFakePanelHost::ReleaseTrackbar(int position) {
   FakeControl& slider = Control(IDC_ALPHA_SLIDER);
   slider.pos = ClampTo(position, slider.rangeMin, slider.rangeMax);
   Notify(IDC_ALPHA_SLIDER, wm::kNmReleasedCapture);
 }
 
-void FakePanelHost::TypeChars(int id, const std::string& chars) {
+void CFakePanelHost::TypeChars(int id, const std::string& chars) {
   FakeControl& edit = Control(id);
   for (char c : chars) WriteText(edit, edit.text + c);
 }
 
-void FakePanelHost::StepUpDown(int id, int delta) {
+void CFakePanelHost::StepUpDown(int id, int delta) {
   FakeControl& upDown = Control(id);
   // Each step starts from the number the buddy shows, when it shows one.
   if (FakeControl* buddy = FindByHandle(upDown.buddy)) {
@@ -160,14 +160,14 @@ void FakePanelHost::StepUpDown(int id, int delta) {
   WriteBuddy(upDown);
 }
 
-bool FakePanelHost::Tick(unsigned timerId) {
+bool CFakePanelHost::Tick(unsigned timerId) {
   if (!m_timers.count(timerId)) return false;
   Record(Call("OnTimer", timerId));
   m_dialog->OnTimer(timerId);
   return true;
 }
 
-void FakePanelHost::ResizeOuter(int width, int height) {
+void CFakePanelHost::ResizeOuter(int width, int height) {
   const Rect before = ClientSize();
   m_outer.right = m_outer.left + std::max(width, 0);
   m_outer.bottom = m_outer.top + std::max(height, 0);
@@ -175,25 +175,25 @@ void FakePanelHost::ResizeOuter(int width, int height) {
   if (!m_minimized && after != before) DeliverSize(kSizeRestored, after.right, after.bottom);
 }
 
-void FakePanelHost::Minimize() {
+void CFakePanelHost::Minimize() {
   if (m_minimized) return;
   m_minimized = true;
   DeliverSize(kSizeMinimized, 0, 0);
 }
 
-void FakePanelHost::Restore() {
+void CFakePanelHost::Restore() {
   if (!m_minimized) return;
   m_minimized = false;
   const Rect client = ClientSize();
   DeliverSize(kSizeRestored, client.right, client.bottom);
 }
 
-void FakePanelHost::WriteText(FakeControl& control, const std::string& text) {
+void CFakePanelHost::WriteText(FakeControl& control, const std::string& text) {
   control.text = text;
   if (control.className == "EDIT" && m_dialog) Command(control.id, wm::kEnChange);
 }
 
-void FakePanelHost::WriteBuddy(FakeControl& upDown) {
+void CFakePanelHost::WriteBuddy(FakeControl& upDown) {
   FakeControl* buddy = FindByHandle(upDown.buddy);
   if (!buddy || !(upDown.style & kUdsSetBuddyInt)) return;
   const std::string text = std::to_string(upDown.upDownPos);
@@ -202,37 +202,37 @@ void FakePanelHost::WriteBuddy(FakeControl& upDown) {
 
 // --- IPanelHost ---------------------------------------------------------------------------
 
-WindowHandle FakePanelHost::GetDlgItem(int id) {
+WindowHandle CFakePanelHost::GetDlgItem(int id) {
   FakeControl* control = Find(id);
   return control ? control->handle : 0;
 }
 
-std::string FakePanelHost::GetDlgItemText(int id) {
+std::string CFakePanelHost::GetDlgItemText(int id) {
   FakeControl* control = Find(id);
   return control ? control->text : std::string();
 }
 
-void FakePanelHost::SetDlgItemText(int id, const std::string& text) {
+void CFakePanelHost::SetDlgItemText(int id, const std::string& text) {
   Record(Call("SetDlgItemText", id, text));
   if (FakeControl* control = Find(id)) WriteText(*control, text);
 }
 
-bool FakePanelHost::ShowWindow(WindowHandle window, int command) {
+bool CFakePanelHost::ShowWindow(WindowHandle window, int command) {
   FakeControl* control = FindByHandle(window);
   if (!control) return false;
   Record(Call("ShowWindow", control->id, command));
   return std::exchange(control->visible, command != wm::kSwHide);
 }
 
-bool FakePanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPosition) {
+bool CFakePanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPosition) {
   FakeControl* control = FindByHandle(window);
   if (window != m_handle && !control) return false;
   normalPosition = control ? control->rect : m_outer;
   return true;
 }
 
-bool FakePanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
-                                 int cx, int cy, unsigned flags) {
+bool CFakePanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                  int cx, int cy, unsigned flags) {
   FakeControl* control = FindByHandle(window);
   const std::string who = window == m_handle ? "dialog" : control ? fake::Text(control->id) : "?";
   Record(Call("SetWindowPos", who, fake::After(insertAfter), x, y, cx, cy, fake::Hex(flags)));
@@ -257,7 +257,7 @@ bool FakePanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, 
   return true;
 }
 
-void FakePanelHost::ScaleControls(int fromDpi, int toDpi) {
+void CFakePanelHost::ScaleControls(int fromDpi, int toDpi) {
   Record(Call("ScaleControls", fromDpi, toDpi));
   for (FakeControl& control : m_controls) {
     const Rect& r = control.rect;
@@ -267,66 +267,66 @@ void FakePanelHost::ScaleControls(int fromDpi, int toDpi) {
   m_dpi = toDpi;
 }
 
-Point FakePanelHost::TemplateSize(int id, int dpi) {
+Point CFakePanelHost::TemplateSize(int id, int dpi) {
   const ControlTemplate* t = m_template.Find(id);
   if (!t) return {};
   return {MulDiv(t->cx, MulDiv(kBaseUnitX, dpi, 96), 4),
           MulDiv(t->cy, MulDiv(kBaseUnitY, dpi, 96), 8)};
 }
 
-int FakePanelHost::TextWidth(int id) {
+int CFakePanelHost::TextWidth(int id) {
   const auto set = textWidths.find(id);
   if (set != textWidths.end()) return set->second;
   return CodePoints(Control(id).text) * Px(kBaseUnitX);
 }
 
-int FakePanelHost::TabStripWidth(int id) {
+int CFakePanelHost::TabStripWidth(int id) {
   int width = 0;
   for (const std::string& tab : Control(id).tabs)
     width += CodePoints(tab) * Px(kBaseUnitX) + Px(12);
   return width;
 }
 
-void FakePanelHost::InvalidateDialog(bool erase) {
+void CFakePanelHost::InvalidateDialog(bool erase) {
   Record(Call("InvalidateDialog", erase));
   ++m_invalidations;
 }
 
-void FakePanelHost::ListResetContent(int id) {
+void CFakePanelHost::ListResetContent(int id) {
   Record(Call("ListResetContent", id));
   Control(id).rows.clear();
   Control(id).curSel = -1;
   Control(id).topIndex = 0;
 }
 
-void FakePanelHost::ListSetTopIndex(int id, int index) {
+void CFakePanelHost::ListSetTopIndex(int id, int index) {
   FakeControl& list = Control(id);
   if (index < 0 || index >= static_cast<int>(list.rows.size())) return;  // LB_ERR, unchanged
   list.topIndex = index;
 }
 
-void FakePanelHost::ListInitStorage(int id, int items, int /*bytes*/) {
+void CFakePanelHost::ListInitStorage(int id, int items, int /*bytes*/) {
   Control(id).reservedRows = items;
 }
 
-void FakePanelHost::ListSetRedraw(int id, bool redraw) {
+void CFakePanelHost::ListSetRedraw(int id, bool redraw) {
   Record(Call("ListSetRedraw", id, redraw));
   Control(id).redraw = redraw;
 }
 
-int FakePanelHost::ListAddString(int id, const std::string& text) {
+int CFakePanelHost::ListAddString(int id, const std::string& text) {
   Record(Call("ListAddString", id, text));
   Control(id).rows.push_back(text);
   return static_cast<int>(Control(id).rows.size()) - 1;
 }
 
-std::string FakePanelHost::ListGetText(int id, int row) {
+std::string CFakePanelHost::ListGetText(int id, int row) {
   const std::vector<std::string>& rows = Control(id).rows;
   return row < 0 || row >= static_cast<int>(rows.size()) ? std::string()
                                                          : rows[static_cast<std::size_t>(row)];
 }
 
-void FakePanelHost::TabInsertItem(int id, int index, const std::string& text) {
+void CFakePanelHost::TabInsertItem(int id, int index, const std::string& text) {
   Record(Call("TabInsertItem", id, index, text));
   FakeControl& tab = Control(id);
   index = std::clamp(index, 0, static_cast<int>(tab.tabs.size()));
@@ -334,103 +334,103 @@ void FakePanelHost::TabInsertItem(int id, int index, const std::string& text) {
   if (tab.tabs.size() == 1) tab.curSel = 0;  // the first item becomes the current tab
 }
 
-int FakePanelHost::TabGetCurSel(int id) {
+int CFakePanelHost::TabGetCurSel(int id) {
   Record(Call("TabGetCurSel", id));
   return Control(id).curSel;
 }
 
-void FakePanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
+void CFakePanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
   Record(Call("TrackbarSetRangeMin", id, redraw, minimum));
   Control(id).rangeMin = minimum;
 }
 
-void FakePanelHost::TrackbarSetRangeMax(int id, bool redraw, int maximum) {
+void CFakePanelHost::TrackbarSetRangeMax(int id, bool redraw, int maximum) {
   Record(Call("TrackbarSetRangeMax", id, redraw, maximum));
   Control(id).rangeMax = maximum;
 }
 
-void FakePanelHost::TrackbarSetPos(int id, bool redraw, int position) {
+void CFakePanelHost::TrackbarSetPos(int id, bool redraw, int position) {
   Record(Call("TrackbarSetPos", id, redraw, position));
   FakeControl& slider = Control(id);
   slider.pos = ClampTo(position, slider.rangeMin, slider.rangeMax);
 }
 
-void FakePanelHost::UpDownSetBase(int id, int base) {
+void CFakePanelHost::UpDownSetBase(int id, int base) {
   Record(Call("UpDownSetBase", id, base));
   Control(id).base = base;
 }
 
-void FakePanelHost::UpDownSetBuddy(int id, WindowHandle buddy) {
+void CFakePanelHost::UpDownSetBuddy(int id, WindowHandle buddy) {
   const FakeControl* edit = FindByHandle(buddy);
   Record(Call("UpDownSetBuddy", id, edit ? fake::Text(edit->id) : "?"));
   Control(id).buddy = buddy;
 }
 
-void FakePanelHost::UpDownSetRange(int id, int lower, int upper) {
+void CFakePanelHost::UpDownSetRange(int id, int lower, int upper) {
   Record(Call("UpDownSetRange", id, lower, upper));
   // The 16-bit message carries each bound in one word.
   Control(id).lower = static_cast<std::int16_t>(lower);
   Control(id).upper = static_cast<std::int16_t>(upper);
 }
 
-void FakePanelHost::UpDownSetPos(int id, int position) {
+void CFakePanelHost::UpDownSetPos(int id, int position) {
   Record(Call("UpDownSetPos", id, position));
   FakeControl& upDown = Control(id);
   upDown.upDownPos = ClampTo(position, upDown.lower, upDown.upper);
   WriteBuddy(upDown);
 }
 
-void FakePanelHost::TooltipCreate() {
+void CFakePanelHost::TooltipCreate() {
   Record("TooltipCreate");
   m_tooltip.created = true;
 }
 
-void FakePanelHost::TooltipActivate(bool active) {
+void CFakePanelHost::TooltipActivate(bool active) {
   Record(Call("TooltipActivate", active));
   m_tooltip.active = active;
 }
 
-void FakePanelHost::SetTimer(unsigned id, unsigned milliseconds) {
+void CFakePanelHost::SetTimer(unsigned id, unsigned milliseconds) {
   Record(Call("SetTimer", id, milliseconds));
   m_timers.insert(id);
 }
 
-void FakePanelHost::KillTimer(unsigned id) {
+void CFakePanelHost::KillTimer(unsigned id) {
   Record(Call("KillTimer", id));
   m_timers.erase(id);
 }
 
-void FakePanelHost::SetIcon(IconHandle icon, bool big) {
+void CFakePanelHost::SetIcon(IconHandle icon, bool big) {
   Record(Call("SetIcon", big ? "big" : "small", icon));
 }
 
-int FakePanelHost::GetSystemMetrics(int index) {
+int CFakePanelHost::GetSystemMetrics(int index) {
   return index == wm::kSmCxIcon || index == wm::kSmCyIcon ? kIconSize : 0;
 }
 
-bool FakePanelHost::GetClientRect(Rect& rect) {
+bool CFakePanelHost::GetClientRect(Rect& rect) {
   rect = ClientSize();
   return true;
 }
 
-PaintContext FakePanelHost::BeginPaint() {
+PaintContext CFakePanelHost::BeginPaint() {
   Record("BeginPaint");
   return 77;
 }
 
-void FakePanelHost::EraseIconBackground(PaintContext dc) {
+void CFakePanelHost::EraseIconBackground(PaintContext dc) {
   Record(Call("EraseIconBackground", dc));
 }
 
-void FakePanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
+void CFakePanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
   Record(Call("DrawIcon", dc, x, y, icon));
 }
 
-void FakePanelHost::EndPaint(PaintContext dc) {
+void CFakePanelHost::EndPaint(PaintContext dc) {
   Record(Call("EndPaint", dc));
 }
 
-void FakePanelHost::MessageBox(const std::string& text) {
+void CFakePanelHost::MessageBox(const std::string& text) {
   Record(Call("MessageBox", text));
   m_messageBoxes.push_back(text);
   if (onMessageBox) {
@@ -439,21 +439,21 @@ void FakePanelHost::MessageBox(const std::string& text) {
   }
 }
 
-int FakePanelHost::RunModal(CDialog& dialog) {
+int CFakePanelHost::RunModal(CDialog& dialog) {
   Record(Call("RunModal", dialog.TemplateId()));
   m_modalRuns.push_back(dialog.TemplateId());
   const bool version = dialog.TemplateId() == VersionDialogTemplate().id;
-  FakePanelHost child(version ? VersionDialogTemplate() : MainDialogTemplate(), m_handle + 1000);
+  CFakePanelHost child(version ? VersionDialogTemplate() : MainDialogTemplate(), m_handle + 1000);
   child.Create(dialog);
   return onModal ? onModal(dialog, child) : wm::kIdOk;
 }
 
-void FakePanelHost::EndDialog(int result) {
+void CFakePanelHost::EndDialog(int result) {
   Record(Call("EndDialog", result));
   m_endResult = result;
 }
 
-void FakePanelHost::Exit(int status) {
+void CFakePanelHost::Exit(int status) {
   Record(Call("Exit", status));
   m_exitStatus = status;
 }

@@ -51,7 +51,7 @@ struct FakeTooltip {
   int relayed = 0;
 };
 
-class FakePanelHost : public IPanelHost {
+class CFakePanelHost : public IPanelHost {
  public:
   static constexpr int kBaseUnitX = 6, kBaseUnitY = 13;
   static constexpr int kFrame = 4;      // each side of the sizing frame
@@ -60,8 +60,8 @@ class FakePanelHost : public IPanelHost {
   static constexpr int kIconSize = 32;  // SM_CXICON and SM_CYICON
 
   // At a `dpi` other than 96 the base units and the frame scale with it, as the platform's do.
-  explicit FakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000,
-                         int dpi = 96);
+  explicit CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000,
+                          int dpi = 96);
 
   // Like the platform: the first size event reaches the dialog before OnInitDialog.
   void Create(CDialog& dialog);
@@ -105,7 +105,7 @@ class FakePanelHost : public IPanelHost {
 
   // Run inside the message box's modal loop, and inside RunModal while the child is open.
   std::function<void()> onMessageBox;
-  std::function<int(CDialog&, FakePanelHost&)> onModal;
+  std::function<int(CDialog&, CFakePanelHost&)> onModal;
 
   // IPanelHost
   WindowHandle DialogWindow() override { return m_handle; }

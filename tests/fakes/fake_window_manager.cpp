@@ -27,8 +27,8 @@ bool IsLayered(std::int32_t exStyle) {
 
 }  // namespace
 
-WindowHandle FakeWindowManager::AddWindow(const std::string& title, bool visible, Rect rect,
-                                          int clientWidth, int clientHeight) {
+WindowHandle CFakeWindowManager::AddWindow(const std::string& title, bool visible, Rect rect,
+                                           int clientWidth, int clientHeight) {
   FakeWindow window;
   window.handle = m_nextWindow++;
   window.title = title;
@@ -42,18 +42,18 @@ WindowHandle FakeWindowManager::AddWindow(const std::string& title, bool visible
   return window.handle;
 }
 
-void FakeWindowManager::Close(WindowHandle handle) {
+void CFakeWindowManager::Close(WindowHandle handle) {
   Window(handle).closed = true;
   std::erase(m_zorder, handle);
 }
 
-FakeWindow* FakeWindowManager::Live(WindowHandle handle) {
+FakeWindow* CFakeWindowManager::Live(WindowHandle handle) {
   auto it = m_windows.find(handle);
   return it == m_windows.end() || it->second.closed ? nullptr : &it->second;
 }
 
 // Topmost windows stay above the others; HWND_TOP raises a window within its own band.
-void FakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAfter) {
+void CFakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAfter) {
   FakeWindow& window = Window(handle);
   if (insertAfter == wm::kHwndNoTopmost && !window.topmost) return;  // documented: no effect
   std::erase(m_zorder, handle);
@@ -73,7 +73,7 @@ void FakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAft
   }
 }
 
-void FakeWindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
+void CFakeWindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
   auto held = m_held.find(window);
   if (held != m_held.end()) {
     held->second.emplace_back(std::move(job), std::move(then));
@@ -83,7 +83,7 @@ void FakeWindowManager::RunJob(WindowHandle window, Job job, std::function<void(
   if (then) then();
 }
 
-void FakeWindowManager::Release(WindowHandle window) {
+void CFakeWindowManager::Release(WindowHandle window) {
   // Jobs given meanwhile, by what follows a job, queue behind the held ones as on a worker.
   for (auto held = m_held.find(window); held != m_held.end(); held = m_held.find(window)) {
     if (held->second.empty()) {
@@ -97,56 +97,56 @@ void FakeWindowManager::Release(WindowHandle window) {
   }
 }
 
-WindowHandle FakeWindowManager::GetDesktopWindow() {
+WindowHandle CFakeWindowManager::GetDesktopWindow() {
   Record(Call("GetDesktopWindow"));
   return kDesktop;
 }
 
-WindowHandle FakeWindowManager::GetTopWindow(WindowHandle parent) {
+WindowHandle CFakeWindowManager::GetTopWindow(WindowHandle parent) {
   Record(Call("GetTopWindow", H(parent)));
   return parent == kDesktop && !m_zorder.empty() ? m_zorder.front() : 0;
 }
 
-WindowHandle FakeWindowManager::GetNextWindow(WindowHandle window) {
+WindowHandle CFakeWindowManager::GetNextWindow(WindowHandle window) {
   Record(Call("GetNextWindow", H(window)));
   auto at = std::find(m_zorder.begin(), m_zorder.end(), window);
   return at == m_zorder.end() || at + 1 == m_zorder.end() ? 0 : *(at + 1);
 }
 
-void FakeWindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
+void CFakeWindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
   Record(Call("GetWindowText", H(window), maxChars));
   const FakeWindow* w = Live(window);
   if (!w || maxChars <= 0) return title.clear();
   title.assign(w->title, 0, Utf8Prefix(w->title, maxChars - 1));
 }
 
-bool FakeWindowManager::IsWindowVisible(WindowHandle window) {
+bool CFakeWindowManager::IsWindowVisible(WindowHandle window) {
   Record(Call("IsWindowVisible", H(window)));
   const FakeWindow* w = Live(window);
   return w && w->visible;
 }
 
-bool FakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
+bool CFakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   Record(Call("GetWindowRect", H(window)));
   const FakeWindow* w = Live(window);
   if (w) rect = w->rect;
   return w != nullptr;
 }
 
-bool FakeWindowManager::GetClientRect(WindowHandle window, Rect& rect) {
+bool CFakeWindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   Record(Call("GetClientRect", H(window)));
   const FakeWindow* w = Live(window);
   if (w) rect = {0, 0, w->clientWidth, w->clientHeight};
   return w != nullptr;
 }
 
-bool FakeWindowManager::GetWorkArea(Rect& rect) {
+bool CFakeWindowManager::GetWorkArea(Rect& rect) {
   Record(Call("GetWorkArea"));
   rect = m_workArea;
   return true;
 }
 
-bool FakeWindowManager::ShowWindow(WindowHandle window, int command) {
+bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
   Record(Call("ShowWindow", H(window), command));
   FakeWindow* w = Live(window);
   if (!w) return false;
@@ -158,8 +158,8 @@ bool FakeWindowManager::ShowWindow(WindowHandle window, int command) {
   return wasVisible;
 }
 
-bool FakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
-                                     int cx, int cy, unsigned flags) {
+bool CFakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                      int cx, int cy, unsigned flags) {
   Record(Call("SetWindowPos", H(window), fake::After(insertAfter), x, y, cx, cy, fake::Hex(flags)));
   FakeWindow* w = Live(window);
   if (!w) return false;
@@ -180,21 +180,21 @@ bool FakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAft
   return true;
 }
 
-bool FakeWindowManager::EnableWindow(WindowHandle window, bool enable) {
+bool CFakeWindowManager::EnableWindow(WindowHandle window, bool enable) {
   Record(Call("EnableWindow", H(window), enable));
   FakeWindow* w = Live(window);
   if (!w) return false;
   return !std::exchange(w->enabled, enable);  // whether it was disabled
 }
 
-std::int32_t FakeWindowManager::GetWindowLong(WindowHandle window, int index) {
+std::int32_t CFakeWindowManager::GetWindowLong(WindowHandle window, int index) {
   Record(Call("GetWindowLong", H(window), index));
   const FakeWindow* w = Live(window);
   if (!w) return 0;
   return index == wm::kGwlStyle ? w->style : index == wm::kGwlExStyle ? w->exStyle : 0;
 }
 
-std::int32_t FakeWindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
+std::int32_t CFakeWindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
   Record(Call("SetWindowLong", H(window), index, fake::Hex(static_cast<std::uint32_t>(value))));
   FakeWindow* w = Live(window);
   if (!w) return 0;
@@ -205,31 +205,31 @@ std::int32_t FakeWindowManager::SetWindowLong(WindowHandle window, int index, st
   return std::exchange(w->exStyle, value);
 }
 
-bool FakeWindowManager::SetWindowText(WindowHandle window, const std::string& text) {
+bool CFakeWindowManager::SetWindowText(WindowHandle window, const std::string& text) {
   Record(Call("SetWindowText", H(window), text));
   FakeWindow* w = Live(window);
   if (w) w->title = text;
   return w != nullptr;
 }
 
-RegionHandle FakeWindowManager::NewRegion(std::string shape) {
+RegionHandle CFakeWindowManager::NewRegion(std::string shape) {
   const RegionHandle handle = m_nextRegion++;
   m_regions[handle] = std::move(shape);
   m_liveRegions.insert(handle);
   return handle;
 }
 
-RegionHandle FakeWindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
+RegionHandle CFakeWindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
   Record(Call("CreateEllipticRgn", left, top, right, bottom));
   return NewRegion(Call("ellipse", left, top, right, bottom));
 }
 
-RegionHandle FakeWindowManager::CreateRectRgn(int left, int top, int right, int bottom) {
+RegionHandle CFakeWindowManager::CreateRectRgn(int left, int top, int right, int bottom) {
   Record(Call("CreateRectRgn", left, top, right, bottom));
   return NewRegion(Call("rect", left, top, right, bottom));
 }
 
-RegionHandle FakeWindowManager::CreatePolygonRgn(const Point* points, int count, int fillMode) {
+RegionHandle CFakeWindowManager::CreatePolygonRgn(const Point* points, int count, int fillMode) {
   std::string corners;
   for (int i = 0; i < count; ++i) corners += Call("", points[i].x, points[i].y) + ",";
   corners += "mode=" + std::to_string(fillMode);
@@ -237,13 +237,13 @@ RegionHandle FakeWindowManager::CreatePolygonRgn(const Point* points, int count,
   return NewRegion("polygon(" + corners + ")");
 }
 
-std::string FakeWindowManager::DescribeRegion(RegionHandle region) const {
+std::string CFakeWindowManager::DescribeRegion(RegionHandle region) const {
   if (region == 0) return "none";
   auto shape = m_regions.find(region);
   return shape == m_regions.end() ? "?" : shape->second;
 }
 
-bool FakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
+bool CFakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
   Record(Call("SetWindowRgn", H(window), DescribeRegion(region), redraw));
   FakeWindow* w = Live(window);
   if (w && !m_regionRefused && region == 0) {  // no region: the window's whole shape
@@ -256,26 +256,26 @@ bool FakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, b
   return true;
 }
 
-void FakeWindowManager::DeleteRegion(RegionHandle region) {
+void CFakeWindowManager::DeleteRegion(RegionHandle region) {
   Record(Call("DeleteRegion", DescribeRegion(region)));
   if (!m_liveRegions.erase(region)) ++m_badRegionDeletes;
 }
 
-ModuleHandle FakeWindowManager::LoadLibrary(const char* name) {
+ModuleHandle CFakeWindowManager::LoadLibrary(const char* name) {
   Record(Call("LoadLibrary", name));
   ++m_loadedModules;
   return 701;
 }
 
-ProcHandle FakeWindowManager::GetProcAddress(ModuleHandle /*module*/, const char* name) {
+ProcHandle CFakeWindowManager::GetProcAddress(ModuleHandle /*module*/, const char* name) {
   Record(Call("GetProcAddress", name));
   if (m_layeredMissing || std::strcmp(name, "SetLayeredWindowAttributes") != 0) return 0;
   return kLayeredProc;
 }
 
-bool FakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
-                                                       std::uint32_t colorKey, std::uint8_t alpha,
-                                                       std::uint32_t flags) {
+bool CFakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window,
+                                                        std::uint32_t colorKey, std::uint8_t alpha,
+                                                        std::uint32_t flags) {
   Record(Call("SetLayeredWindowAttributes", H(window), colorKey, alpha, flags));
   FakeWindow* w = Live(window);
   // The call needs a layered window.
@@ -284,20 +284,20 @@ bool FakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowHa
   return true;
 }
 
-void FakeWindowManager::FreeLibrary(ModuleHandle /*module*/) {
+void CFakeWindowManager::FreeLibrary(ModuleHandle /*module*/) {
   Record(Call("FreeLibrary"));
   --m_loadedModules;
 }
 
-void FakeWindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {
+void CFakeWindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {
   Record(Call("MessageBox", H(owner), text, type));
   m_messageBoxes.push_back({owner, text, type});
 }
 
-void FakeWindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
+void CFakeWindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
   Record(Call("ShellExecute", verb, file, show));
 }
 
-void FakeWindowManager::MciSendString(const std::string& command, WindowHandle callback) {
+void CFakeWindowManager::MciSendString(const std::string& command, WindowHandle callback) {
   Record(Call("MciSendString", command, H(callback)));
 }

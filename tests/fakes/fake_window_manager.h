@@ -40,7 +40,7 @@ struct MessageBoxCall {
   unsigned type;
 };
 
-class FakeWindowManager : public IWindowManager {
+class CFakeWindowManager : public IWindowManager {
  public:
   static constexpr WindowHandle kDesktop = 10;
   static constexpr ProcHandle kLayeredProc = 901;

@@ -136,11 +136,11 @@ TEST_F(ShapeTest, RefusedRegionsAreFreedAndNothingIsReported) {
 TEST_F(ShapeTest, OwnersMovedAlongFreeTheirHandleOnce) {
   Forget();
   {
-    UniqueRegion first(windows, windows.CreateRectRgn(0, 0, 1, 1));
-    UniqueRegion second = std::move(first);
+    CUniqueRegion first(windows, windows.CreateRectRgn(0, 0, 1, 1));
+    CUniqueRegion second = std::move(first);
     first = std::move(second);
-    ScopedLayeredFunction layered(windows);
-    ScopedLayeredFunction moved = std::move(layered);
+    CScopedLayeredFunction layered(windows);
+    CScopedLayeredFunction moved = std::move(layered);
     EXPECT_TRUE(moved.Found());
   }
   EXPECT_EQ(windows.LiveRegions(), 0);

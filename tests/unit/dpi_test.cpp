@@ -23,9 +23,9 @@ TEST(DpiScaling, ScalesLikeMulDivAndIsExactAt96) {
 class HighDpiTest : public ::testing::Test {
  protected:
   explicit HighDpiTest(int dpi = 144) : host(MainDialogTemplate(), 8000, dpi) {}
-  FakeWindowManager windows;
+  CFakeWindowManager windows;
   CGlazierDlg dialog{windows};
-  FakePanelHost host;
+  CFakePanelHost host;
 };
 
 TEST_F(HighDpiTest, StartUpPlacesThePagesWithScaledOffsets) {

@@ -43,9 +43,9 @@ class GlazierTest : public ::testing::Test {
   std::vector<std::string> Rows() { return host.Control(IDC_WINDOW_LIST).rows; }
   std::string Text(int id) { return host.Control(id).text; }
 
-  FakeWindowManager windows;
+  CFakeWindowManager windows;
   CGlazierDlg dialog{windows};
-  FakePanelHost host{MainDialogTemplate()};
+  CFakePanelHost host{MainDialogTemplate()};
   WindowHandle notepad = 0, calc = 0, paint = 0;
 };
 

@@ -15,7 +15,7 @@ using PanelTest = GlazierTest;
 
 const std::vector<int> kAlwaysShown = {-1, IDC_WINDOW_LIST, IDC_REFRESH, IDC_TAB, IDC_EXIT};
 
-std::vector<int> VisibleIds(FakePanelHost& host) {
+std::vector<int> VisibleIds(CFakePanelHost& host) {
   std::vector<int> ids;
   for (const ControlTemplate& t : MainDialogTemplate().controls) {
     if (host.Control(t.id).visible) ids.push_back(t.id);
@@ -169,7 +169,7 @@ TEST_F(PanelTest, VersionBoxOpensTheHomePageAndTheMainTimersKeepRunning) {
   Start();
   windows.AddWindow("あとから");
   Forget();
-  host.onModal = [this](CDialog&, FakePanelHost& box) {
+  host.onModal = [this](CDialog&, CFakePanelHost& box) {
     box.Click(IDC_HOMEPAGE);
     box.Click(IDC_HOMEPAGE);
     host.Tick(CGlazierDlg::REFRESH_TIMER);

@@ -108,10 +108,10 @@ class GeometryTest : public GlazierTest {
 };
 
 TEST(GeometrySpins, BoundIsTheWorkAreasFarEdgeNotItsExtent) {
-  FakeWindowManager windows;
+  CFakeWindowManager windows;
   windows.SetWorkArea({0, 30, 1280, 1014});
   CGlazierDlg dialog(windows);
-  FakePanelHost host(MainDialogTemplate());
+  CFakePanelHost host(MainDialogTemplate());
   host.Create(dialog);
   EXPECT_EQ(host.Control(IDC_Y_SPIN).upper, 1014);
   EXPECT_EQ(host.Control(IDC_WIDTH_SPIN).upper, 1280);

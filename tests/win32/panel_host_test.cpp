@@ -143,7 +143,7 @@ WIN32_TEST(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
   probe.onInit = [&tip](ProbeDialog& dialog) {
     IPanelHost& host = dialog.Host();
     host.TooltipCreate();
-    tip = static_cast<Win32PanelHost&>(host).TooltipWindow();
+    tip = static_cast<CWin32PanelHost&>(host).TooltipWindow();
     CHECK(tip != nullptr);
     if (!tip) return dialog.Host().EndDialog(0);
     wchar_t className[32] = {};

@@ -100,7 +100,7 @@ bool PumpUntil(Done done, DWORD ms) {
 WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   BusyWindow busy;
   const HWND hwnd = busy.Window();
-  TargetCalls calls;
+  CTargetCalls calls;
   std::mutex mutex;
   std::vector<int> widthsSeen;  // by each call, before its own move
   std::vector<int> results;     // the calls whose result came back, in that order
@@ -134,7 +134,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   const ULONGLONG queued = ::GetTickCount64();
   for (int i = 1; i <= kMore; ++i) CHECK(!calls.Run(hwnd, call(260 + i), result(260 + i)));
   const ULONGLONG took = ::GetTickCount64() - queued;
-  CHECK(took < kMore * TargetCalls::kWaitMilliseconds);
+  CHECK(took < kMore * CTargetCalls::kWaitMilliseconds);
   CHECK_EQ(results.size(), std::size_t{1});
 
   busy.Unblock();
@@ -155,7 +155,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
 
 WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
   // This thread's own windows are called directly, and their results come at once.
-  Win32WindowManager windows;
+  CWin32WindowManager windows;
   const HWND own = ::CreateWindowExW(0, L"STATIC", L"own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                      ::GetModuleHandleW(nullptr), nullptr);
   bool ownDone = false;
@@ -174,7 +174,7 @@ WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
   bool late = false;
   const ULONGLONG started = ::GetTickCount64();
   {
-    Win32WindowManager doomed;
+    CWin32WindowManager doomed;
     doomed.RunJob(
         FromHwnd(hwnd),
         [hwnd](IWindowManager& direct) {

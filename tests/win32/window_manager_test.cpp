@@ -40,7 +40,7 @@ class TargetWindow {
 }  // namespace
 
 WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
-  Win32WindowManager windows;
+  CWin32WindowManager windows;
   TargetWindow target(L"無題 - メモ帳 × 2");
   const WindowHandle handle = target.Handle();
   std::string title = "left over from an earlier read";
@@ -62,7 +62,7 @@ WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
 }
 
 WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
-  Win32WindowManager windows;
+  CWin32WindowManager windows;
   TargetWindow target(L"Glazier test target");
   bool found = false;
   int count = 0;
@@ -75,7 +75,7 @@ WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
 }
 
 WIN32_TEST(GeometryStylesAndInput) {
-  Win32WindowManager windows;
+  CWin32WindowManager windows;
   TargetWindow target(L"geometry");
   const WindowHandle handle = target.Handle();
   CHECK(windows.SetWindowPos(handle, wm::kHwndTop, 100, 120, 300, 200, wm::kSwpNoZOrder));
@@ -107,7 +107,7 @@ WIN32_TEST(GeometryStylesAndInput) {
 }
 
 WIN32_TEST(LayeredOpacityThroughTheLookedUpFunction) {
-  Win32WindowManager windows;
+  CWin32WindowManager windows;
   TargetWindow target(L"layered");
   const WindowHandle handle = target.Handle();
   const ModuleHandle user32 = windows.LoadLibrary("user32");
@@ -129,7 +129,7 @@ WIN32_TEST(LayeredOpacityThroughTheLookedUpFunction) {
 }
 
 WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
-  Win32WindowManager windows;
+  CWin32WindowManager windows;
   TargetWindow target(L"regions");
   const WindowHandle handle = target.Handle();
   const Point triangle[] = {{0, 0}, {100, 0}, {50, 80}};
