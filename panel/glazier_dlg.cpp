@@ -15,7 +15,6 @@
 #include "panel/version_dlg.h"
 #include "res/messages.h"
 #include "res/templates.h"
-#include "targets/window_list.h"
 
 const CGlazierDlg::DispatchRow CGlazierDlg::kDispatch[] = {
     {Signal::Command, wm::kBnClicked, IDC_REFRESH, &CGlazierDlg::RefreshWindowList},
@@ -149,7 +148,7 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 // --- Window list -------------------------------------------------------------------------
 
 void CGlazierDlg::RefreshWindowList() {
-  FillWindowList(m_windows, m_list, m_targets, m_titleBuffer);
+  m_listed.Refresh(m_windows, m_list, m_targets);
 }
 
 void CGlazierDlg::OnRefreshTimer() {

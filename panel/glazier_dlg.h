@@ -9,6 +9,7 @@
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 #include "res/resource.h"
+#include "targets/window_list.h"
 
 class CGlazierDlg : public CDialog {
  public:
@@ -145,7 +146,7 @@ class CGlazierDlg : public CDialog {
   // Row i of the window list stands for m_targets[i]. Entries beyond the row count are kept
   // from earlier fills.
   std::array<WindowHandle, kMaxTargets> m_targets{};
-  std::string m_titleBuffer;  // reused by every refresh
+  CListedWindows m_listed;  // what the list box shows, kept between refreshes
 
   int m_flashLevel = 255;
   int m_flashStep = 1;

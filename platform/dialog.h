@@ -66,8 +66,12 @@ class CBoundControl {
 class CListBox : public CBoundControl {
  public:
   void ResetContent() { Host().ListResetContent(Id()); }
-  int AddString(const std::string& text) { return Host().ListAddString(Id(), text); }
+  int InsertString(int row, const std::string& text) {
+    return Host().ListInsertString(Id(), row, text);
+  }
+  void DeleteString(int row) { Host().ListDeleteString(Id(), row); }
   int GetCurSel() const { return Host().ListGetCurSel(Id()); }
+  void SetCurSel(int row) { Host().ListSetCurSel(Id(), row); }
   int GetCount() const { return Host().ListGetCount(Id()); }
   std::string GetText(int row) const { return Host().ListGetText(Id(), row); }
   int GetTopIndex() const { return Host().ListGetTopIndex(Id()); }

@@ -52,17 +52,20 @@ class IPanelHost {
   virtual int TextWidth(int id) = 0;
   virtual int TabStripWidth(int id) = 0;
 
-  // List box.
+  // List box. Inserting at the row count appends; a refused row (out of memory) returns a
+  // negative number and leaves the list as it was.
   virtual void ListResetContent(int id) = 0;
-  virtual int ListAddString(int id, const std::string& text) = 0;
+  virtual int ListInsertString(int id, int row, const std::string& text) = 0;
+  virtual void ListDeleteString(int id, int row) = 0;
   virtual int ListGetCurSel(int id) = 0;
+  virtual void ListSetCurSel(int id, int row) = 0;  // -1 selects nothing; notifies nobody
   virtual int ListGetCount(int id) = 0;
   virtual std::string ListGetText(int id, int row) = 0;
   virtual int ListGetTopIndex(int id) = 0;
   virtual void ListSetTopIndex(int id, int index) = 0;
-  // Reserves room for `items` rows of `bytes` text in all before a fill.
+  // Reserves room for `items` more rows of `bytes` text in all before they are inserted.
   virtual void ListInitStorage(int id, int items, int bytes) = 0;
-  // Suspends drawing while the list is rebuilt; turning it back on repaints the list once.
+  // Suspends drawing while the list changes; turning it back on repaints the list once.
   virtual void ListSetRedraw(int id, bool redraw) = 0;
 
   // Tab control.

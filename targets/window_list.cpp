@@ -1,36 +1,79 @@
 #include "targets/window_list.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
-// Room reserved per row before a fill; titles are mostly shorter.
+// Room reserved per row before many rows are inserted at once; titles are mostly shorter.
 constexpr int kReservedBytesPerRow = 64;
 
 }  // namespace
 
-int FillWindowList(IWindowManager& windows, CListBox& list, std::span<WindowHandle> targets,
-                   std::string& title) {
-  // Rebuilt every second while nothing is selected: drawing is suspended so the list does not
-  // flicker, and the first visible row is kept where the user scrolled it.
-  const int topRow = list.GetTopIndex();
-  const int previousRows = list.GetCount();
-  list.SetRedraw(false);
-  list.ResetContent();
-  if (previousRows > 0) list.InitStorage(previousRows, previousRows * kReservedBytesPerRow);
+int CListedWindows::Refresh(IWindowManager& windows, CListBox& list,
+                            std::span<WindowHandle> targets) {
+  // A refresh leaves nothing selected, also when no row changes.
+  if (list.GetCurSel() != -1) list.SetCurSel(-1);
+  // The list box holds the rows of the last refresh, unless something else has changed it.
+  const bool listInStep = list.GetCount() == static_cast<int>(m_shownCount);
+  const std::size_t rows = Update(list, Walk(windows, targets.size()), listInStep);
+  for (std::size_t row = 0; row < rows; ++row) targets[row] = m_walked[row].window;
+  std::swap(m_shown, m_walked);
+  m_shownCount = rows;
+  return static_cast<int>(rows);
+}
 
+std::size_t CListedWindows::Walk(IWindowManager& windows, std::size_t limit) {
   std::size_t rows = 0;
   for (WindowHandle window = windows.GetTopWindow(windows.GetDesktopWindow());
-       window != 0 && rows < targets.size(); window = windows.GetNextWindow(window)) {
-    windows.GetWindowText(window, title, kTitleBufferChars);
-    if (title.empty() || !windows.IsWindowVisible(window)) continue;
-    // A row the list box refused gets no handle, so rows and handles stay in step.
-    if (list.AddString(title) < 0) continue;
-    targets[rows++] = window;
+       window != 0 && rows < limit; window = windows.GetNextWindow(window)) {
+    if (rows == m_walked.size()) m_walked.emplace_back();
+    Row& row = m_walked[rows];
+    windows.GetWindowText(window, row.title, kTitleBufferChars);
+    if (row.title.empty() || !windows.IsWindowVisible(window)) continue;
+    row.window = window;
+    ++rows;
   }
+  return rows;
+}
 
-  const int count = static_cast<int>(rows);
-  if (count > 0) list.SetTopIndex(std::clamp(topRow, 0, count - 1));
+std::size_t CListedWindows::Update(CListBox& list, std::size_t walked, bool listInStep) {
+  // The rows that match at both ends stay; only the range between them is replaced. A handle
+  // that changed under the same title needs no change to the list box, only to the targets.
+  const std::size_t shown = listInStep ? m_shownCount : 0;
+  const auto same = [this](std::size_t shownRow, std::size_t walkedRow) {
+    return m_shown[shownRow].title == m_walked[walkedRow].title;
+  };
+  std::size_t first = 0;
+  while (first < shown && first < walked && same(first, first)) ++first;
+  std::size_t shownEnd = shown;
+  std::size_t walkedEnd = walked;
+  while (shownEnd > first && walkedEnd > first && same(shownEnd - 1, walkedEnd - 1)) {
+    --shownEnd;
+    --walkedEnd;
+  }
+  if (listInStep && first == shownEnd && first == walkedEnd) return walked;
+
+  // Drawing is suspended only while rows change, so the list does not flicker, and the first
+  // visible row is put back where the user scrolled it.
+  const int topRow = list.GetTopIndex();
+  list.SetRedraw(false);
+  if (!listInStep) list.ResetContent();
+  for (std::size_t row = shownEnd; row > first; --row) list.DeleteString(static_cast<int>(row - 1));
+  const int inserts = static_cast<int>(walkedEnd - first);
+  if (inserts > 1) list.InitStorage(inserts, inserts * kReservedBytesPerRow);
+  for (std::size_t row = first; row < walkedEnd;) {
+    if (list.InsertString(static_cast<int>(row), m_walked[row].title) >= 0) {
+      ++row;
+      continue;
+    }
+    // A row the list box refused gets no handle, so rows and handles stay in step.
+    const auto at = m_walked.begin() + static_cast<std::ptrdiff_t>(row);
+    std::rotate(at, at + 1, m_walked.begin() + static_cast<std::ptrdiff_t>(walked));
+    --walked;
+    --walkedEnd;
+  }
+  if (walked > 0) list.SetTopIndex(std::clamp(topRow, 0, static_cast<int>(walked) - 1));
   list.SetRedraw(true);
-  return count;
+  return walked;
 }

@@ -1,17 +1,41 @@
 // The window list: the visible, titled top-level windows in z-order, topmost first.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 
 inline constexpr int kTitleBufferChars = 2048;
 
-// Empties the list and appends one row per qualifying window, storing each row's handle at the
-// same index of `targets`. Stops when `targets` is full, so every row has its handle; entries
-// beyond the new row count are left as they were. `title` is scratch storage reused across
-// calls. Returns the row count.
-int FillWindowList(IWindowManager& windows, CListBox& list, std::span<WindowHandle> targets,
-                   std::string& title);
+// The list box's rows as the last refresh left them, and the buffer the next walk fills. The
+// list is refreshed every second while nothing is selected, mostly over a desktop that has not
+// changed: a refresh walks the windows and then touches only the rows that differ, so an
+// unchanged desktop costs the walk and a comparison. Both buffers keep their storage.
+class CListedWindows {
+ public:
+  // Brings the list to one row per qualifying window and stores each row's handle at the same
+  // index of `targets`: the rows, their order and their handles are those of a list emptied and
+  // filled afresh. Stops when `targets` is full, so every row has its handle; entries beyond the
+  // new row count are left as they were. Leaves nothing selected and the first visible row where
+  // the user scrolled it. Returns the row count.
+  int Refresh(IWindowManager& windows, CListBox& list, std::span<WindowHandle> targets);
+
+ private:
+  struct Row {
+    WindowHandle window = 0;
+    std::string title;
+  };
+
+  std::size_t Walk(IWindowManager& windows, std::size_t limit);
+  // Replaces the rows that differ between the list and the walk; returns the walk's row count,
+  // less the rows the list box refused.
+  std::size_t Update(CListBox& list, std::size_t walked, bool listInStep);
+
+  std::vector<Row> m_shown;   // the first m_shownCount are the list box's rows
+  std::vector<Row> m_walked;  // the first rows hold the walk in progress
+  std::size_t m_shownCount = 0;
+};

@@ -205,15 +205,23 @@ void CWin32PanelHost::ListResetContent(int id) {
   SendItem(id, LB_RESETCONTENT, 0, 0);
 }
 
-int CWin32PanelHost::ListAddString(int id, const std::string& text) {
-  // Called once per listed window on every refresh: the conversion buffer is reused.
+int CWin32PanelHost::ListInsertString(int id, int row, const std::string& text) {
+  // Called once per new row, a whole list's worth at start-up: the conversion buffer is reused.
   WidenInto(text, m_rowText);
-  return static_cast<int>(
-      SendItem(id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_rowText.c_str())));
+  return static_cast<int>(SendItem(id, LB_INSERTSTRING, static_cast<WPARAM>(row),
+                                   reinterpret_cast<LPARAM>(m_rowText.c_str())));
+}
+
+void Win32PanelHost::ListDeleteString(int id, int row) {
+  SendItem(id, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
 }
 
 int CWin32PanelHost::ListGetCurSel(int id) {
   return static_cast<int>(SendItem(id, LB_GETCURSEL, 0, 0));
+}
+
+void CWin32PanelHost::ListSetCurSel(int id, int row) {
+  SendItem(id, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 int CWin32PanelHost::ListGetCount(int id) {

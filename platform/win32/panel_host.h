@@ -44,8 +44,10 @@ class CWin32PanelHost : public IPanelHost {
   int TabStripWidth(int id) override;
 
   void ListResetContent(int id) override;
-  int ListAddString(int id, const std::string& text) override;
+  int ListInsertString(int id, int row, const std::string& text) override;
+  void ListDeleteString(int id, int row) override;
   int ListGetCurSel(int id) override;
+  void ListSetCurSel(int id, int row) override;
   int ListGetCount(int id) override;
   std::string ListGetText(int id, int row) override;
   int ListGetTopIndex(int id) override;

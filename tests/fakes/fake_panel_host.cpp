@@ -314,10 +314,33 @@ void CFakePanelHost::ListSetRedraw(int id, bool redraw) {
   Control(id).redraw = redraw;
 }
 
-int CFakePanelHost::ListAddString(int id, const std::string& text) {
-  Record(Call("ListAddString", id, text));
-  Control(id).rows.push_back(text);
-  return static_cast<int>(Control(id).rows.size()) - 1;
+int CFakePanelHost::ListInsertString(int id, int row, const std::string& text) {
+  Record(Call("ListInsertString", id, row, text));
+  FakeControl& list = Control(id);
+  if (row < 0 || row > static_cast<int>(list.rows.size())) return -1;  // LB_ERR
+  if (list.rows.size() >= list.rowLimit) return -2;                    // LB_ERRSPACE
+  list.rows.insert(list.rows.begin() + row, text);
+  if (list.curSel >= row) ++list.curSel;
+  return row;
+}
+
+void CFakePanelHost::ListDeleteString(int id, int row) {
+  Record(Call("ListDeleteString", id, row));
+  FakeControl& list = Control(id);
+  if (row < 0 || row >= static_cast<int>(list.rows.size())) return;
+  list.rows.erase(list.rows.begin() + row);
+  if (list.curSel == row) {
+    list.curSel = -1;
+  } else if (list.curSel > row) {
+    --list.curSel;
+  }
+  list.topIndex = std::min(list.topIndex, std::max(static_cast<int>(list.rows.size()) - 1, 0));
+}
+
+void CFakePanelHost::ListSetCurSel(int id, int row) {
+  Record(Call("ListSetCurSel", id, row));
+  FakeControl& list = Control(id);
+  list.curSel = row >= 0 && row < static_cast<int>(list.rows.size()) ? row : -1;
 }
 
 std::string CFakePanelHost::ListGetText(int id, int row) {

@@ -3,7 +3,8 @@
 // - an edit raises EN_CHANGE synchronously whenever its text is set, by the program or the user;
 // - an up-down writes its position as plain decimal into its buddy edit, and (as comctl32 does)
 //   only when the buddy's text would change; at creation it writes nothing;
-// - setting a trackbar's position or a list box's content from code notifies nobody;
+// - setting a trackbar's position or a list box's content or selection from code notifies nobody;
+// - a list box keeps its selection on the same row when rows are inserted or deleted around it;
 // - the first tab item inserted becomes the current tab;
 // - resizing the dialog delivers OnSize synchronously with the new client size;
 // - a placement without SWP_NOZORDER moves a control in its siblings' z-order;
@@ -14,6 +15,7 @@
 // The log holds the calls that change something and the events delivered to the dialog.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -38,6 +40,7 @@ struct FakeControl {
   int topIndex = 0;                           // list box: first visible row
   bool redraw = true;                         // list box: drawing not suspended
   int reservedRows = 0;                       // list box: LB_INITSTORAGE
+  std::size_t rowLimit = SIZE_MAX;            // list box: refuses rows beyond (out of memory)
   int rangeMin = 0, rangeMax = 100, pos = 0;  // trackbar
   // Up-down, with the defaults of a new control.
   int base = 10, lower = 100, upper = 0, upDownPos = 0;
@@ -124,8 +127,10 @@ class CFakePanelHost : public IPanelHost {
   int TextWidth(int id) override;
   int TabStripWidth(int id) override;
   void ListResetContent(int id) override;
-  int ListAddString(int id, const std::string& text) override;
+  int ListInsertString(int id, int row, const std::string& text) override;
+  void ListDeleteString(int id, int row) override;
   int ListGetCurSel(int id) override { return Control(id).curSel; }
+  void ListSetCurSel(int id, int row) override;
   int ListGetCount(int id) override { return static_cast<int>(Control(id).rows.size()); }
   std::string ListGetText(int id, int row) override;
   int ListGetTopIndex(int id) override { return Control(id).topIndex; }

@@ -51,12 +51,12 @@ TEST_F(PanelTest, StartUpRunsItsStepsInOrder) {
         {"UpDownSetBase(" + id + "10)", "UpDownSetBuddy(" + id + std::to_string(edit) + ")",
          "UpDownSetRange(" + id + "0," + std::to_string(bound) + ")", "UpDownSetPos(" + id + "0)"});
   }
-  steps.insert(
-      steps.end(),
-      {"TabInsertItem(1026,0,表示)", "TabInsertItem(1026,5,位置・サイズ)",
-       "SetWindowPos(dialog,1,0,0,320,427,0x2)", "SetWindowPos(1041,1,275,309,0,0,0x1)",
-       "ListResetContent(1002)", "ListAddString(1002,ペイント)", "SetDlgItemText(1007,150)",
-       "TabGetCurSel(1026)", "ShowWindow(1027,5)", "TooltipCreate", "TooltipActivate(1)"});
+  steps.insert(steps.end(),
+               {"TabInsertItem(1026,0,表示)", "TabInsertItem(1026,5,位置・サイズ)",
+                "SetWindowPos(dialog,1,0,0,320,427,0x2)", "SetWindowPos(1041,1,275,309,0,0,0x1)",
+                "ListInsertString(1002,0,メモ帳)", "ListInsertString(1002,2,ペイント)",
+                "SetDlgItemText(1007,150)", "TabGetCurSel(1026)", "ShowWindow(1027,5)",
+                "TooltipCreate", "TooltipActivate(1)"});
   EXPECT_TRUE(InOrder(host.Log(), steps));
   EXPECT_EQ(
       host.Control(IDC_TAB).tabs,

@@ -1,5 +1,9 @@
 // The window list: which windows are listed, in which order, with which handle per row, and
 // when the list is rebuilt.
+#include <functional>
+#include <memory>
+#include <utility>
+
 #include "unit/glazier_fixture.h"
 
 namespace {
@@ -122,25 +126,28 @@ TEST_F(WindowListTest, StopsAtTenThousandRowsWithEveryRowsHandle) {
   EXPECT_EQ(windows.Log(), Calls{"ShowWindow(" + H(all[9999]) + ",6)"});
 }
 
-TEST_F(WindowListTest, RebuildKeepsTheScrollPositionWithoutDrawingInBetween) {
+TEST_F(WindowListTest, ChangesKeepTheScrollPositionWithoutDrawingInBetween) {
   std::vector<WindowHandle> all;
   for (int i = 0; i < 40; ++i) all.push_back(windows.AddWindow("w" + std::to_string(i)));
   Start();
+  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).reservedRows, 40);
   host.ListSetTopIndex(IDC_WINDOW_LIST, 25);
   Forget();
 
+  // An unchanged desktop leaves the list box alone: nothing to redraw.
   host.Tick(CGlazierDlg::REFRESH_TIMER);
+  EXPECT_EQ(host.Log(), Calls{"OnTimer(2)"});
+
+  // Only the rows that differ change, with drawing off from the first change to the last.
+  windows.SetWindowText(all[30], "w30 改");
+  windows.Close(all[31]);
+  Forget();
+  host.Tick(CGlazierDlg::REFRESH_TIMER);
+  EXPECT_EQ(host.Log(), (Calls{"OnTimer(2)", "ListSetRedraw(1002,0)", "ListDeleteString(1002,31)",
+                               "ListDeleteString(1002,30)", "ListInsertString(1002,30,w30 改)",
+                               "ListSetRedraw(1002,1)"}));
   EXPECT_EQ(host.Control(IDC_WINDOW_LIST).topIndex, 25);
   EXPECT_TRUE(host.Control(IDC_WINDOW_LIST).redraw);
-  EXPECT_EQ(host.Control(IDC_WINDOW_LIST).reservedRows, 40);
-  // Drawing is off from before the list is emptied until the last row is in.
-  const Calls& log = host.Log();
-  ASSERT_EQ(log.size(), 44u);
-  EXPECT_EQ(log[0], "OnTimer(2)");
-  EXPECT_EQ(log[1], "ListSetRedraw(1002,0)");
-  EXPECT_EQ(log[2], "ListResetContent(1002)");
-  EXPECT_EQ(log.back(), "ListSetRedraw(1002,1)");
-  EXPECT_EQ(Count(log, "ListAddString"), 40);
 
   // A shorter list keeps as much of the position as it can.
   for (int i = 10; i < 40; ++i) windows.Close(all[static_cast<std::size_t>(i)]);
@@ -148,6 +155,72 @@ TEST_F(WindowListTest, RebuildKeepsTheScrollPositionWithoutDrawingInBetween) {
   EXPECT_EQ(Rows().size(), 10u);
   EXPECT_EQ(host.Control(IDC_WINDOW_LIST).topIndex, 9);
   EXPECT_EQ(dialog.TargetAt(9), all[9]);
+}
+
+// Whatever changed on the desktop, every refresh leaves the rows, their order and their handles
+// of a list filled afresh, and nothing selected.
+TEST_F(WindowListTest, EveryRefreshEqualsAFreshFill) {
+  AddUsualWindows();
+  const WindowHandle hidden = calc + 1;
+  const WindowHandle twin = windows.AddWindow("同じ名前");
+  const WindowHandle otherTwin = windows.AddWindow("同じ名前");
+  Start();
+  const auto toTop = [this](WindowHandle window) {
+    windows.SetWindowPos(window, wm::kHwndTop, 0, 0, 0, 0, wm::kSwpNoMove | wm::kSwpNoSize);
+  };
+  const auto expectFreshFill = [this](const std::string& change) {
+    FakePanelHost freshHost{MainDialogTemplate()};
+    auto fresh = std::make_unique<CGlazierDlg>(windows);
+    freshHost.Create(*fresh);
+    ASSERT_EQ(Rows(), freshHost.Control(IDC_WINDOW_LIST).rows) << change;
+    for (int row = 0; row < fresh->TargetCount(); ++row) {
+      EXPECT_EQ(dialog.TargetAt(row), fresh->TargetAt(row)) << change << ", row " << row;
+    }
+    EXPECT_EQ(dialog.SelectedRow(), -1) << change;
+  };
+
+  // A row held selected (without the selection handler, which would raise its window).
+  FakeControl& list = host.Control(IDC_WINDOW_LIST);
+  const auto holdSelection = [&list] { list.curSel = static_cast<int>(list.rows.size()) - 1; };
+
+  // Nothing changed: the selection goes, and nothing else is touched.
+  holdSelection();
+  Forget();
+  host.Click(IDC_REFRESH);
+  EXPECT_EQ(host.Log(), (Calls{"OnCommand(1003,0)", "ListSetCurSel(1002,-1)"}));
+  expectFreshFill("nothing");
+
+  const std::pair<const char*, std::function<void()>> kChanges[] = {
+      {"a new window on top", [&] { toTop(windows.AddWindow("新しい")); }},
+      {"a window in the middle closes", [&] { windows.Close(calc); }},
+      {"a retitle", [&] { windows.SetWindowText(paint, "ペイント 2"); }},
+      {"the bottom window comes to the top", [&] { toTop(otherTwin); }},
+      {"a window comes to the top above its namesake", [&] { toTop(twin); }},
+      {"a hidden window shows", [&] { windows.Window(hidden).visible = true; }},
+      {"every window closes",
+       [&] {
+         for (WindowHandle window : std::vector<WindowHandle>(windows.ZOrder())) {
+           windows.Close(window);
+         }
+       }},
+      {"windows open again", [&] { AddUsualWindows(); }},
+  };
+  for (const auto& [change, apply] : kChanges) {
+    holdSelection();
+    apply();
+    host.Click(IDC_REFRESH);
+    expectFreshFill(change);
+  }
+
+  // A row the list box refuses is left out together with its handle, until there is room.
+  list.rowLimit = list.rows.size();
+  toTop(windows.AddWindow("入らない"));
+  host.Click(IDC_REFRESH);
+  ASSERT_EQ(Rows(), (std::vector<std::string>{"メモ帳", "電卓", "ペイント"}));
+  EXPECT_EQ(dialog.TargetAt(0), notepad);
+  list.rowLimit = SIZE_MAX;
+  host.Click(IDC_REFRESH);
+  expectFreshFill("room again");
 }
 
 }  // namespace

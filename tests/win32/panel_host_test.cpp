@@ -105,16 +105,27 @@ WIN32_TEST(TrackbarPositionFromCodeNotifiesNobody) {
   });
 }
 
-WIN32_TEST(ListBoxKeepsRowsInInsertionOrder) {
-  WithMainDialog([](ProbeDialog&, IPanelHost& host) {
-    CHECK_EQ(host.ListAddString(IDC_WINDOW_LIST, "b"), 0);
-    CHECK_EQ(host.ListAddString(IDC_WINDOW_LIST, "a"), 1);
-    CHECK_EQ(host.ListAddString(IDC_WINDOW_LIST, "無題 - メモ帳"), 2);
+WIN32_TEST(ListBoxKeepsRowsWhereTheyAreInserted) {
+  WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
+    CHECK_EQ(host.ListInsertString(IDC_WINDOW_LIST, 0, "b"), 0);
+    CHECK_EQ(host.ListInsertString(IDC_WINDOW_LIST, 1, "a"), 1);
+    CHECK_EQ(host.ListInsertString(IDC_WINDOW_LIST, 1, "無題 - メモ帳"), 1);
     CHECK_EQ(host.ListGetCount(IDC_WINDOW_LIST), 3);
     CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 0), std::string("b"));
-    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 2), std::string("無題 - メモ帳"));
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 1), std::string("無題 - メモ帳"));
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 2), std::string("a"));
     CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 3), std::string());
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), -1);
+    // A selection set and cleared from code notifies nobody.
+    const std::size_t before = dialog.events.size();
+    host.ListSetCurSel(IDC_WINDOW_LIST, 2);
+    CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), 2);
+    host.ListDeleteString(IDC_WINDOW_LIST, 1);
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 1), std::string("a"));
+    CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), 1);
+    host.ListSetCurSel(IDC_WINDOW_LIST, -1);
+    CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), -1);
+    CHECK_EQ(dialog.events.size(), before);
     host.ListResetContent(IDC_WINDOW_LIST);
     CHECK_EQ(host.ListGetCount(IDC_WINDOW_LIST), 0);
   });
