@@ -96,6 +96,10 @@ bool CWin32PanelHost::GetWindowPlacement(WindowHandle window, Rect& normalPositi
 
 bool CWin32PanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                                    int cx, int cy, unsigned flags) {
+  // Placing the dialog or a control while the dialog is still hidden (the layout at start-up)
+  // would activate the hidden dialog: Wine then moves the focus into it, and every control
+  // placed after that costs several times as much. Showing the dialog activates it anyway.
+  if (!::IsWindowVisible(m_window)) flags |= SWP_NOACTIVATE;
   return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 

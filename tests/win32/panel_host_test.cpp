@@ -223,7 +223,8 @@ WIN32_TEST(IconsAndSizeEventsReachTheDialog) {
              static_cast<LRESULT>(icon));
     const int sizes = dialog.Count("size");
     host.SetWindowPos(host.DialogWindow(), wm::kHwndBottom, 0, 0, 300, 400, wm::kSwpNoMove);
-    CHECK_EQ(dialog.Count("size"), sizes + 1);  // delivered before SetWindowPos returned
+    CHECK_EQ(dialog.Count("size"), sizes + 1);      // delivered before SetWindowPos returned
+    CHECK(::GetActiveWindow() != dialog.Window());  // hidden still: showing it activates it
     Rect client;
     CHECK(host.GetClientRect(client));
     CHECK(client.Width() > 0 && client.Width() < 300);
