@@ -72,6 +72,8 @@ class CListBox : public CBoundControl {
   void DeleteString(int row) { Host().ListDeleteString(Id(), row); }
   int GetCurSel() const { return Host().ListGetCurSel(Id()); }
   void SetCurSel(int row) { Host().ListSetCurSel(Id(), row); }
+  int GetCaretIndex() const { return Host().ListGetCaretIndex(Id()); }
+  void SetCaretIndex(int row) { Host().ListSetCaretIndex(Id(), row); }
   int GetCount() const { return Host().ListGetCount(Id()); }
   std::string GetText(int row) const { return Host().ListGetText(Id(), row); }
   int GetTopIndex() const { return Host().ListGetTopIndex(Id()); }

@@ -59,6 +59,10 @@ class IPanelHost {
   virtual void ListDeleteString(int id, int row) = 0;
   virtual int ListGetCurSel(int id) = 0;
   virtual void ListSetCurSel(int id, int row) = 0;  // -1 selects nothing; notifies nobody
+  // The row with the focus rectangle, where the arrow keys start from; setting it scrolls the
+  // row into view.
+  virtual int ListGetCaretIndex(int id) = 0;
+  virtual void ListSetCaretIndex(int id, int row) = 0;
   virtual int ListGetCount(int id) = 0;
   virtual std::string ListGetText(int id, int row) = 0;
   virtual int ListGetTopIndex(int id) = 0;

@@ -52,7 +52,9 @@ std::size_t CListedWindows::Update(CListBox& list, std::size_t walked, bool list
     --shownEnd;
     --walkedEnd;
   }
-  if (listInStep && first == shownEnd && first == walkedEnd) return walked;
+  // A list filled afresh has its focus rectangle on the first row, where the arrow keys start.
+  const bool caretHome = list.GetCaretIndex() <= 0;
+  if (listInStep && caretHome && first == shownEnd && first == walkedEnd) return walked;
 
   // Drawing is suspended only while rows change, so the list does not flicker, and the first
   // visible row is put back where the user scrolled it.
@@ -73,7 +75,10 @@ std::size_t CListedWindows::Update(CListBox& list, std::size_t walked, bool list
     --walked;
     --walkedEnd;
   }
-  if (walked > 0) list.SetTopIndex(std::clamp(topRow, 0, static_cast<int>(walked) - 1));
+  if (walked > 0) {
+    list.SetCaretIndex(0);
+    list.SetTopIndex(std::clamp(topRow, 0, static_cast<int>(walked) - 1));
+  }
   list.SetRedraw(true);
   return walked;
 }

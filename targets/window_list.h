@@ -20,8 +20,8 @@ class CListedWindows {
   // Brings the list to one row per qualifying window and stores each row's handle at the same
   // index of `targets`: the rows, their order and their handles are those of a list emptied and
   // filled afresh. Stops when `targets` is full, so every row has its handle; entries beyond the
-  // new row count are left as they were. Leaves nothing selected and the first visible row where
-  // the user scrolled it. Returns the row count.
+  // new row count are left as they were. Leaves nothing selected, the focus rectangle on the
+  // first row and the first visible row where the user scrolled it. Returns the row count.
   int Refresh(IWindowManager& windows, CListBox& list, std::span<WindowHandle> targets);
 
  private:

@@ -216,7 +216,7 @@ int CWin32PanelHost::ListInsertString(int id, int row, const std::string& text) 
                                    reinterpret_cast<LPARAM>(m_rowText.c_str())));
 }
 
-void Win32PanelHost::ListDeleteString(int id, int row) {
+void CWin32PanelHost::ListDeleteString(int id, int row) {
   SendItem(id, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
 }
 
@@ -226,6 +226,14 @@ int CWin32PanelHost::ListGetCurSel(int id) {
 
 void CWin32PanelHost::ListSetCurSel(int id, int row) {
   SendItem(id, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+int CWin32PanelHost::ListGetCaretIndex(int id) {
+  return static_cast<int>(SendItem(id, LB_GETCARETINDEX, 0, 0));
+}
+
+void CWin32PanelHost::ListSetCaretIndex(int id, int row) {
+  SendItem(id, LB_SETCARETINDEX, static_cast<WPARAM>(row), FALSE);
 }
 
 int CWin32PanelHost::ListGetCount(int id) {

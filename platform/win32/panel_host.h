@@ -48,6 +48,8 @@ class CWin32PanelHost : public IPanelHost {
   void ListDeleteString(int id, int row) override;
   int ListGetCurSel(int id) override;
   void ListSetCurSel(int id, int row) override;
+  int ListGetCaretIndex(int id) override;
+  void ListSetCaretIndex(int id, int row) override;
   int ListGetCount(int id) override;
   std::string ListGetText(int id, int row) override;
   int ListGetTopIndex(int id) override;

@@ -127,6 +127,7 @@ void CFakePanelHost::Notify(int id, int code) {
 
 void CFakePanelHost::SelectRow(int row) {
   Control(IDC_WINDOW_LIST).curSel = row;
+  Control(IDC_WINDOW_LIST).caret = row;
   Command(IDC_WINDOW_LIST, wm::kLbnSelChange);
 }
 
@@ -296,6 +297,7 @@ void CFakePanelHost::ListResetContent(int id) {
   Record(Call("ListResetContent", id));
   Control(id).rows.clear();
   Control(id).curSel = -1;
+  Control(id).caret = 0;
   Control(id).topIndex = 0;
 }
 
@@ -334,7 +336,15 @@ void CFakePanelHost::ListDeleteString(int id, int row) {
   } else if (list.curSel > row) {
     --list.curSel;
   }
-  list.topIndex = std::min(list.topIndex, std::max(static_cast<int>(list.rows.size()) - 1, 0));
+  const int last = std::max(static_cast<int>(list.rows.size()) - 1, 0);
+  list.topIndex = std::min(list.topIndex, last);
+  list.caret = std::min(list.caret, last);
+}
+
+void FakePanelHost::ListSetCaretIndex(int id, int row) {
+  Record(Call("ListSetCaretIndex", id, row));
+  FakeControl& list = Control(id);
+  if (row >= 0 && row < static_cast<int>(list.rows.size())) list.caret = row;
 }
 
 void CFakePanelHost::ListSetCurSel(int id, int row) {

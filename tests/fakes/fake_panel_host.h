@@ -37,6 +37,7 @@ struct FakeControl {
   std::vector<std::string> rows;              // list box
   std::vector<std::string> tabs;              // tab control
   int curSel = -1;                            // list box and tab control
+  int caret = 0;                              // list box: the row with the focus rectangle
   int topIndex = 0;                           // list box: first visible row
   bool redraw = true;                         // list box: drawing not suspended
   int reservedRows = 0;                       // list box: LB_INITSTORAGE
@@ -131,6 +132,8 @@ class CFakePanelHost : public IPanelHost {
   void ListDeleteString(int id, int row) override;
   int ListGetCurSel(int id) override { return Control(id).curSel; }
   void ListSetCurSel(int id, int row) override;
+  int ListGetCaretIndex(int id) override { return Control(id).caret; }
+  void ListSetCaretIndex(int id, int row) override;
   int ListGetCount(int id) override { return static_cast<int>(Control(id).rows.size()); }
   std::string ListGetText(int id, int row) override;
   int ListGetTopIndex(int id) override { return Control(id).topIndex; }

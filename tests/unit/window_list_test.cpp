@@ -145,7 +145,7 @@ TEST_F(WindowListTest, ChangesKeepTheScrollPositionWithoutDrawingInBetween) {
   host.Tick(CGlazierDlg::REFRESH_TIMER);
   EXPECT_EQ(host.Log(), (Calls{"OnTimer(2)", "ListSetRedraw(1002,0)", "ListDeleteString(1002,31)",
                                "ListDeleteString(1002,30)", "ListInsertString(1002,30,w30 改)",
-                               "ListSetRedraw(1002,1)"}));
+                               "ListSetCaretIndex(1002,0)", "ListSetRedraw(1002,1)"}));
   EXPECT_EQ(host.Control(IDC_WINDOW_LIST).topIndex, 25);
   EXPECT_TRUE(host.Control(IDC_WINDOW_LIST).redraw);
 
@@ -177,17 +177,24 @@ TEST_F(WindowListTest, EveryRefreshEqualsAFreshFill) {
       EXPECT_EQ(dialog.TargetAt(row), fresh->TargetAt(row)) << change << ", row " << row;
     }
     EXPECT_EQ(dialog.SelectedRow(), -1) << change;
+    EXPECT_EQ(host.Control(IDC_WINDOW_LIST).caret, 0) << change;
   };
 
-  // A row held selected (without the selection handler, which would raise its window).
+  // The last row held selected, as a click leaves it (without the selection handler, which
+  // would raise its window).
   FakeControl& list = host.Control(IDC_WINDOW_LIST);
-  const auto holdSelection = [&list] { list.curSel = static_cast<int>(list.rows.size()) - 1; };
+  const auto holdSelection = [&list] {
+    list.curSel = list.caret = static_cast<int>(list.rows.size()) - 1;
+  };
 
-  // Nothing changed: the selection goes, and nothing else is touched.
+  // Nothing changed: the selection goes and the focus rectangle returns to the first row; no
+  // row is touched.
   holdSelection();
   Forget();
   host.Click(IDC_REFRESH);
-  EXPECT_EQ(host.Log(), (Calls{"OnCommand(1003,0)", "ListSetCurSel(1002,-1)"}));
+  EXPECT_EQ(host.Log(),
+            (Calls{"OnCommand(1003,0)", "ListSetCurSel(1002,-1)", "ListSetRedraw(1002,0)",
+                   "ListSetCaretIndex(1002,0)", "ListSetRedraw(1002,1)"}));
   expectFreshFill("nothing");
 
   const std::pair<const char*, std::function<void()>> kChanges[] = {

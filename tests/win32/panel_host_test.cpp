@@ -125,6 +125,9 @@ WIN32_TEST(ListBoxKeepsRowsWhereTheyAreInserted) {
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), 1);
     host.ListSetCurSel(IDC_WINDOW_LIST, -1);
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), -1);
+    CHECK_EQ(host.ListGetCaretIndex(IDC_WINDOW_LIST), 1);  // the focus stays on the row
+    host.ListSetCaretIndex(IDC_WINDOW_LIST, 0);
+    CHECK_EQ(host.ListGetCaretIndex(IDC_WINDOW_LIST), 0);
     CHECK_EQ(dialog.events.size(), before);
     host.ListResetContent(IDC_WINDOW_LIST);
     CHECK_EQ(host.ListGetCount(IDC_WINDOW_LIST), 0);
