@@ -15,15 +15,24 @@ struct FloorCount {
   int rows = 0;     // visible titled ones: the rows a list would show
 };
 
-inline FloorCount FloorPass() {
+// The walk over the top-level windows in z-order, topmost first, handing each visible titled
+// window's title to `onRow`, which returns whether it took the row.
+template <typename OnRow>
+FloorCount WalkWindows(OnRow onRow) {
   static wchar_t title[kTitleChars];
   FloorCount count;
   for (HWND window = GetTopWindow(GetDesktopWindow()); window && count.rows < kMaxRows;
        window = GetWindow(window, GW_HWNDNEXT)) {
     ++count.windows;
-    if (GetWindowTextW(window, title, kTitleChars) > 0 && IsWindowVisible(window)) ++count.rows;
+    if (GetWindowTextW(window, title, kTitleChars) > 0 && IsWindowVisible(window) && onRow(title)) {
+      ++count.rows;
+    }
   }
   return count;
+}
+
+inline FloorCount FloorPass() {
+  return WalkWindows([](const wchar_t*) { return true; });
 }
 
 }  // namespace bench

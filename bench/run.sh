@@ -2,7 +2,8 @@
 # make bench: measures glazier.exe under Wine on a virtual display of its own, against the floor
 # the platform sets, prints the table and writes it to BENCHMARKS.md with the machine it ran on.
 #
-#   bench/run.sh            (GLAZIER_BENCH_QUICK=1 for a short trial that leaves BENCHMARKS.md alone)
+#   bench/run.sh            (GLAZIER_BENCH_QUICK=1 for a short trial, GLAZIER_BENCH_ONLY=startup
+#                            for the start-up alone; both leave BENCHMARKS.md alone)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -10,7 +11,8 @@ build=${GLAZIER_BUILD_DIR:-$root/build}
 win=${GLAZIER_WIN_DIR:-$build/win}
 
 if [[ -z ${GLAZIER_SESSION:-} ]]; then
-  for exe in glazier.exe glazier_bench.exe glazier_bench_windows.exe glazier_bench_floor.exe; do
+  for exe in glazier.exe glazier_bench.exe glazier_bench_windows.exe glazier_bench_floor.exe \
+    glazier_bench_bare.exe; do
     if [[ ! -f $win/$exe ]]; then
       echo "missing $win/$exe: build first (make build)" >&2
       exit 1
@@ -95,7 +97,7 @@ if [[ $status -ne 0 || ! -s $results ]]; then
 fi
 
 output=$root/BENCHMARKS.md
-if [[ -n ${GLAZIER_BENCH_QUICK:-} && ${GLAZIER_BENCH_QUICK} != 0 ]]; then
+if [[ (-n ${GLAZIER_BENCH_QUICK:-} && ${GLAZIER_BENCH_QUICK} != 0) || -n ${GLAZIER_BENCH_ONLY:-} ]]; then
   output=$build/BENCHMARKS.quick.md
 fi
 {
@@ -111,18 +113,26 @@ fi
 How it is measured (bench/driver.cpp): glazier.exe runs under Wine on a private Xvfb, beside a
 process of ours that holds the listed windows (small popups beside the visible screen, titled with
 34 Japanese and Latin characters), so that titles are read across processes as they are from real
-programs. The floor is a bare loop of the calls every window list has to make (GetTopWindow,
-GetWindow(GW_HWNDNEXT), GetWindowTextW into 2,048 characters, IsWindowVisible for titled windows),
-run by the driver over the same windows, interleaved with Glazier's refreshes in the same run. A
-refresh is timed from outside with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns after the
-handler; the median round trip of a no-op message is subtracted. Idle CPU is utime + stime from
-/proc of Glazier's Wine process, the Wine server and Xvfb over the whole window, against the same
-for a process that runs the floor loop once a second. Start-up is timed from CreateProcess to the
-window shown, polled every millisecond, alternating with Wine's notepad. The flashing is timed by
-polling GetLayeredWindowAttributes of the flashed window every millisecond. Figures are medians over
-the repeated runs, and each ratio the median of the ratios taken within each run (a Glazier measure
-against the floor measure next to it); under Wine every enumeration call is a round trip to the Wine
-server, so the floor's own figures are what a Wine user pays at the least.
+programs. The floor of a refresh is a bare loop of the calls every window list has to make
+(GetTopWindow, GetWindow(GW_HWNDNEXT), GetWindowTextW into 2,048 characters, IsWindowVisible for
+titled windows), run by the driver over the same windows. Each refresh sample waits until the Wine
+server and the X server are quiet, then runs a floor pass, Glazier's refresh and another floor
+pass one right after the other; the sample's ratio is the refresh against the mean of the two
+passes, and the table gives the median ratio and the range over the samples. Glazier holds a
+selected row between samples, so that no refresh of its own runs in the middle (the timed one
+clears it again), and is made to paint before the second pass. A refresh is timed from outside
+with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns after the handler; the median round trip
+of a no-op message is taken off. Idle CPU is utime + stime from /proc of Glazier's Wine process,
+the Wine server and Xvfb over the whole window, against the same for a process that runs the floor
+loop once a second, each Glazier window against the floor window after it. Start-up is timed from
+CreateProcess to the window shown (for Glazier and the bare dialog: with rows in its list),
+polled every millisecond, in runs that start Glazier, the bare dialog and Wine's notepad in
+turn, the order turning from run to run. The bare dialog (bench/bare_dialog.cpp) is the floor of
+Glazier's start-up: a dialog from Glazier's own template, menu and manifest, the same 46 controls,
+that fills its list with the same walk and creates a tooltip window, and does nothing else. The
+flashing is timed by polling GetLayeredWindowAttributes of the flashed window every millisecond.
+Under Wine every enumeration call is a round trip to the Wine server, so the floor's own figures
+are what a Wine user pays at the least.
 EOF
 } >"$output"
 echo

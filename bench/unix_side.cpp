@@ -72,6 +72,26 @@ double CpuSeconds(int pid) {
   return ticks / static_cast<double>(ClockTicksPerSecond());
 }
 
+double RunQueueMs(int pid) {
+  if (pid <= 0) return -1;
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task/";
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((OnDriveZ(tasks) + L"*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return -1;
+  double waitedNs = 0;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name.empty() || !std::all_of(name.begin(), name.end(), iswdigit)) continue;
+    // On-CPU time, run-queue wait, time slices, all since the thread started.
+    std::istringstream fields(
+        ReadUnixFile(tasks + std::to_string(_wtoi(name.c_str())) + "/schedstat"));
+    double onCpu = 0, waited = 0;
+    if (fields >> onCpu >> waited) waitedNs += waited;
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return waitedNs / 1e6;
+}
+
 long long PrivateKib(int pid) {
   if (pid <= 0) return -1;
   std::istringstream rollup(ReadUnixFile("/proc/" + std::to_string(pid) + "/smaps_rollup"));

@@ -15,6 +15,11 @@ std::string ReadUnixFile(std::string_view path);
 // the process is gone.
 double CpuSeconds(int pid);
 
+// How long the process's threads, all together, have waited for a CPU while ready to run, in
+// milliseconds (/proc/PID/task/*/schedstat); negative when unknown. A start-up that took long
+// because the machine was busy shows it here.
+double RunQueueMs(int pid);
+
 // The process's private memory as Linux counts it (private clean and dirty pages), in KiB;
 // negative when unknown.
 long long PrivateKib(int pid);
