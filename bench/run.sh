@@ -45,7 +45,8 @@ processes_named() {
 xvfb=$(processes_named Xvfb "$PPID" | head -n 1)
 wineserver_pid=
 for pid in $(processes_named wineserver64) $(processes_named wineserver); do
-  if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+  # A process that ends meanwhile takes its environment with it: the redirection fails quietly.
+  if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
     wineserver_pid=$pid
   fi
 done
