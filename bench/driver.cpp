@@ -346,9 +346,9 @@ double TimedFloorPass() {
 
 // Each sample: a floor pass, Glazier's refresh timed from outside, another floor pass, one right
 // after the other once the Wine server and the X server have gone quiet; the refresh's ratio to
-// the mean of the two passes. Glazier holds a selection between samples, so that no refresh of
-// its own runs in the middle (the timed one clears it), and paints what the refresh changed
-// before the second pass; the round trip of a no-op message, a median, is taken off each refresh.
+// the mean of the two passes. Glazier holds a selection throughout, so that no refresh of its own
+// runs in the middle (the timed one clears it, and it is set again at once), and paints before
+// the second pass; the round trip of a no-op message, a median, is taken off each refresh.
 RefreshResult MeasureRefresh(const Panel& panel, int samples) {
   RefreshResult result;
   panel.Refresh();
@@ -366,13 +366,12 @@ RefreshResult MeasureRefresh(const Panel& panel, int samples) {
     noOps.push_back(panel.TimedNoOp());
     const double before = TimedFloorPass();
     clicks.push_back(panel.TimedRefresh());
+    panel.HoldRefresh();
     panel.Paint();
     const double after = TimedFloorPass();
     floors.push_back((before + after) / 2);
     Log("  sample %d: floor %.3f ms, refresh %.3f ms (round trip %.3f ms), floor %.3f ms",
         sample + 1, before, clicks.back(), noOps.back(), after);
-    panel.HoldRefresh();
-    panel.Paint();
   }
   result.noOpMs = Median(noOps);
   std::vector<double> refreshes;
