@@ -121,9 +121,9 @@ server and the X server are quiet, then runs a floor pass, Glazier's refresh and
 pass one right after the other; the sample's ratio is the refresh against the mean of the two
 passes, and the table gives the median ratio and the range over the samples. Glazier holds a
 selected row throughout, so that no refresh of its own runs in the middle (the timed one clears
-it, and it is set again at once), and is made to paint before the second pass. A refresh is timed from outside
-with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns after the handler; the median round trip
-of a no-op message is taken off. Idle CPU is utime + stime from /proc of Glazier's Wine process,
+it, and it is set again at once), and is made to paint before the second pass. A refresh is
+timed from outside with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns after the handler;
+the median round trip of a no-op message is taken off. Idle CPU is utime + stime from /proc of Glazier's Wine process,
 the Wine server and Xvfb over the whole window, against the same for a process that runs the floor
 loop once a second, each Glazier window against the floor window after it. Start-up is timed from
 CreateProcess to the window shown (for Glazier and the bare dialog: with rows in its list),
