@@ -13,6 +13,7 @@
 #include "bench/floor.h"
 #include "platform/win32/dialog_template.h"
 #include "res/resource.h"
+#include "res/templates.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   classes.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&classes);
 
-  const std::vector<std::uint16_t> words = BuildDialogTemplate(*FindDialogTemplate(IDD_MAIN));
+  const std::vector<std::uint16_t> words = BuildDialogTemplate(MainDialogTemplate());
   HWND dialog = CreateDialogIndirectParamW(
       instance, reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr, DialogProc, 0);
   if (!dialog) return 1;

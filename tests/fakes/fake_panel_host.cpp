@@ -341,7 +341,7 @@ void CFakePanelHost::ListDeleteString(int id, int row) {
   list.caret = std::min(list.caret, last);
 }
 
-void FakePanelHost::ListSetCaretIndex(int id, int row) {
+void CFakePanelHost::ListSetCaretIndex(int id, int row) {
   Record(Call("ListSetCaretIndex", id, row));
   FakeControl& list = Control(id);
   if (row >= 0 && row < static_cast<int>(list.rows.size())) list.caret = row;

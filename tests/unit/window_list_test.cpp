@@ -169,7 +169,7 @@ TEST_F(WindowListTest, EveryRefreshEqualsAFreshFill) {
     windows.SetWindowPos(window, wm::kHwndTop, 0, 0, 0, 0, wm::kSwpNoMove | wm::kSwpNoSize);
   };
   const auto expectFreshFill = [this](const std::string& change) {
-    FakePanelHost freshHost{MainDialogTemplate()};
+    CFakePanelHost freshHost{MainDialogTemplate()};
     auto fresh = std::make_unique<CGlazierDlg>(windows);
     freshHost.Create(*fresh);
     ASSERT_EQ(Rows(), freshHost.Control(IDC_WINDOW_LIST).rows) << change;
