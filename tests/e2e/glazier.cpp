@@ -152,7 +152,10 @@ bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
     if (WaitFor(effect, 3000)) {
       // A list box holds the mouse from press to release: let the release land before anything
       // else moves the pointer, or the list would follow the pointer and select another row.
-      return WaitFor([&] { return CaptureOf(m_dialog) == nullptr; }, 3000);
+      // The list gives the mouse back before it tells the dialog of the new selection; a message
+      // sent to the dialog is answered only once that handler has returned.
+      return WaitFor([&] { return CaptureOf(m_dialog) == nullptr; }, 3000) &&
+             Ask(m_dialog, WM_NULL, 0, 0) == 0;
     }
     Log(Format("  (the click at (%ld, %ld) had no effect)", screen.x, screen.y));
   }
