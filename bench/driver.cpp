@@ -94,8 +94,8 @@ int EnvPid(const char* name) {
 void WaitUntilQuiet() {
   const int wineserver = EnvPid("GLAZIER_BENCH_WINESERVER_PID");
   const int xserver = EnvPid("GLAZIER_BENCH_XVFB_PID");
-  const double start = NowMs();
-  while (NowMs() - start < 60000) {
+  const double start = Milliseconds();
+  while (Milliseconds() - start < 60000) {
     const double before = CpuSeconds(wineserver) + CpuSeconds(xserver);
     Sleep(500);
     if (CpuSeconds(wineserver) + CpuSeconds(xserver) - before < 0.025) return;
@@ -118,7 +118,7 @@ void ParkPointer() {
 
 // A program started and timed from its process start to its window shown.
 struct Started {
-  Child process;
+  Process process;
   HWND window = nullptr;
   double ms = -1;
 };
@@ -128,12 +128,12 @@ struct Started {
 Started StartAndTime(const std::wstring& commandLine, const wchar_t* className,
                      const wchar_t* title, bool listFilled) {
   Started started;
-  const double start = NowMs();
-  started.process = Child(commandLine);
+  const double start = Milliseconds();
+  started.process = Process(commandLine);
   if (!started.process.Started()) return started;
-  while (NowMs() - start < kAnswerMs) {
+  while (Milliseconds() - start < kAnswerMs) {
     if (HWND window = ShownWindowOf(started.process.Id(), className, title)) {
-      const double shown = NowMs();
+      const double shown = Milliseconds();
       if (!listFilled || Ask(GetDlgItem(window, IDC_WINDOW_LIST), LB_GETCOUNT) > 0) {
         started.window = window;
         started.ms = shown - start;
@@ -200,15 +200,15 @@ class Panel {
 
   // SendMessage returns once the handler has run: the refresh plus one round trip.
   double TimedRefresh() const {
-    const double start = NowMs();
+    const double start = Milliseconds();
     SendMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(IDC_REFRESH, BN_CLICKED),
                  reinterpret_cast<LPARAM>(m_refresh));
-    return NowMs() - start;
+    return Milliseconds() - start;
   }
   double TimedNoOp() const {
-    const double start = NowMs();
+    const double start = Milliseconds();
     SendMessageW(m_dialog, WM_NULL, 0, 0);
-    return NowMs() - start;
+    return Milliseconds() - start;
   }
 
  private:
@@ -227,17 +227,17 @@ class Desktop {
  public:
   // Replaces the windows by `count` new ones.
   bool Fill(int count) {
-    m_process.End();
+    m_process.Terminate();
     if (count <= 0) return true;
     NamedEvent ready(L"windows");
-    const double start = NowMs();
-    m_process = Child(Quoted(ExeDir() + L"\\glazier_bench_windows.exe") + L" " +
-                      std::to_wstring(count) + L" " + ready.Name());
+    const double start = Milliseconds();
+    m_process = Process(Quoted(ExeDir() + L"\\glazier_bench_windows.exe") + L" " +
+                        std::to_wstring(count) + L" " + ready.Name());
     if (!ready.WaitWhileRunning(m_process, 15 * 60 * 1000)) {
       Log("  glazier_bench_windows.exe did not create its windows");
       return false;
     }
-    Log("  %d windows created in %.1f s", count, (NowMs() - start) / 1000);
+    Log("  %d windows created in %.1f s", count, (Milliseconds() - start) / 1000);
     WaitUntilQuiet();
     return true;
   }
@@ -248,7 +248,7 @@ class Desktop {
   }
 
  private:
-  Child m_process;
+  Process m_process;
 };
 
 // --- Measures --------------------------------------------------------------------------------
@@ -258,7 +258,7 @@ struct Memory {
   double linuxPrivateKib = -1;    // private pages of the Linux process
 };
 
-Memory MemoryOf(const Child& process, const char* exeName) {
+Memory MemoryOf(const Process& process, const char* exeName) {
   Memory memory;
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof(counters);
@@ -323,7 +323,7 @@ StartUpResult MeasureStartUp(const Settings& settings, int rows, bool weigh) {
       }
       Log("  run %d  %-22s %7.1f ms (waited for a CPU: %.1f ms, the Wine server %.1f ms)", run + 1,
           kProgramNames[program], started.ms, waited, serverWaited);
-      started.process.End();
+      started.process.Terminate();
       WaitUntilQuiet();
     }
   }
@@ -339,9 +339,9 @@ struct RefreshResult {
 };
 
 double TimedFloorPass() {
-  const double start = NowMs();
+  const double start = Milliseconds();
   FloorPass();
-  return NowMs() - start;
+  return Milliseconds() - start;
 }
 
 // Each sample: a floor pass, Glazier's refresh timed from outside, another floor pass, one right
@@ -411,13 +411,13 @@ FlashResult MeasureFlash(const Panel& panel, const Desktop& desktop, int seconds
   std::vector<double> changes;
   int last = -1;
   panel.ToggleFlash();
-  const double start = NowMs();
-  while (NowMs() - start < seconds * 1000.0) {
+  const double start = Milliseconds();
+  while (Milliseconds() - start < seconds * 1000.0) {
     BYTE alpha = 0;
     DWORD flags = 0;
     if (GetLayeredWindowAttributes(target, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
         alpha != last) {
-      changes.push_back(NowMs());
+      changes.push_back(Milliseconds());
       last = alpha;
     }
     Sleep(1);
@@ -447,7 +447,7 @@ struct CpuSample {
 
 CpuSample SampleCpu(int programPid) {
   return {CpuSeconds(programPid), CpuSeconds(EnvPid("GLAZIER_BENCH_WINESERVER_PID")),
-          CpuSeconds(EnvPid("GLAZIER_BENCH_XVFB_PID")), NowMs()};
+          CpuSeconds(EnvPid("GLAZIER_BENCH_XVFB_PID")), Milliseconds()};
 }
 
 CpuShare ShareBetween(const CpuSample& first, const CpuSample& last) {
@@ -505,8 +505,8 @@ IdleResult MeasureIdle(const Settings& settings) {
     {
       NamedEvent ready(L"floor-ready");
       NamedEvent go(L"floor-go");
-      Child ticker(Quoted(ExeDir() + L"\\glazier_bench_floor.exe") + L" " + ready.Name() + L" " +
-                   go.Name());
+      Process ticker(Quoted(ExeDir() + L"\\glazier_bench_floor.exe") + L" " + ready.Name() + L" " +
+                     go.Name());
       if (!ready.WaitWhileRunning(ticker, 60000)) {
         Log("  the floor loop did not start");
         continue;

@@ -26,14 +26,6 @@ namespace {
 constexpr std::size_t kRowUnits = 2047;
 constexpr std::size_t kListRows = 10000;
 
-double Milliseconds() {
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 bool Answers(HWND hwnd, UINT ms) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;

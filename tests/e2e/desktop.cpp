@@ -6,6 +6,8 @@
 
 namespace e2e {
 
+using drive::ShownWindowOf;
+
 std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int size = static_cast<int>(utf8.size());
@@ -54,23 +56,6 @@ std::string Describe(const RECT& rect) {
   return Format("(%ld, %ld)-(%ld, %ld)", rect.left, rect.top, rect.right, rect.bottom);
 }
 
-std::wstring ExeDir() {
-  wchar_t path[MAX_PATH] = L"";
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir = path;
-  const std::size_t slash = dir.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? L"." : dir.substr(0, slash);
-}
-
-bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
-  const ULONGLONG deadline = GetTickCount64() + ms;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() >= deadline) return false;
-    Sleep(20);
-  }
-}
-
 bool HoldsFor(const std::function<bool()>& condition, DWORD ms) {
   const ULONGLONG deadline = GetTickCount64() + ms;
   do {
@@ -78,56 +63,6 @@ bool HoldsFor(const std::function<bool()>& condition, DWORD ms) {
     Sleep(20);
   } while (GetTickCount64() < deadline);
   return true;
-}
-
-Process::Process(const std::wstring& commandLine) {
-  std::wstring mutableLine = commandLine;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &m_info)) {
-    m_info = {};
-    Log("  could not start: " + Utf8(commandLine));
-  }
-}
-
-Process::~Process() {
-  Terminate();
-}
-
-Process::Process(Process&& other) noexcept : m_info(other.m_info) {
-  other.m_info = {};
-}
-
-Process& Process::operator=(Process&& other) noexcept {
-  if (this != &other) {
-    Terminate();
-    m_info = other.m_info;
-    other.m_info = {};
-  }
-  return *this;
-}
-
-bool Process::Running() const {
-  return Started() && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-std::optional<DWORD> Process::WaitExit(DWORD ms) const {
-  if (!Started() || WaitForSingleObject(m_info.hProcess, ms) != WAIT_OBJECT_0) return {};
-  DWORD code = 0;
-  GetExitCodeProcess(m_info.hProcess, &code);
-  return code;
-}
-
-void Process::Terminate() {
-  if (!Started()) return;
-  if (Running()) {
-    TerminateProcess(m_info.hProcess, 1);
-    WaitForSingleObject(m_info.hProcess, 5000);
-  }
-  CloseHandle(m_info.hThread);
-  CloseHandle(m_info.hProcess);
-  m_info = {};
 }
 
 std::vector<HWND> TopLevelWindows() {
@@ -141,20 +76,15 @@ std::vector<HWND> TopLevelWindows() {
 
 HWND WaitForWindow(DWORD processId, std::wstring_view className,
                    std::optional<std::string_view> title, DWORD ms) {
-  const std::string wantedClass = Utf8(className);
+  const std::wstring wantedClass(className);
+  const std::optional<std::wstring> wantedTitle =
+      title ? std::optional<std::wstring>(Wide(*title)) : std::nullopt;
   HWND found = nullptr;
   WaitFor(
       [&] {
-        for (HWND hwnd : TopLevelWindows()) {
-          DWORD owner = 0;
-          GetWindowThreadProcessId(hwnd, &owner);
-          if (owner == processId && IsWindowVisible(hwnd) && ClassName(hwnd) == wantedClass &&
-              (!title || WindowText(hwnd) == *title)) {
-            found = hwnd;
-            return true;
-          }
-        }
-        return false;
+        found = ShownWindowOf(processId, wantedClass.c_str(),
+                              wantedTitle ? wantedTitle->c_str() : nullptr);
+        return found != nullptr;
       },
       ms);
   return found;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/common/process.h"
+
 namespace e2e {
 
 std::wstring Wide(std::string_view utf8);
@@ -22,36 +24,13 @@ std::string ClassName(HWND hwnd);
 RECT RectInParent(HWND hwnd);
 std::string Describe(const RECT& rect);
 
-// The directory of the driver, where the build puts glazier.exe and glazier_target.exe too.
-std::wstring ExeDir();
+using drive::ExeDir;
+using drive::Milliseconds;
+using drive::Process;
+using drive::WaitFor;
 
-// Polls the condition every 20 ms until it holds; false once `ms` have passed without it.
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = 5000);
 // Polls the condition for `ms`; false as soon as it fails once.
 bool HoldsFor(const std::function<bool()>& condition, DWORD ms);
-
-// A process started by the driver; it is terminated when the object goes, if still running.
-class Process {
- public:
-  Process() = default;
-  explicit Process(const std::wstring& commandLine);
-  ~Process();
-  Process(Process&& other) noexcept;
-  Process& operator=(Process&& other) noexcept;
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
-  bool Started() const { return m_info.hProcess != nullptr; }
-  DWORD Id() const { return m_info.dwProcessId; }
-  HANDLE Handle() const { return m_info.hProcess; }
-  bool Running() const;
-  // The exit code once the process has ended within `ms`, nothing otherwise.
-  std::optional<DWORD> WaitExit(DWORD ms) const;
-  void Terminate();
-
- private:
-  PROCESS_INFORMATION m_info = {};
-};
 
 // The top-level windows from the top of the z-order down.
 std::vector<HWND> TopLevelWindows();

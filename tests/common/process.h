@@ -1,0 +1,51 @@
+// Processes and windows for the programs that drive glazier.exe from outside: the end-to-end
+// driver and the benchmark's driver both start programs, wait for them and find their windows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace drive {
+
+// Milliseconds on the performance counter.
+double Milliseconds();
+
+// The directory of the running driver, where the build puts glazier.exe and the other programs.
+std::wstring ExeDir();
+std::wstring Quoted(const std::wstring& text);
+
+// Polls the condition every 20 ms until it holds; false once `ms` have passed without it.
+bool WaitFor(const std::function<bool()>& condition, DWORD ms = 5000);
+
+// A process started by a driver; terminated, and waited for, when the object goes.
+class Process {
+ public:
+  Process() = default;
+  explicit Process(const std::wstring& commandLine);
+  ~Process() { Terminate(); }
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool Started() const { return m_info.hProcess != nullptr; }
+  DWORD Id() const { return m_info.dwProcessId; }
+  HANDLE Handle() const { return m_info.hProcess; }
+  bool Running() const;
+  // The exit code once the process has ended within `ms`, nothing otherwise.
+  std::optional<DWORD> WaitExit(DWORD ms) const;
+  // Ends the process if it still runs and lets go of it.
+  void Terminate();
+
+ private:
+  PROCESS_INFORMATION m_info{};
+};
+
+// A visible top-level window of the process with that class, and that title unless it is null;
+// null when there is none.
+HWND ShownWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title);
+
+}  // namespace drive
