@@ -126,9 +126,13 @@ timed from outside with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns aft
 the median round trip of a no-op message is taken off. Idle CPU is utime + stime from /proc of Glazier's Wine process,
 the Wine server and Xvfb over the whole window, against the same for a process that runs the floor
 loop once a second, each Glazier window against the floor window after it. Start-up is timed from
-CreateProcess to the window shown (for Glazier and the bare dialog: with rows in its list),
-polled every millisecond, in runs that start Glazier, the bare dialog and Wine's notepad in
-turn, the order turning from run to run. The bare dialog (bench/bare_dialog.cpp) is the floor of
+CreateProcess to the window shown (for Glazier and the bare dialog: with rows in its list), polled
+every millisecond, each start once the machine has a core and a half free (five seconds' wait at
+most) and the Wine server and the X server have gone quiet. A run starts Glazier, the bare dialog
+and Wine's notepad five times each, interleaved, the order turning from start to start, and gives
+each program's fastest start: Wine now and then starts a process a few hundred milliseconds late
+for reasons of the machine's, a delay that only adds, while a cost of the program's own is in every
+start. The bare dialog (bench/bare_dialog.cpp) is the floor of
 Glazier's start-up: a dialog from Glazier's own template, menu and manifest, the same 46 controls,
 that fills its list with the same walk and creates a tooltip window, and does nothing else. The
 flashing is timed by polling GetLayeredWindowAttributes of the flashed window every millisecond.
