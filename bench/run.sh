@@ -126,11 +126,16 @@ timed from outside with SendMessageW(WM_COMMAND, IDC_REFRESH), which returns aft
 the median round trip of a no-op message is taken off. Idle CPU is utime + stime from /proc of Glazier's Wine process,
 the Wine server and Xvfb over the whole window, against the same for a process that runs the floor
 loop once a second, each Glazier window against the floor window after it. Start-up is timed from
-CreateProcess to the window shown (for Glazier and the bare dialog: with rows in its list),
-polled every millisecond, in runs that start Glazier, the bare dialog and Wine's notepad in
-turn, the order turning from run to run. The bare dialog (bench/bare_dialog.cpp) is the floor of
-Glazier's start-up: a dialog from Glazier's own template, menu and manifest, the same 46 controls,
-that fills its list with the same walk and creates a tooltip window, and does nothing else. The
+CreateProcess to the window shown (for Glazier and the bare dialog: with rows in its list), polled
+every millisecond, each start once the machine has a core and a half free (three seconds' wait at
+most) and the Wine server and the X server have gone quiet. Wine now and then starts a process a
+few hundred milliseconds late when another user holds the cores, in spells longer than a start. So
+a run is made of five pairs of starts, Glazier and the bare dialog right one after the other (which
+one first turning from pair to pair), with notepad before or after the pair; the run's ratio is the
+median of its pairs' ratios, and each program's figure for the run its fastest start. The bare
+dialog (bench/bare_dialog.cpp) is the floor of Glazier's start-up: a dialog from Glazier's own
+template, menu and manifest, the same 46 controls, that fills its list with the same walk and
+creates a tooltip window, and does nothing else. The
 flashing is timed by polling GetLayeredWindowAttributes of the flashed window every millisecond.
 Under Wine every enumeration call is a round trip to the Wine server, so the floor's own figures
 are what a Wine user pays at the least.

@@ -92,6 +92,18 @@ double RunQueueMs(int pid) {
   return waitedNs / 1e6;
 }
 
+double IdleCpuSeconds() {
+  // The first line: "cpu  user nice system idle iowait irq softirq steal ...".
+  std::istringstream line(ReadUnixFile("/proc/stat"));
+  std::string name;
+  double ticks[5] = {};
+  if (!(line >> name >> ticks[0] >> ticks[1] >> ticks[2] >> ticks[3] >> ticks[4]) ||
+      name != "cpu") {
+    return -1;
+  }
+  return (ticks[3] + ticks[4]) / static_cast<double>(ClockTicksPerSecond());
+}
+
 long long PrivateKib(int pid) {
   if (pid <= 0) return -1;
   std::istringstream rollup(ReadUnixFile("/proc/" + std::to_string(pid) + "/smaps_rollup"));

@@ -20,6 +20,10 @@ double CpuSeconds(int pid);
 // because the machine was busy shows it here.
 double RunQueueMs(int pid);
 
+// The CPU time all the machine's cores have spent idle (idle and iowait in /proc/stat), in
+// seconds; negative when unknown.
+double IdleCpuSeconds();
+
 // The process's private memory as Linux counts it (private clean and dirty pages), in KiB;
 // negative when unknown.
 long long PrivateKib(int pid);

@@ -5,7 +5,7 @@ enable_language(RC)
 file(GLOB GLAZIER_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 list(REMOVE_ITEM GLAZIER_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/main.cpp)
 add_library(glazier_win32 STATIC ${GLAZIER_WIN32_SOURCES})
-target_link_libraries(glazier_win32 PUBLIC glazier_core comctl32 uxtheme winmm shell32 gdi32 user32)
+target_link_libraries(glazier_win32 PUBLIC glazier_core comctl32 uxtheme gdi32 user32)
 target_compile_definitions(glazier_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 if(MINGW)

@@ -18,6 +18,19 @@ HMODULE ToModule(ModuleHandle module) {
 }
 
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+using MciSendStringWFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
+
+// A function of a system DLL that only one menu command needs: the DLL is loaded the first time
+// the command runs rather than at start-up, and then kept, as an import would be (a sound may
+// still be playing, or a document opening, when the call returns). Null if it cannot be found.
+template <typename Function>
+Function LoadedOnFirstUse(const wchar_t* dll, const char* name) {
+  const HMODULE module = ::LoadLibraryW(dll);
+  if (!module) return nullptr;
+  // Through a generic function pointer, which converts to any other without a warning.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
 
 bool ReadRect(BOOL ok, const RECT& source, Rect& rect) {
   if (!ok) return false;
@@ -174,10 +187,16 @@ void CWin32WindowManager::MessageBox(WindowHandle owner, const std::string& text
 }
 
 void CWin32WindowManager::ShellExecute(const char* verb, const std::string& file, int show) {
-  ::ShellExecuteW(nullptr, Widen(verb).c_str(), Widen(file).c_str(), nullptr, nullptr, show);
+  static const auto shellExecute =
+      LoadedOnFirstUse<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW");
+  if (!shellExecute) return;
+  shellExecute(nullptr, Widen(verb).c_str(), Widen(file).c_str(), nullptr, nullptr, show);
 }
 
 void CWin32WindowManager::MciSendString(const std::string& command, WindowHandle callback) {
+  static const auto mciSendString =
+      LoadedOnFirstUse<MciSendStringWFn>(L"winmm.dll", "mciSendStringW");
+  if (!mciSendString) return;
   wchar_t answer[256] = {};
-  ::mciSendStringW(Widen(command).c_str(), answer, 255, ToHwnd(callback));
+  mciSendString(Widen(command).c_str(), answer, 255, ToHwnd(callback));
 }

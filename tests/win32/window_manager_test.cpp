@@ -153,3 +153,12 @@ WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
   CHECK_EQ(::GetObjectType(reinterpret_cast<HGDIOBJ>(square)), DWORD{0});
   CHECK_EQ(windows.CreatePolygonRgn(nullptr, 0, wm::kWinding), RegionHandle{0});
 }
+
+// The sound system is needed by two menu commands only: it is loaded when one of them runs, not
+// with the program, and the command then reaches it.
+WIN32_TEST(MciLoadsTheSoundSystemOnFirstUse) {
+  CHECK(::GetModuleHandleW(L"winmm.dll") == nullptr);
+  CWin32WindowManager windows;
+  windows.MciSendString("close all", WindowHandle{});
+  CHECK(::GetModuleHandleW(L"winmm.dll") != nullptr);
+}
