@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ops/geometry.h"
 #include "ops/layered.h"
@@ -77,6 +78,30 @@ FitKind FitKindOf(int id) {
   return FitKind::Fixed;
 }
 
+// The main template with the controls of every page but the first created hidden. Start-up
+// hides them all the same (OnTabSelChange), and hiding a control that is hidden already costs
+// nothing, where hiding a shown one costs the system a round of messages.
+const DialogTemplate& StartTemplate() {
+  static const std::vector<ControlTemplate> controls = [] {
+    const DialogTemplate& main = MainDialogTemplate();
+    std::vector<ControlTemplate> created(main.controls.begin(), main.controls.end());
+    for (const TabPage& page : TabPages().subspan(1)) {
+      for (int id : page.controls) {
+        for (ControlTemplate& control : created) {
+          if (control.id == id) control.style &= ~wm::kWsVisible;
+        }
+      }
+    }
+    return created;
+  }();
+  static const DialogTemplate start = [] {
+    DialogTemplate dialog = MainDialogTemplate();
+    dialog.controls = controls;
+    return dialog;
+  }();
+  return start;
+}
+
 }  // namespace
 
 bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
@@ -89,8 +114,7 @@ bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
   return false;
 }
 
-CGlazierDlg::CGlazierDlg(IWindowManager& windows)
-    : CDialog(MainDialogTemplate()), m_windows(windows) {}
+CGlazierDlg::CGlazierDlg(IWindowManager& windows) : CDialog(StartTemplate()), m_windows(windows) {}
 
 void CGlazierDlg::DoDataExchange() {
   m_tab.Bind(Host(), IDC_TAB);

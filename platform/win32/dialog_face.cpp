@@ -140,7 +140,20 @@ std::vector<std::uint32_t> Drawn(HFONT font, const wchar_t* text) {
 // Drawn rather than looked up: the system may draw the glyphs from a font linked to this one.
 // A font without them draws the same box for every character.
 bool DrawsJapanese(HFONT font) {
-  return Drawn(font, L"表示変形") != Drawn(font, L"透明位置");
+  // The menu's and the tooltip's fonts are often one and the same: each font is drawn once.
+  LOGFONTW described{};
+  if (!font || !::GetObjectW(font, sizeof(described), &described)) {
+    return Drawn(font, L"表示変形") != Drawn(font, L"透明位置");
+  }
+  const std::wstring key =
+      std::wstring(described.lfFaceName) + L"/" + std::to_wstring(described.lfHeight) + L"/" +
+      std::to_wstring(described.lfWeight) + L"/" + std::to_wstring(described.lfCharSet);
+  static std::map<std::wstring, bool> seen;  // the dialogs run on one thread
+  auto found = seen.find(key);
+  if (found == seen.end()) {
+    found = seen.emplace(key, Drawn(font, L"表示変形") != Drawn(font, L"透明位置")).first;
+  }
+  return found->second;
 }
 
 const std::string& DialogFace(const std::string& wanted) {
