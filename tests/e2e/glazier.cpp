@@ -163,10 +163,18 @@ bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
 }
 
 void Glazier::Select(std::string_view title) {
-  Require(WaitRow(title),
-          Format("\"%.*s\" is listed", static_cast<int>(title.size()), title.data()));
-  const int row = RowOf(title);
-  Require(ClickRow(row), Format("a click selects its row (%d)", row));
+  // While nothing is selected the list is rebuilt every second, so the row can move between
+  // finding it and clicking it; once a row is selected the list holds still. A user who hit the
+  // wrong row would look again and click again.
+  for (int attempt = 1;; ++attempt) {
+    Require(WaitRow(title),
+            Format("\"%.*s\" is listed", static_cast<int>(title.size()), title.data()));
+    const int row = RowOf(title);
+    Require(ClickRow(row), Format("a click selects its row (%d)", row));
+    if (Selection() == RowOf(title)) return;
+    Require(attempt < 3, "the row stayed where it was clicked");
+    Log("  (the list was rebuilt under the click: again)");
+  }
 }
 
 std::string Glazier::Text(int id) const {
