@@ -64,8 +64,8 @@ int Extent(std::int32_t low, std::int32_t high) {
 constexpr int kListCaptionId = -1;
 
 // What the panel may do to a control to fit it to the font, by its kind.
-FitKind FitKindOf(int id) {
-  const ControlTemplate* control = MainDialogTemplate().Find(id);
+FitKind FitKindOf(const DialogTemplate& dialog, int id) {
+  const ControlTemplate* control = dialog.Find(id);
   if (control == nullptr) return FitKind::Fixed;
   const std::string_view name = control->className;
   if (name == wm::kButtonClass) {
@@ -85,12 +85,8 @@ const DialogTemplate& StartTemplate() {
   static const std::vector<ControlTemplate> controls = [] {
     const DialogTemplate& main = MainDialogTemplate();
     std::vector<ControlTemplate> created(main.controls.begin(), main.controls.end());
-    for (const TabPage& page : TabPages().subspan(1)) {
-      for (int id : page.controls) {
-        for (ControlTemplate& control : created) {
-          if (control.id == id) control.style &= ~wm::kWsVisible;
-        }
-      }
+    for (ControlTemplate& control : created) {
+      if (PageOf(control.id) > 0) control.style &= ~wm::kWsVisible;
     }
     return created;
   }();
@@ -647,7 +643,7 @@ void CGlazierDlg::ArrangePanel() {
 // the dialog face nothing changes. Returns by how much the dialog must grow.
 Point CGlazierDlg::FitToFont() {
   auto measure = [this](int id) {
-    FitControl control{id, FitKindOf(id), {}, 0};
+    FitControl control{id, FitKindOf(Template(), id), {}, 0};
     GetControlRect(id, &control.rect);
     if (control.kind != FitKind::Fixed && control.kind != FitKind::Edit) {
       control.textWidth = Host().TextWidth(id);

@@ -1,5 +1,7 @@
 #include "panel/pages.h"
 
+#include <iterator>
+
 #include "res/resource.h"
 
 namespace {
@@ -68,6 +70,15 @@ bool IsPageFrame(int controlId) {
     if (page.controls.front() == controlId) return true;
   }
   return false;
+}
+
+int PageOf(int controlId) {
+  for (std::size_t page = 0; page < std::size(kPages); ++page) {
+    for (int id : kPages[page].controls) {
+      if (id == controlId) return static_cast<int>(page);
+    }
+  }
+  return -1;
 }
 
 std::span<const TooltipEntry> Tooltips() {

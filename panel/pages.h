@@ -14,6 +14,8 @@ std::span<const TabPage> TabPages();
 
 // Whether the control is the group box that frames a page.
 bool IsPageFrame(int controlId);
+// The index of the page the control belongs to, -1 for a control on no page.
+int PageOf(int controlId);
 
 struct TooltipEntry {
   int controlId;

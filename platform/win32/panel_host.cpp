@@ -186,11 +186,13 @@ int CWin32PanelHost::TextWidth(int id) {
   if (length <= 0) return 0;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = ::GetWindowTextW(item, text.data(), length + 1);
-  const CWindowDC dc(item);
-  const CSelection font(dc.get(),
+  // One memory DC serves every measure: a window's DC costs a round trip to the system each time,
+  // and the panel measures every text at start-up.
+  if (!m_measuring) m_measuring.reset(::CreateCompatibleDC(nullptr));
+  const CSelection font(m_measuring.get(),
                         reinterpret_cast<HGDIOBJ>(::SendMessageW(item, WM_GETFONT, 0, 0)));
   SIZE size{};
-  ::GetTextExtentPoint32W(dc.get(), text.c_str(), copied, &size);
+  ::GetTextExtentPoint32W(m_measuring.get(), text.c_str(), copied, &size);
   return static_cast<int>(size.cx);
 }
 

@@ -109,6 +109,7 @@ class CWin32PanelHost : public IPanelHost {
   HWND m_window = nullptr;
   HWND m_tooltip = nullptr;
   PAINTSTRUCT m_paint{};
+  CUniqueMemoryDC m_measuring;  // where texts are measured
   std::wstring m_rowText;
   int m_baseUnitsDpi = 0;
   Point m_baseUnits;
