@@ -74,20 +74,22 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
   return 1;
 }
 
-// Whether the system draws `face` as itself: installed under that name, or mapped to a font by
-// the system's own substitution, whose name a font of it then reports.
-bool Installed(const std::wstring& face) {
+bool Enumerated(const std::wstring& face) {
   LOGFONTW font{};
   font.lfCharSet = DEFAULT_CHARSET;
   face.copy(font.lfFaceName, LF_FACESIZE - 1);
   bool found = false;
   ::EnumFontFamiliesExW(CWindowDC(nullptr).get(), &font, &NoteFound,
                         reinterpret_cast<LPARAM>(&found), 0);
-  return found || ::lstrcmpiW(CScreenFont(face).Face().c_str(), face.c_str()) == 0;
+  return found;
 }
 
+// Whether the system draws `face` as itself, with the Japanese glyphs: installed under that name,
+// or mapped to a font by the system's own substitution, whose name a font of it then reports.
 bool Usable(const std::wstring& face) {
-  return Installed(face) && CScreenFont(face).HasGlyphs();
+  const CScreenFont font(face);
+  if (!font.HasGlyphs()) return false;
+  return ::lstrcmpiW(font.Face().c_str(), face.c_str()) == 0 || Enumerated(face);
 }
 
 std::vector<std::wstring> JapaneseCharsetFaces() {
@@ -141,10 +143,8 @@ std::vector<std::uint32_t> Drawn(HFONT font, const wchar_t* text) {
 // A font without them draws the same box for every character.
 bool DrawsJapanese(HFONT font) {
   // The menu's and the tooltip's fonts are often one and the same: each font is drawn once.
-  LOGFONTW described{};
-  if (!font || !::GetObjectW(font, sizeof(described), &described)) {
-    return Drawn(font, L"表示変形") != Drawn(font, L"透明位置");
-  }
+  LOGFONTW described{};  // all zero for no font: the DC's own font is drawn then
+  if (font) ::GetObjectW(font, sizeof(described), &described);
   const std::wstring key =
       std::wstring(described.lfFaceName) + L"/" + std::to_wstring(described.lfHeight) + L"/" +
       std::to_wstring(described.lfWeight) + L"/" + std::to_wstring(described.lfCharSet);
