@@ -1,5 +1,6 @@
 #include "panel/glazier_dlg.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -78,13 +79,25 @@ FitKind FitKindOf(const DialogTemplate& dialog, int id) {
   return FitKind::Fixed;
 }
 
-// The main template with the controls of every page but the first created hidden. Start-up
-// hides them all the same (OnTabSelChange), and hiding a control that is hidden already costs
-// nothing, where hiding a shown one costs the system a round of messages.
+// The main template as the panel is created from it. The controls of every page but the first
+// are created hidden: start-up hides them all the same (OnTabSelChange), and hiding a control
+// that is hidden already costs nothing, where hiding a shown one costs the system a round of
+// messages. And the controls come in the z-order that arranging the panel leaves them in, the
+// placed ones last and in the order they are placed, so that placing them need not restack
+// them one by one; the tab order the user sees is the same.
 const DialogTemplate& StartTemplate() {
   static const std::vector<ControlTemplate> controls = [] {
     const DialogTemplate& main = MainDialogTemplate();
-    std::vector<ControlTemplate> created(main.controls.begin(), main.controls.end());
+    auto placed = [](int id) {
+      const auto placements = PanelPlacements();
+      return std::any_of(placements.begin(), placements.end(),
+                         [id](const Placement& place) { return place.controlId == id; });
+    };
+    std::vector<ControlTemplate> created;
+    for (const ControlTemplate& control : main.controls) {
+      if (!placed(control.id)) created.push_back(control);
+    }
+    for (const Placement& place : PanelPlacements()) created.push_back(*main.Find(place.controlId));
     for (ControlTemplate& control : created) {
       if (PageOf(control.id) > 0) control.style &= ~wm::kWsVisible;
     }
@@ -142,8 +155,14 @@ bool CGlazierDlg::OnInitDialog() {
   RefreshWindowList();
   OnOpacitySliderReleased();
   OnTabSelChange();
-  SetupTooltips();
   return true;
+}
+
+// The tooltips and their 29 tools cost a start-up as much as a dozen controls; they are only
+// seen when the pointer rests on a control, so they are set up once the panel is on screen,
+// before the first input is read.
+void CGlazierDlg::OnShown() {
+  SetupTooltips();
 }
 
 bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
@@ -558,16 +577,16 @@ void CGlazierDlg::OnWindowListSelChange() {
 
 // --- Pages -------------------------------------------------------------------------------
 
-void CGlazierDlg::HideAllPages() {
-  for (const TabPage& page : TabPages()) {
-    for (int id : page.controls) Host().ShowWindow(Host().GetDlgItem(id), wm::kSwHide);
-  }
-}
-
+// The controls of every other page are hidden, then the selected page's shown; a control of the
+// selected page is never hidden on the way, so nothing flickers and a page shown already costs
+// nothing.
 void CGlazierDlg::OnTabSelChange() {
   const int index = m_tab.GetCurSel();
-  HideAllPages();
   const auto pages = TabPages();
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    if (static_cast<int>(page) == index) continue;
+    for (int id : pages[page].controls) Host().ShowWindow(Host().GetDlgItem(id), wm::kSwHide);
+  }
   if (index < 0 || static_cast<std::size_t>(index) >= pages.size()) return;
   for (int id : pages[static_cast<std::size_t>(index)].controls) {
     Host().ShowWindow(Host().GetDlgItem(id), wm::kSwShow);
@@ -612,22 +631,26 @@ void CGlazierDlg::ArrangePanel() {
   }
   Rect anchor;
   GetControlRect(IDC_SHOW_GROUP, &anchor);
-  Host().SetWindowPos(Host().DialogWindow(), wm::kHwndBottom, 0, 0,
+  // The panel is created in the z-order this arrangement ends with (StartTemplate), and the
+  // dialog comes to the top when it is shown and activated: nothing here needs restacking, which
+  // would cost the system a round of messages per window.
+  constexpr unsigned kKeepOrder = wm::kSwpNoZOrder;
+  Host().SetWindowPos(Host().DialogWindow(), wm::kHwndTop, 0, 0,
                       anchor.right + Scaled(kDialogExtraWidth),
-                      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove);
+                      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove | kKeepOrder);
   for (const Placement& place : PanelPlacements()) {
     const int x = anchor.left + Scaled(place.dx);
     const int y = anchor.top + Scaled(place.dy);
+    const WindowHandle control = Host().GetDlgItem(place.controlId);
     if (m_dpi == kDefaultDpi || IsPageFrame(place.controlId)) {
-      PlaceControl(place.controlId, x, y);
+      Host().SetWindowPos(control, wm::kHwndTop, x, y, 0, 0, wm::kSwpNoSize | kKeepOrder);
       continue;
     }
     // Off 96 DPI the font's dialog units do not grow exactly as DPI / 96 does, so a control
     // kept at its template size would grow into the scaled gap after it. Its size is its
     // 96-DPI size scaled the same way as the distances. The group boxes keep the anchor's size.
     const Point size = Host().TemplateSize(place.controlId, kDefaultDpi);
-    Host().SetWindowPos(Host().GetDlgItem(place.controlId), wm::kHwndBottom, x, y, Scaled(size.x),
-                        Scaled(size.y), 0);
+    Host().SetWindowPos(control, wm::kHwndTop, x, y, Scaled(size.x), Scaled(size.y), kKeepOrder);
   }
   const Point grow = FitToFont();
   if (grow.x > 0 || grow.y > 0) {

@@ -20,6 +20,7 @@ class CGlazierDlg : public CDialog {
   explicit CGlazierDlg(IWindowManager& windows);
 
   bool OnInitDialog() override;
+  void OnShown() override;
   bool PreTranslateMessage(const PlatformMessage& message) override;
   bool OnCommand(int id, int code) override;
   bool OnNotify(int id, int code, std::intptr_t* result) override;
@@ -101,7 +102,6 @@ class CGlazierDlg : public CDialog {
 
   // Panel: pages and layout.
   void OnTabSelChange();
-  void HideAllPages();
   void ArrangePanel();
   bool GetControlRect(int id, Rect* rect);
 

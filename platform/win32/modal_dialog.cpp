@@ -31,6 +31,7 @@ class CModalDialog {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnInitDialog();
+  void Shown();
   void CenterIfUnplaced(const RECT& before, LONG styleBefore);
 
   static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
@@ -147,6 +148,7 @@ int CModalDialog::Run() {
     // A template without WS_VISIBLE is shown by the modal run itself, unless OnInitDialog
     // already ended it.
     if (!m_ended && !::IsWindowVisible(m_window)) ::ShowWindow(m_window, SW_SHOWNORMAL);
+    if (!m_ended) Shown();
     MessageLoop();
   }
   if (m_window) {
@@ -305,6 +307,14 @@ void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   HWND owner = ::GetWindow(m_window, GW_OWNER);
   if (owner && ::IsWindowEnabled(owner)) return;
   CenterWindow(m_window);
+}
+
+void CModalDialog::Shown() {
+  try {
+    m_dialog.OnShown();
+  } catch (...) {
+    // What the dialog adds once shown is extra; the dialog runs without it.
+  }
 }
 
 void CModalDialog::MessageLoop() {

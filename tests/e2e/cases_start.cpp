@@ -284,12 +284,17 @@ E2E_CASE(controls_and_pages) {
 E2E_CASE(tooltips) {
   const std::span<const ExpectedTool> expected = kExpectedTooltips;
   Glazier glazier;
+  // The tooltips are set up once the panel is on screen, right after it shows.
   HWND tip = nullptr;
-  for (HWND hwnd : TopLevelWindows()) {
-    if (ClassName(hwnd) == "tooltips_class32" && GetWindow(hwnd, GW_OWNER) == glazier.Dialog()) {
-      tip = hwnd;
+  WaitFor([&] {
+    for (HWND hwnd : TopLevelWindows()) {
+      if (ClassName(hwnd) == "tooltips_class32" && GetWindow(hwnd, GW_OWNER) == glazier.Dialog()) {
+        tip = hwnd;
+      }
     }
-  }
+    return tip != nullptr &&
+           SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) == static_cast<LRESULT>(expected.size());
+  });
   Require(tip != nullptr, "the dialog owns a tooltip window");
   CheckEqual(static_cast<long long>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)), 0x00FF0000,
              "background colour (blue)");

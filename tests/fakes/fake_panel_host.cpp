@@ -81,6 +81,8 @@ void CFakePanelHost::Create(CDialog& dialog) {
   DeliverSize(kSizeRestored, client.right, client.bottom);
   Record("OnInitDialog");
   dialog.OnInitDialog();
+  Record("OnShown");
+  dialog.OnShown();
 }
 
 FakeControl* CFakePanelHost::Find(int id) {

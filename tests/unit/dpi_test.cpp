@@ -22,7 +22,7 @@ TEST(DpiScaling, ScalesLikeMulDivAndIsExactAt96) {
 
 class HighDpiTest : public ::testing::Test {
  protected:
-  explicit HighDpiTest(int dpi = 144) : host(MainDialogTemplate(), 8000, dpi) {}
+  explicit HighDpiTest(int dpi = 144) : host(dialog.Template(), 8000, dpi) {}
   CFakeWindowManager windows;
   CGlazierDlg dialog{windows};
   CFakePanelHost host;

@@ -45,7 +45,7 @@ class GlazierTest : public ::testing::Test {
 
   CFakeWindowManager windows;
   CGlazierDlg dialog{windows};
-  CFakePanelHost host{MainDialogTemplate()};
+  CFakePanelHost host{dialog.Template()};  // the template the platform creates it from
   WindowHandle notepad = 0, calc = 0, paint = 0;
 };
 

@@ -53,9 +53,9 @@ TEST_F(PanelTest, StartUpRunsItsStepsInOrder) {
   }
   steps.insert(steps.end(),
                {"TabInsertItem(1026,0,表示)", "TabInsertItem(1026,5,位置・サイズ)",
-                "SetWindowPos(dialog,1,0,0,320,427,0x2)", "SetWindowPos(1041,1,275,309,0,0,0x1)",
+                "SetWindowPos(dialog,0,0,0,320,427,0x6)", "SetWindowPos(1041,0,275,309,0,0,0x5)",
                 "ListInsertString(1002,0,メモ帳)", "ListInsertString(1002,2,ペイント)",
-                "SetDlgItemText(1007,150)", "TabGetCurSel(1026)", "ShowWindow(1027,5)",
+                "SetDlgItemText(1007,150)", "TabGetCurSel(1026)", "ShowWindow(1027,5)", "OnShown",
                 "TooltipCreate", "TooltipActivate(1)"});
   EXPECT_TRUE(InOrder(host.Log(), steps));
   EXPECT_EQ(

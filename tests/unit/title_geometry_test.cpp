@@ -111,7 +111,7 @@ TEST(GeometrySpins, BoundIsTheWorkAreasFarEdgeNotItsExtent) {
   CFakeWindowManager windows;
   windows.SetWorkArea({0, 30, 1280, 1014});
   CGlazierDlg dialog(windows);
-  CFakePanelHost host(MainDialogTemplate());
+  CFakePanelHost host(dialog.Template());
   host.Create(dialog);
   EXPECT_EQ(host.Control(IDC_Y_SPIN).upper, 1014);
   EXPECT_EQ(host.Control(IDC_WIDTH_SPIN).upper, 1280);
