@@ -145,23 +145,23 @@ bool CGlazierDlg::OnInitDialog() {
   Host().SetIcon(m_hIcon, false);
 
   Host().SetTimer(REFRESH_TIMER, 1000);
-  InitOpacitySlider();
-  InitGeometrySpins();
-  // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
-  // ApplyGeometry while nothing can be selected yet.
-  m_geometryLive = 1;
   m_dpi = Host().GetDpi();
   ArrangePanel();
   RefreshWindowList();
-  OnOpacitySliderReleased();
   OnTabSelChange();
   return true;
 }
 
-// The tooltips and their 29 tools cost a start-up as much as a dozen controls; they are only
-// seen when the pointer rests on a control, so they are set up once the panel is on screen,
-// before the first input is read.
+// What the first frame does not show is set up once that frame is on screen, before the first
+// input is read: the opacity and geometry controls of pages still hidden, and the tooltips with
+// their 29 tools. Together they cost a start-up about as much as a dozen controls.
 void CGlazierDlg::OnShown() {
+  InitOpacitySlider();
+  OnOpacitySliderReleased();
+  InitGeometrySpins();
+  // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
+  // ApplyGeometry.
+  m_geometryLive = 1;
   SetupTooltips();
 }
 

@@ -309,7 +309,10 @@ void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   CenterWindow(m_window);
 }
 
+// The dialog's first frame is painted before OnShown, so that what OnShown sets up comes after
+// the user sees the whole panel; the first input is read after both.
 void CModalDialog::Shown() {
+  ::UpdateWindow(m_window);
   try {
     m_dialog.OnShown();
   } catch (...) {
