@@ -153,9 +153,11 @@ bool CGlazierDlg::OnInitDialog() {
 }
 
 // What the first frame does not show is set up once that frame is on screen, before the first
-// input is read: the opacity and geometry controls of pages still hidden, and the tooltips with
-// their 29 tools. Together they cost a start-up about as much as a dozen controls.
+// input is read: the places of the hidden pages' controls, their opacity and geometry controls,
+// and the tooltips with their 29 tools. Together they cost a start-up about as much as a dozen
+// controls.
 void CGlazierDlg::OnShown() {
+  PlaceHiddenPages();
   InitOpacitySlider();
   OnOpacitySliderReleased();
   InitGeometrySpins();
@@ -634,40 +636,75 @@ void CGlazierDlg::ArrangePanel() {
   // The panel is created in the z-order this arrangement ends with (StartTemplate), and the
   // dialog comes to the top when it is shown and activated: nothing here needs restacking, which
   // would cost the system a round of messages per window.
-  constexpr unsigned kKeepOrder = wm::kSwpNoZOrder;
-  Host().SetWindowPos(Host().DialogWindow(), wm::kHwndTop, 0, 0,
-                      anchor.right + Scaled(kDialogExtraWidth),
-                      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove | kKeepOrder);
+  Host().SetWindowPos(
+      Host().DialogWindow(), wm::kHwndTop, 0, 0, anchor.right + Scaled(kDialogExtraWidth),
+      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove | wm::kSwpNoZOrder);
+  std::map<int, Rect> arranged;
   for (const Placement& place : PanelPlacements()) {
     const int x = anchor.left + Scaled(place.dx);
     const int y = anchor.top + Scaled(place.dy);
-    const WindowHandle control = Host().GetDlgItem(place.controlId);
-    if (m_dpi == kDefaultDpi || IsPageFrame(place.controlId)) {
-      Host().SetWindowPos(control, wm::kHwndTop, x, y, 0, 0, wm::kSwpNoSize | kKeepOrder);
-      continue;
+    Rect now;
+    GetControlRect(place.controlId, &now);
+    Point size{now.Width(), now.Height()};
+    if (m_dpi != kDefaultDpi && !IsPageFrame(place.controlId)) {
+      // Off 96 DPI the font's dialog units do not grow exactly as DPI / 96 does, so a control
+      // kept at its template size would grow into the scaled gap after it. Its size is its
+      // 96-DPI size scaled the same way as the distances. The group boxes keep the anchor's
+      // size.
+      const Point template96 = Host().TemplateSize(place.controlId, kDefaultDpi);
+      size = {Scaled(template96.x), Scaled(template96.y)};
     }
-    // Off 96 DPI the font's dialog units do not grow exactly as DPI / 96 does, so a control
-    // kept at its template size would grow into the scaled gap after it. Its size is its
-    // 96-DPI size scaled the same way as the distances. The group boxes keep the anchor's size.
-    const Point size = Host().TemplateSize(place.controlId, kDefaultDpi);
-    Host().SetWindowPos(control, wm::kHwndTop, x, y, Scaled(size.x), Scaled(size.y), kKeepOrder);
+    arranged[place.controlId] = {x, y, x + size.x, y + size.y};
   }
-  const Point grow = FitToFont();
-  if (grow.x > 0 || grow.y > 0) {
+  const FitResult fit = FitToFont(arranged);
+  for (const FitResult::Change& change : fit.changes) arranged[change.id] = change.rect;
+  // What the first frame shows goes to its place now; the hidden pages once it is on screen.
+  m_hiddenPlaces.clear();
+  for (const auto& [id, rect] : arranged) {
+    if (PageOf(id) > 0) {
+      m_hiddenPlaces.push_back({id, rect});
+    } else {
+      PutControl({id, rect});
+    }
+  }
+  if (fit.grow.x > 0 || fit.grow.y > 0) {
     ResizeItself(wm::kHwndBottom,
-                 {0, 0, anchor.right + Scaled(kDialogExtraWidth) + grow.x,
-                  anchor.bottom + Scaled(kDialogExtraHeight) + grow.y},
+                 {0, 0, anchor.right + Scaled(kDialogExtraWidth) + fit.grow.x,
+                  anchor.bottom + Scaled(kDialogExtraHeight) + fit.grow.y},
                  wm::kSwpNoMove | wm::kSwpNoZOrder);
   }
 }
 
+void CGlazierDlg::PutControl(const FitResult::Change& place) {
+  const Rect& r = place.rect;
+  const WindowHandle control = Host().GetDlgItem(place.id);
+  Rect now;
+  if (GetControlRect(place.id, &now) && now.Width() == r.Width() && now.Height() == r.Height()) {
+    Host().SetWindowPos(control, wm::kHwndTop, r.left, r.top, 0, 0,
+                        wm::kSwpNoSize | wm::kSwpNoZOrder);
+  } else {
+    Host().SetWindowPos(control, wm::kHwndTop, r.left, r.top, r.Width(), r.Height(),
+                        wm::kSwpNoZOrder);
+  }
+}
+
+void CGlazierDlg::PlaceHiddenPages() {
+  for (const FitResult::Change& place : m_hiddenPlaces) PutControl(place);
+  m_hiddenPlaces.clear();
+}
+
 // The distances and sizes above are the dialog face's. A face standing in for it may draw the
 // texts wider or taller: what does not fit then grows, in place, and the dialog with it. With
-// the dialog face nothing changes. Returns by how much the dialog must grow.
-Point CGlazierDlg::FitToFont() {
-  auto measure = [this](int id) {
+// the dialog face nothing changes.
+FitResult CGlazierDlg::FitToFont(const std::map<int, Rect>& arranged) {
+  auto measure = [this, &arranged](int id) {
     FitControl control{id, FitKindOf(Template(), id), {}, 0};
-    GetControlRect(id, &control.rect);
+    const auto place = arranged.find(id);
+    if (place != arranged.end()) {
+      control.rect = place->second;
+    } else {
+      GetControlRect(id, &control.rect);
+    }
     if (control.kind != FitKind::Fixed && control.kind != FitKind::Edit) {
       control.textWidth = Host().TextWidth(id);
     }
@@ -683,13 +720,7 @@ Point CGlazierDlg::FitToFont() {
   input.tabStripWidth = Host().TabStripWidth(IDC_TAB);
   Host().GetClientRect(input.client);
   input.dpi = m_dpi;
-  const FitResult fit = FitPanel(input);
-  for (const FitResult::Change& change : fit.changes) {
-    const Rect& r = change.rect;
-    Host().SetWindowPos(Host().GetDlgItem(change.id), wm::kHwndTop, r.left, r.top, r.Width(),
-                        r.Height(), wm::kSwpNoZOrder | wm::kSwpNoActivate);
-  }
-  return fit.grow;
+  return FitPanel(input);
 }
 
 // A resize of the panel's own making: it reflows nothing, and the client size it ends with is
@@ -717,6 +748,7 @@ bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
   }
   const int dx = cx - m_lastCx;
   const int dy = cy - m_lastCy;
+  PlaceHiddenPages();  // a reflow moves every page from where the layout put it
 
   Rect list;
   GetControlRect(IDC_WINDOW_LIST, &list);
@@ -737,6 +769,7 @@ int CGlazierDlg::Scaled(int pixels) const {
 
 bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
   if (dpi <= 0 || dpi == m_dpi) return true;
+  PlaceHiddenPages();
   // Every control keeps its place relative to the others, in the new DPI's pixels; the resize
   // to the suggested rectangle then only records the new client size.
   Host().ScaleControls(m_dpi, dpi);
@@ -744,12 +777,13 @@ bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
   constexpr unsigned kFlags = wm::kSwpNoZOrder | wm::kSwpNoActivate;
   ResizeItself(wm::kHwndTop, suggested, kFlags);
   // The font at the new size may round differently from the rectangles.
-  const Point grow = FitToFont();
-  if (grow.x > 0 || grow.y > 0) {
-    ResizeItself(
-        wm::kHwndTop,
-        {suggested.left, suggested.top, suggested.right + grow.x, suggested.bottom + grow.y},
-        kFlags | wm::kSwpNoMove);
+  const FitResult fit = FitToFont();
+  for (const FitResult::Change& change : fit.changes) PutControl(change);
+  if (fit.grow.x > 0 || fit.grow.y > 0) {
+    ResizeItself(wm::kHwndTop,
+                 {suggested.left, suggested.top, suggested.right + fit.grow.x,
+                  suggested.bottom + fit.grow.y},
+                 kFlags | wm::kSwpNoMove);
   }
   return true;
 }

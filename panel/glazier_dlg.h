@@ -3,9 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "panel/panel_fit.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 #include "res/resource.h"
@@ -131,7 +134,13 @@ class CGlazierDlg : public CDialog {
   void ReshapeSelected(ShapeOfClient shape);
   void PlaceControl(int id, int x, int y);
   void MoveControlBy(int id, int dx, int dy);
-  Point FitToFont();
+  // Moves and sizes a control as the layout asks, without restacking it.
+  void PutControl(const FitResult::Change& place);
+  // The controls of the hidden pages go to their places once the first frame is on screen.
+  void PlaceHiddenPages();
+  // The changes that fit the panel to its font; the rectangles in `arranged` stand for the
+  // controls' own where given.
+  FitResult FitToFont(const std::map<int, Rect>& arranged = {});
   void ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags);
   int Scaled(int pixels) const;
 
@@ -166,4 +175,5 @@ class CGlazierDlg : public CDialog {
   // The layout's pixel distances are for 96 DPI and scale with the dialog's DPI.
   int m_dpi = 96;
   bool m_resizingItself = false;  // a resize of the panel's own arrangement is no user resize
+  std::vector<FitResult::Change> m_hiddenPlaces;  // where the hidden pages' controls go
 };

@@ -62,6 +62,9 @@ Glazier::Glazier(const std::wstring& exe) : m_process(ParkPointerThenStart(exe))
   Require(m_process.Started(), "started " + Utf8(exe));
   m_dialog = WaitForWindow(m_process.Id(), L"#32770", "Glazier", 20000);
   Require(m_dialog != nullptr, "Glazier's dialog \"Glazier\" appeared");
+  // Start-up ends when the dialog reads its first message: what it sets up once its first frame
+  // is on screen (the hidden pages, the tooltips) is in place by then.
+  Ask(m_dialog, WM_NULL, 0, 0);
 }
 
 std::vector<std::string> Glazier::Rows() const {

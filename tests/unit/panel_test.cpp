@@ -37,12 +37,13 @@ TEST_F(PanelTest, StartUpRunsItsStepsInOrder) {
   Calls steps = {"OnSize(0,311,816)", "OnInitDialog", "SetIcon(big," + icon + ")",
                  "SetIcon(small," + icon + ")", "SetTimer(2,1000)", "TabInsertItem(1026,0,表示)",
                  "TabInsertItem(1026,5,位置・サイズ)", "SetWindowPos(dialog,0,0,0,320,427,0x6)",
-                 "SetWindowPos(1041,0,275,309,0,0,0x5)", "ListInsertString(1002,0,メモ帳)",
+                 "SetWindowPos(1013,0,145,334,0,0,0x5)", "ListInsertString(1002,0,メモ帳)",
                  "ListInsertString(1002,2,ペイント)", "TabGetCurSel(1026)", "ShowWindow(1027,5)",
                  // Once the first frame is on screen: the controls of the hidden pages, then the
                  // tooltips.
-                 "OnShown", "TrackbarSetRangeMin(1008,1,0)", "TrackbarSetRangeMax(1008,1,255)",
-                 "TrackbarSetPos(1008,1,150)", "SetDlgItemText(1007,150)"};
+                 "OnShown", "SetWindowPos(1041,0,275,309,0,0,0x5)", "TrackbarSetRangeMin(1008,1,0)",
+                 "TrackbarSetRangeMax(1008,1,255)", "TrackbarSetPos(1008,1,150)",
+                 "SetDlgItemText(1007,150)"};
   // The up-downs X, width, Y, height, bounded by the work area's right or bottom edge.
   for (auto [spin, edit, bound] :
        {std::tuple{1044, 1030, 1280}, {1045, 1037, 1280}, {1046, 1036, 984}, {1047, 1038, 984}}) {
