@@ -135,7 +135,10 @@ one first turning from pair to pair), with notepad before or after the pair; the
 median of its pairs' ratios, and each program's figure for the run its fastest start. The bare
 dialog (bench/bare_dialog.cpp) is the floor of Glazier's start-up: a dialog from Glazier's own
 template, menu and manifest, the same 46 controls, that fills its list with the same walk and
-creates a tooltip window, and does nothing else. The
+creates a tooltip window, and does nothing else. Glazier shows its first frame with what that
+frame shows; the places of the hidden pages' controls, the set-up of their trackbar and up-downs
+and the tooltips follow once that frame is painted, before Glazier reads its first input, so they
+are not in its figure (the bare dialog creates its tooltip before it shows). The
 flashing is timed by polling GetLayeredWindowAttributes of the flashed window every millisecond.
 Under Wine every enumeration call is a round trip to the Wine server, so the floor's own figures
 are what a Wine user pays at the least.
