@@ -74,13 +74,14 @@ Rect CFakePanelHost::ClientSize() const {
           std::max(m_outer.Height() - NonClientHeight(), 0)};
 }
 
-void CFakePanelHost::Create(CDialog& dialog) {
+void CFakePanelHost::Create(CDialog& dialog, bool shown) {
   m_dialog = &dialog;
   dialog.Attach(this);
   const Rect client = ClientSize();
   DeliverSize(kSizeRestored, client.right, client.bottom);
   Record("OnInitDialog");
   dialog.OnInitDialog();
+  if (!shown) return;
   Record("OnShown");
   dialog.OnShown();
 }

@@ -67,8 +67,9 @@ class CFakePanelHost : public IPanelHost {
   explicit CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000,
                           int dpi = 96);
 
-  // Like the platform: the first size event reaches the dialog before OnInitDialog.
-  void Create(CDialog& dialog);
+  // Like the platform: the first size event reaches the dialog before OnInitDialog, and OnShown
+  // follows it unless `shown` is false (the dialog stopped before its first frame).
+  void Create(CDialog& dialog, bool shown = true);
 
   // The user's actions and the platform's events.
   void Click(int id) { Command(id, wm::kBnClicked); }  // also a menu command

@@ -125,6 +125,19 @@ TEST_F(LayoutTest, TallerDialogMovesTabAndAllPagesDown) {
   EXPECT_EQ(host.ZOrder(), order);
 }
 
+TEST_F(LayoutTest, AResizeBeforeTheFirstFrameMovesThePagesFromTheirPlaces) {
+  CFakeWindowManager otherWindows;
+  CGlazierDlg early{otherWindows};
+  CFakePanelHost earlyHost{early.Template()};
+  earlyHost.Create(early, /*shown=*/false);
+  const Rect outer = earlyHost.OuterRect();
+  earlyHost.ResizeOuter(outer.Width(), outer.Height() + 30);
+  early.OnShown();
+  for (int id : kFollowBottom) {
+    EXPECT_EQ(earlyHost.Control(id).rect, Moved(started[id], 0, 30)) << id;
+  }
+}
+
 TEST_F(LayoutTest, MinimizeIsIgnoredAndRestoreRepaintsInPlace) {
   host.Minimize();
   EXPECT_TRUE(host.Log().back().rfind("OnSize(1,0,0)", 0) == 0);
