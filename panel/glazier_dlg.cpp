@@ -1,6 +1,7 @@
 #include "panel/glazier_dlg.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -212,18 +213,23 @@ bool CGlazierDlg::StillSelected(WindowHandle target) const {
 
 // --- Show state, z-order, lock and frame --------------------------------------------------
 
-void CGlazierDlg::OnMinimize() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToMinimize);
+void CGlazierDlg::RunOnSelected(const char* message,
+                                std::function<void(IWindowManager&, WindowHandle)> call) {
+  const std::optional<WindowHandle> target = SelectedTarget(message);
   if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  m_windows.RunJob(*target, [target = *target, call = std::move(call)](IWindowManager& windows) {
+    call(windows, target);
+  });
+}
+
+void CGlazierDlg::OnMinimize() {
+  RunOnSelected(msg::kSelectToMinimize, [](IWindowManager& windows, WindowHandle target) {
     windows.ShowWindow(target, wm::kSwMinimize);
   });
 }
 
 void CGlazierDlg::OnShow() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToShow);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectToShow, [](IWindowManager& windows, WindowHandle target) {
     windows.ShowWindow(target, wm::kSwShowNormal);
     windows.SetWindowPos(
         target, wm::kHwndTop, 0, 0, 0, 0,
@@ -232,26 +238,20 @@ void CGlazierDlg::OnShow() {
 }
 
 void CGlazierDlg::OnTopmost() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
     windows.ShowWindow(target, wm::kSwShowNormal);
     windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
   });
 }
 
 void CGlazierDlg::OnNoTopmost() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
     windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
   });
 }
 
 void CGlazierDlg::OnResizable() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
     const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
     windows.SetWindowLong(
         target, wm::kGwlStyle,
@@ -260,18 +260,14 @@ void CGlazierDlg::OnResizable() {
 }
 
 void CGlazierDlg::OnLock() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
     windows.EnableWindow(target, false);
     windows.ShowWindow(target, wm::kSwShowNormal);
   });
 }
 
 void CGlazierDlg::OnUnlock() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
     windows.EnableWindow(target, true);
     windows.ShowWindow(target, wm::kSwShowNormal);
   });
@@ -280,9 +276,7 @@ void CGlazierDlg::OnUnlock() {
 // --- Shapes ------------------------------------------------------------------------------
 
 void CGlazierDlg::ReshapeSelected(ShapeOfClient shape) {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target, shape](IWindowManager& windows) {
+  RunOnSelected(msg::kSelectToReshape, [shape](IWindowManager& windows, WindowHandle target) {
     Rect client;
     windows.GetClientRect(target, client);
     SetWindowShape(windows, target, shape(windows, client));
@@ -298,11 +292,10 @@ void CGlazierDlg::OnStar() {
 }
 
 void CGlazierDlg::OnPlainShape() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToReshape);
-  if (!target) return;
   // No region at all: the window's whole shape, however large and wherever the work area lies.
-  m_windows.RunJob(
-      *target, [target = *target](IWindowManager& windows) { SetWindowShape(windows, target, 0); });
+  RunOnSelected(msg::kSelectToReshape, [](IWindowManager& windows, WindowHandle target) {
+    SetWindowShape(windows, target, 0);
+  });
 }
 
 // --- Opacity and flashing ----------------------------------------------------------------
@@ -668,7 +661,7 @@ void CGlazierDlg::ArrangePanel() {
     }
   }
   if (fit.grow.x > 0 || fit.grow.y > 0) {
-    ResizeItself(wm::kHwndBottom,
+    ResizeItself(wm::kHwndTop,
                  {0, 0, anchor.right + Scaled(kDialogExtraWidth) + fit.grow.x,
                   anchor.bottom + Scaled(kDialogExtraHeight) + fit.grow.y},
                  wm::kSwpNoMove | wm::kSwpNoZOrder);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -117,6 +118,8 @@ class CGlazierDlg : public CDialog {
 
   // The selection rule: the selected row's target, or the message box and nothing.
   std::optional<WindowHandle> SelectedTarget(const char* message);
+  // Runs `call` on the selected window as one job; with nothing selected, `message` says so.
+  void RunOnSelected(const char* message, std::function<void(IWindowManager&, WindowHandle)> call);
   // The four position and size edits as the window manager takes them.
   struct EditGeometry {
     int x, y, width, height;
