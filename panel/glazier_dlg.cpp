@@ -213,13 +213,38 @@ bool CGlazierDlg::StillSelected(WindowHandle target) const {
 
 // --- Show state, z-order, lock and frame --------------------------------------------------
 
-void CGlazierDlg::RunOnSelected(const char* message,
-                                std::function<void(IWindowManager&, WindowHandle)> call) {
+void CGlazierDlg::RunOnSelected(const char* message, CallsOnTarget calls) {
   const std::optional<WindowHandle> target = SelectedTarget(message);
-  if (!target) return;
-  m_windows.RunJob(*target, [target = *target, call = std::move(call)](IWindowManager& windows) {
-    call(windows, target);
-  });
+  if (target) RunCommand(*target, std::move(calls));
+}
+
+void CGlazierDlg::RunCommand(WindowHandle target, CallsOnTarget calls) {
+  m_windows.RunJob(
+      target,
+      [target, calls = std::move(calls)](IWindowManager& windows) { calls(windows, target); },
+      [this, target](CallFailure failure) { ReportFailure(target, failure, Telling::Always); });
+}
+
+void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, Telling telling) {
+  // A late result is for the selection it was asked for; a closed window is always worth a word.
+  if (failure == CallFailure::None || !StillSelected(target)) return;
+  if (failure != CallFailure::Closed) {
+    // Once a refusal has been said for this selection, the live edits need not say it again.
+    if (telling == Telling::ClosedOnly) return;
+    if (std::exchange(m_refusalTold, true) && telling == Telling::OncePerSelection) return;
+  }
+  if (TellFailure(failure) && failure == CallFailure::Closed) RefreshWindowList();
+}
+
+bool CGlazierDlg::TellFailure(CallFailure failure) {
+  // Results that come back while a box is open wait for no second one: the user is reading.
+  if (m_tellingFailure) return false;
+  m_tellingFailure = true;
+  Host().MessageBox(failure == CallFailure::Closed   ? msg::kWindowClosed
+                    : failure == CallFailure::Denied ? msg::kChangeDenied
+                                                     : msg::kChangeFailed);
+  m_tellingFailure = false;
+  return true;
 }
 
 void CGlazierDlg::OnMinimize() {
@@ -260,7 +285,14 @@ void CGlazierDlg::OnResizable() {
 }
 
 void CGlazierDlg::OnLock() {
-  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (!target) return;
+  // A disabled panel takes no input at all: nothing could unlock it again.
+  if (*target == Host().DialogWindow()) {
+    Host().MessageBox(msg::kCannotLockSelf);
+    return;
+  }
+  RunCommand(*target, [](IWindowManager& windows, WindowHandle target) {
     windows.EnableWindow(target, false);
     windows.ShowWindow(target, wm::kSwShowNormal);
   });
@@ -337,7 +369,7 @@ void CGlazierDlg::ApplyOpacity() {
   }
 
   if (input.value == kOpaque) {
-    m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
+    RunCommand(*target, [](IWindowManager& windows, WindowHandle target) {
       const auto exStyle =
           static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
       windows.SetWindowLong(target, wm::kGwlExStyle,
@@ -358,30 +390,48 @@ void CGlazierDlg::ApplyOpacity() {
         layered->emplace(windows);
         if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
       },
-      [this, target = *target, layered] {
-        if (!(*layered)->Found()) m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
+      [this, target = *target, layered](CallFailure failure) {
+        // One box: a closed window first, then a missing function, then a refusal.
+        const bool missing = layered->has_value() && !(*layered)->Found();
+        if (missing && failure != CallFailure::Closed) {
+          m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
+        } else {
+          ReportFailure(target, failure, Telling::Always);
+        }
         layered->reset();
       });
 }
 
 void CGlazierDlg::OnFlashToggle() {
   if (m_flashing == 1) {
-    Host().SetDlgItemText(IDC_FLASH, msg::kFlashStart);
-    m_flashing = 0;
-    Host().KillTimer(FLASH_TIMER);
+    StopFlashing();
     return;
   }
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToFlash);
   if (!target) return;
   m_flashWindow = *target;
-  m_windows.RunJob(*target, [target = *target](IWindowManager& windows) {
-    const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-    windows.SetWindowLong(target, wm::kGwlExStyle,
-                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
-  });
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
   m_flashing = 1;
   Host().SetTimer(FLASH_TIMER, 100);
+  m_windows.RunJob(
+      *target,
+      [target = *target](IWindowManager& windows) {
+        const auto exStyle =
+            static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+        windows.SetWindowLong(target, wm::kGwlExStyle,
+                              static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+      },
+      [this, target = *target](CallFailure failure) {
+        if (failure == CallFailure::None) return;
+        if (m_flashing == 1 && m_flashWindow == target) StopFlashing();
+        ReportFailure(target, failure, Telling::Always);
+      });
+}
+
+void CGlazierDlg::StopFlashing() {
+  Host().SetDlgItemText(IDC_FLASH, msg::kFlashStart);
+  m_flashing = 0;
+  Host().KillTimer(FLASH_TIMER);
 }
 
 void CGlazierDlg::OnFlashTimer() {
@@ -399,8 +449,14 @@ void CGlazierDlg::OnFlashTimer() {
         CScopedLayeredFunction layered(windows);
         if (layered.Found()) layered.SetAlpha(window, alpha);
       },
-      [this, window] {
+      [this, window](CallFailure failure) {
         if (m_flashPending == window) m_flashPending = 0;
+        // Flashing ends with its window, and with a refusal, said once. Any other failure (a
+        // window made opaque meanwhile is no longer layered) leaves the rhythm going.
+        const bool ends = failure == CallFailure::Closed || failure == CallFailure::Denied;
+        if (!ends || m_flashing != 1 || m_flashWindow != window) return;
+        StopFlashing();
+        if (failure == CallFailure::Denied) TellFailure(failure);
       });
 }
 
@@ -419,7 +475,8 @@ void CGlazierDlg::ApplyTitle() {
       [target = *target, text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows) {
         windows.SetWindowText(target, text);
       },
-      [this, stage] {
+      [this, target = *target, stage](CallFailure failure) {
+        ReportFailure(target, failure, Telling::Always);
         if (*stage == Stage::Asked || SelectedRow() == -1) RefreshWindowList();
         *stage = Stage::Done;
       });
@@ -465,13 +522,23 @@ void CGlazierDlg::InitGeometrySpins() {
 }
 
 void CGlazierDlg::ApplyGeometry() {
+  // The edits apply at every keystroke and step: a refusal is said once per selection.
+  ApplyGeometryEdits(Telling::OncePerSelection);
+}
+
+void CGlazierDlg::ApplyGeometryEdits(Telling telling) {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
   if (!target) return;
   const EditGeometry edits = ReadGeometryEdits();
-  m_windows.RunJob(*target, [target = *target, edits](IWindowManager& windows) {
-    windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
-                         wm::kSwpNoActivate);
-  });
+  m_windows.RunJob(
+      *target,
+      [target = *target, edits](IWindowManager& windows) {
+        windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
+                             wm::kSwpNoActivate);
+      },
+      [this, target = *target, telling](CallFailure failure) {
+        ReportFailure(target, failure, telling);
+      });
 }
 
 CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
@@ -512,7 +579,9 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
         Rect rect;
         if (windows.GetWindowRect(target, rect)) *taken = rect;
       },
-      [this, target = *target, taken, changes] {
+      [this, target = *target, taken, changes](CallFailure failure) {
+        // Said first, so that the edits' own apply need not say it again.
+        ReportFailure(target, failure, Telling::Always);
         // Show what the window really took; a window that is gone leaves the edits as they
         // were, and so does a late answer once the edits or the selection have moved on.
         if (*taken && changes == m_geometryChanges && StillSelected(target)) {
@@ -534,9 +603,11 @@ void CGlazierDlg::OnMoveToOrigin() {
   if (!target) return;
   const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
   const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  m_windows.RunJob(*target, [target = *target, width, height](IWindowManager& windows) {
+  RunCommand(*target, [width, height](IWindowManager& windows, WindowHandle target) {
     windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
   });
+  // A window found closed has left the list: its edits are not for anything any more.
+  if (!StillSelected(*target)) return;
   Host().SetDlgItemText(IDC_X_EDIT, "0");
   Host().SetDlgItemText(IDC_Y_EDIT, "0");
 }
@@ -556,17 +627,22 @@ void CGlazierDlg::OnWindowListSelChange() {
   Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
 
   const WindowHandle target = TargetAt(SelectedRow());
+  m_refusalTold = false;
   auto rect = std::make_shared<Rect>();
   const unsigned changes = ++m_geometryChanges;
   m_windows.RunJob(
       target, [target, rect](IWindowManager& windows) { windows.GetWindowRect(target, *rect); },
-      [this, target, rect, changes] {
+      [this, target, rect, changes](CallFailure failure) {
+        // Walking the list must not raise a box for every window run as administrator: only a
+        // window that has closed is said.
+        if (failure != CallFailure::None)
+          return ReportFailure(target, failure, Telling::ClosedOnly);
         // A late rectangle is dropped once another row is selected or the edits have changed.
         if (changes != m_geometryChanges || !StillSelected(target)) return;
         m_geometryLive = 0;
         WriteRectToEdits(*rect);
         m_geometryLive = 1;
-        ApplyGeometry();
+        ApplyGeometryEdits(Telling::ClosedOnly);
       });
 }
 

@@ -89,6 +89,7 @@ class CGlazierDlg : public CDialog {
   void OnOpacitySliderReleased();
   void ApplyOpacity();
   void OnFlashToggle();
+  void StopFlashing();
   void OnFlashTimer();
 
   // Title.
@@ -118,8 +119,20 @@ class CGlazierDlg : public CDialog {
 
   // The selection rule: the selected row's target, or the message box and nothing.
   std::optional<WindowHandle> SelectedTarget(const char* message);
-  // Runs `call` on the selected window as one job; with nothing selected, `message` says so.
-  void RunOnSelected(const char* message, std::function<void(IWindowManager&, WindowHandle)> call);
+  // Runs `calls` on the selected window as one job; with nothing selected, `message` says so.
+  using CallsOnTarget = std::function<void(IWindowManager&, WindowHandle)>;
+  void RunOnSelected(const char* message, CallsOnTarget calls);
+  // Runs a command's calls on `target` as one job and says what stopped them, if anything.
+  void RunCommand(WindowHandle target, CallsOnTarget calls);
+  // When a failure is worth a box: for every command, once per selection for the live edits,
+  // and only for a closed window while the selection loads the edits.
+  enum class Telling { Always, OncePerSelection, ClosedOnly };
+  // Says what stopped a command on `target`, if its row is still selected; a closed window
+  // then leaves the list, which is refreshed.
+  void ReportFailure(WindowHandle target, CallFailure failure, Telling telling);
+  // The failure's box, unless one is open already; whether it was shown.
+  bool TellFailure(CallFailure failure);
+  void ApplyGeometryEdits(Telling telling);
   // The four position and size edits as the window manager takes them.
   struct EditGeometry {
     int x, y, width, height;
@@ -167,6 +180,8 @@ class CGlazierDlg : public CDialog {
   int m_flashing = 0;
 
   int m_geometryLive = 0;
+  bool m_refusalTold = false;     // the live edits' refusal has been said for this selection
+  bool m_tellingFailure = false;  // a failure's box is open
   // Counts the changes of the position and size edits and of the selection, so that a rectangle
   // read back late goes into the edits only if nothing has moved on meanwhile.
   unsigned m_geometryChanges = 0;

@@ -9,6 +9,10 @@
 
 #include "platform/types.h"
 
+// Why a job's calls on its window failed, the gravest reason first in precedence: a window that
+// has closed explains every other failure, and a refusal says more than an unknown error.
+enum class CallFailure { None, Other, Denied, Closed };
+
 class IWindowManager {
  public:
   virtual ~IWindowManager() = default;
@@ -18,8 +22,12 @@ class IWindowManager {
   // touch nothing but that manager and what it owns. `then`, when given, runs afterwards on the
   // caller's thread: before RunJob returns when the window answered within a brief wait,
   // otherwise later, from the caller's message loop; never, for a window that never answers.
+  // It is told the gravest failure among the job's calls on a window whose result can tell one
+  // (reads of rectangles and styles, and every change but ShowWindow and EnableWindow, whose
+  // results are the previous state), and Closed when the window no longer exists afterwards.
   using Job = std::function<void(IWindowManager& windows)>;
-  virtual void RunJob(WindowHandle window, Job job, std::function<void()> then = nullptr) = 0;
+  using Then = std::function<void(CallFailure failure)>;
+  virtual void RunJob(WindowHandle window, Job job, Then then) = 0;
 
   // Enumeration of the top-level windows in z-order.
   virtual WindowHandle GetDesktopWindow() = 0;
@@ -29,6 +37,9 @@ class IWindowManager {
   // reusing its storage. An empty string when the window has no title or no longer exists.
   virtual void GetWindowText(WindowHandle window, std::string& title, int maxChars) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
+  // Whether the system keeps the window from being drawn although its style says visible (a
+  // suspended app's frame, a window on another virtual desktop). False where it cannot be asked.
+  virtual bool IsWindowCloaked(WindowHandle window) = 0;
 
   // Geometry. Each returns false, leaving `rect` untouched, when the call fails.
   virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;

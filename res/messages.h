@@ -22,6 +22,17 @@ inline constexpr const char* kOpacityUnsupported =
     "（サポートされているOSは　Windows 2000/XP となっています。）";
 inline constexpr const char* kOpacityReset = "255";
 
+// A command whose calls on its window failed.
+inline constexpr const char* kWindowClosed =
+    "選択したウィンドウは既に閉じられています。一覧を更新します。";
+inline constexpr const char* kChangeDenied =
+    "このウィンドウは変更できませんでした。管理者として実行されているプログラムのウィンドウを変更"
+    "するには、Glazier も管理者として実行してください。";
+inline constexpr const char* kChangeFailed = "このウィンドウは変更できませんでした。";
+// Locking the panel itself would leave nothing to unlock it with.
+inline constexpr const char* kCannotLockSelf =
+    "Glazier 自身をロックすると操作できなくなるため、ロックできません。";
+
 // Flash button captions.
 inline constexpr const char* kFlashStart = "フラッシュ開始";
 inline constexpr const char* kFlashStop = "フラッシュ停止";

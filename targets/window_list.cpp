@@ -30,7 +30,10 @@ std::size_t CListedWindows::Walk(IWindowManager& windows, std::size_t limit) {
     if (rows == m_walked.size()) m_walked.emplace_back();
     Row& row = m_walked[rows];
     windows.GetWindowText(window, row.title, kTitleBufferChars);
-    if (row.title.empty() || !windows.IsWindowVisible(window)) continue;
+    // A cloaked window is visible by its style but drawn nowhere: the taskbar leaves it out too.
+    if (row.title.empty() || !windows.IsWindowVisible(window) || windows.IsWindowCloaked(window)) {
+      continue;
+    }
     row.window = window;
     ++rows;
   }

@@ -1,5 +1,7 @@
 #include "platform/win32/window_manager.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -20,6 +22,10 @@ HMODULE ToModule(ModuleHandle module) {
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 using MciSendStringWFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
+using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+
+// DWMWA_CLOAKED: nonzero while the system keeps the window from being drawn.
+constexpr DWORD kDwmwaCloaked = 14;
 
 // A function of a system DLL that only one menu command needs: the DLL is loaded the first time
 // the command runs rather than at start-up, and then kept, as an import would be (a sound may
@@ -30,6 +36,32 @@ Function LoadedOnFirstUse(const wchar_t* dll, const char* name) {
   if (!module) return nullptr;
   // Through a generic function pointer, which converts to any other without a warning.
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+// The gravest failure of the current job's calls so far, on the thread that runs the job: a
+// worker, or the panel's own thread for a job on one of its own windows.
+thread_local CallFailure t_jobFailure = CallFailure::None;
+
+// Notes the outcome of a call on `window` that has just returned `ok`; the thread's last error
+// is read before anything else can change it.
+bool Judged(HWND window, bool ok) {
+  if (ok) return true;
+  const DWORD error = ::GetLastError();
+  CallFailure failure = CallFailure::Other;
+  if (error == ERROR_INVALID_WINDOW_HANDLE || !::IsWindow(window)) {
+    failure = CallFailure::Closed;
+  } else if (error == ERROR_ACCESS_DENIED) {
+    failure = CallFailure::Denied;
+  }
+  t_jobFailure = std::max(t_jobFailure, failure);
+  return false;
+}
+
+// GetWindowLong and SetWindowLong return a style word, which may be 0: only the last error,
+// cleared before the call, tells a failure.
+LONG JudgedLong(HWND window, LONG result) {
+  Judged(window, result != 0 || ::GetLastError() == ERROR_SUCCESS);
+  return result;
 }
 
 bool ReadRect(BOOL ok, const RECT& source, Rect& rect) {
@@ -47,9 +79,24 @@ IWindowManager& JobManager() {
 
 }  // namespace
 
-void CWin32WindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
-  m_targetCalls.Run(
-      ToHwnd(window), [job = std::move(job)] { job(JobManager()); }, std::move(then));
+void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
+  const HWND hwnd = ToHwnd(window);
+  auto failure = std::make_shared<CallFailure>(CallFailure::None);
+  auto call = [hwnd, job = std::move(job), failure] {
+    t_jobFailure = CallFailure::None;
+    try {
+      job(JobManager());
+    } catch (...) {
+      // A job that throws on a worker must not end the program: it counts as a failed call.
+      t_jobFailure = std::max(t_jobFailure, CallFailure::Other);
+    }
+    // ShowWindow and EnableWindow cannot tell a failure; a window that is gone says it for them.
+    if (!::IsWindow(hwnd)) t_jobFailure = CallFailure::Closed;
+    *failure = t_jobFailure;
+  };
+  std::function<void()> report;
+  if (then) report = [then = std::move(then), failure] { then(*failure); };
+  m_targetCalls.Run(hwnd, std::move(call), std::move(report));
 }
 
 WindowHandle CWin32WindowManager::GetDesktopWindow() {
@@ -78,14 +125,27 @@ bool CWin32WindowManager::IsWindowVisible(WindowHandle window) {
   return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
+bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
+  // Loaded on first use and kept: a system without it (or Wine, which answers E_NOTIMPL) has no
+  // cloaked windows, and the program must start where the library is missing.
+  static const auto getAttribute =
+      LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  if (!getAttribute) return false;
+  DWORD cloaked = 0;
+  const HRESULT result = getAttribute(ToHwnd(window), kDwmwaCloaked, &cloaked, sizeof cloaked);
+  return SUCCEEDED(result) && cloaked != 0;
+}
+
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
+  const HWND hwnd = ToHwnd(window);
   RECT source{};
-  return ReadRect(::GetWindowRect(ToHwnd(window), &source), source, rect);
+  return ReadRect(Judged(hwnd, ::GetWindowRect(hwnd, &source) != FALSE), source, rect);
 }
 
 bool CWin32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
+  const HWND hwnd = ToHwnd(window);
   RECT source{};
-  return ReadRect(::GetClientRect(ToHwnd(window), &source), source, rect);
+  return ReadRect(Judged(hwnd, ::GetClientRect(hwnd, &source) != FALSE), source, rect);
 }
 
 bool CWin32WindowManager::GetWorkArea(Rect& rect) {
@@ -102,7 +162,8 @@ bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertA
                                        int cx, int cy, unsigned flags) {
   const HWND hwnd = ToHwnd(window);
   const HWND after = ToHwnd(insertAfter);
-  return Bounded(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags); }) != FALSE;
+  return Bounded(hwnd,
+                 [=] { return Judged(hwnd, ::SetWindowPos(hwnd, after, x, y, cx, cy, flags)); });
 }
 
 bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
@@ -112,20 +173,25 @@ bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
 }
 
 std::int32_t CWin32WindowManager::GetWindowLong(WindowHandle window, int index) {
-  return ::GetWindowLongW(ToHwnd(window), index);
+  const HWND hwnd = ToHwnd(window);
+  ::SetLastError(ERROR_SUCCESS);
+  return JudgedLong(hwnd, ::GetWindowLongW(hwnd, index));
 }
 
 std::int32_t CWin32WindowManager::SetWindowLong(WindowHandle window, int index,
                                                 std::int32_t value) {
   const HWND hwnd = ToHwnd(window);
-  return Bounded(hwnd, [hwnd, index, value] { return ::SetWindowLongW(hwnd, index, value); });
+  return Bounded(hwnd, [hwnd, index, value] {
+    ::SetLastError(ERROR_SUCCESS);
+    return JudgedLong(hwnd, ::SetWindowLongW(hwnd, index, value));
+  });
 }
 
 bool CWin32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, wide = Widen(text)] {
-           return ::SetWindowTextW(hwnd, wide.c_str());
-         }) != FALSE;
+    return Judged(hwnd, ::SetWindowTextW(hwnd, wide.c_str()) != FALSE);
+  });
 }
 
 RegionHandle CWin32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
@@ -150,7 +216,7 @@ bool CWin32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region,
   const HWND hwnd = ToHwnd(window);
   const HRGN rgn = ToRegion(region);
   Bounded(hwnd, [hwnd, rgn, redraw] {
-    const int accepted = ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE);
+    const bool accepted = Judged(hwnd, ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE) != 0);
     if (!accepted) ::DeleteObject(rgn);
     return accepted;
   });
@@ -174,7 +240,8 @@ bool CWin32WindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, Window
                                                          std::uint32_t flags) {
   if (!proc) return false;
   const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(proc);
-  return function(ToHwnd(window), colorKey, alpha, flags) != FALSE;
+  const HWND hwnd = ToHwnd(window);
+  return Judged(hwnd, function(hwnd, colorKey, alpha, flags) != FALSE);
 }
 
 void CWin32WindowManager::FreeLibrary(ModuleHandle module) {

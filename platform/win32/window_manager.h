@@ -9,13 +9,14 @@
 
 class CWin32WindowManager : public IWindowManager {
  public:
-  void RunJob(WindowHandle window, Job job, std::function<void()> then) override;
+  void RunJob(WindowHandle window, Job job, Then then) override;
 
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetTopWindow(WindowHandle parent) override;
   WindowHandle GetNextWindow(WindowHandle window) override;
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
   bool IsWindowVisible(WindowHandle window) override;
+  bool IsWindowCloaked(WindowHandle window) override;
 
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;

@@ -73,14 +73,37 @@ void CFakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAf
   }
 }
 
-void CFakeWindowManager::RunJob(WindowHandle window, Job job, std::function<void()> then) {
+FakeWindow* CFakeWindowManager::Changeable(WindowHandle handle) {
+  FakeWindow* w = Live(handle);
+  if (w && w->refused) w = nullptr;
+  Judged(handle, w != nullptr);
+  return w;
+}
+
+bool CFakeWindowManager::Judged(WindowHandle handle, bool ok) {
+  if (ok) return true;
+  const FakeWindow* w = Live(handle);
+  const CallFailure failure = !w           ? CallFailure::Closed
+                              : w->refused ? CallFailure::Denied
+                                           : CallFailure::Other;
+  m_jobFailure = std::max(m_jobFailure, failure);
+  return false;
+}
+
+void CFakeWindowManager::RunHeld(Job& job, Then& then, WindowHandle window) {
+  m_jobFailure = CallFailure::None;
+  job(*this);
+  if (!Live(window)) m_jobFailure = CallFailure::Closed;
+  if (then) then(m_jobFailure);
+}
+
+void CFakeWindowManager::RunJob(WindowHandle window, Job job, Then then) {
   auto held = m_held.find(window);
   if (held != m_held.end()) {
     held->second.emplace_back(std::move(job), std::move(then));
     return;
   }
-  job(*this);
-  if (then) then();
+  RunHeld(job, then, window);
 }
 
 void CFakeWindowManager::Release(WindowHandle window) {
@@ -92,8 +115,7 @@ void CFakeWindowManager::Release(WindowHandle window) {
     }
     auto [job, then] = std::move(held->second.front());
     held->second.pop_front();
-    job(*this);
-    if (then) then();
+    RunHeld(job, then, window);
   }
 }
 
@@ -126,18 +148,24 @@ bool CFakeWindowManager::IsWindowVisible(WindowHandle window) {
   return w && w->visible;
 }
 
+bool CFakeWindowManager::IsWindowCloaked(WindowHandle window) {
+  Record(Call("IsWindowCloaked", H(window)));
+  const FakeWindow* w = Live(window);
+  return w && w->cloaked;
+}
+
 bool CFakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   Record(Call("GetWindowRect", H(window)));
   const FakeWindow* w = Live(window);
   if (w) rect = w->rect;
-  return w != nullptr;
+  return Judged(window, w != nullptr);
 }
 
 bool CFakeWindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   Record(Call("GetClientRect", H(window)));
   const FakeWindow* w = Live(window);
   if (w) rect = {0, 0, w->clientWidth, w->clientHeight};
-  return w != nullptr;
+  return Judged(window, w != nullptr);
 }
 
 bool CFakeWindowManager::GetWorkArea(Rect& rect) {
@@ -161,7 +189,7 @@ bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
 bool CFakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                                       int cx, int cy, unsigned flags) {
   Record(Call("SetWindowPos", H(window), fake::After(insertAfter), x, y, cx, cy, fake::Hex(flags)));
-  FakeWindow* w = Live(window);
+  FakeWindow* w = Changeable(window);
   if (!w) return false;
   if (!(flags & wm::kSwpNoSize)) {
     // Negative sizes become empty; the window's own maximum is the only other limit.
@@ -190,13 +218,13 @@ bool CFakeWindowManager::EnableWindow(WindowHandle window, bool enable) {
 std::int32_t CFakeWindowManager::GetWindowLong(WindowHandle window, int index) {
   Record(Call("GetWindowLong", H(window), index));
   const FakeWindow* w = Live(window);
-  if (!w) return 0;
+  if (!Judged(window, w != nullptr)) return 0;
   return index == wm::kGwlStyle ? w->style : index == wm::kGwlExStyle ? w->exStyle : 0;
 }
 
 std::int32_t CFakeWindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
   Record(Call("SetWindowLong", H(window), index, fake::Hex(static_cast<std::uint32_t>(value))));
-  FakeWindow* w = Live(window);
+  FakeWindow* w = Changeable(window);
   if (!w) return 0;
   if (index == wm::kGwlStyle) return std::exchange(w->style, value);
   if (index != wm::kGwlExStyle) return 0;
@@ -207,7 +235,7 @@ std::int32_t CFakeWindowManager::SetWindowLong(WindowHandle window, int index, s
 
 bool CFakeWindowManager::SetWindowText(WindowHandle window, const std::string& text) {
   Record(Call("SetWindowText", H(window), text));
-  FakeWindow* w = Live(window);
+  FakeWindow* w = Changeable(window);
   if (w) w->title = text;
   return w != nullptr;
 }
@@ -245,12 +273,15 @@ std::string CFakeWindowManager::DescribeRegion(RegionHandle region) const {
 
 bool CFakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) {
   Record(Call("SetWindowRgn", H(window), DescribeRegion(region), redraw));
-  FakeWindow* w = Live(window);
-  if (w && !m_regionRefused && region == 0) {  // no region: the window's whole shape
+  FakeWindow* w = Changeable(window);
+  if (!w) return false;
+  if (!Judged(window, !m_regionRefused && (region == 0 || m_liveRegions.count(region)))) {
+    return false;
+  }
+  if (region == 0) {  // no region: the window's whole shape
     w->region.reset();
     return true;
   }
-  if (!w || m_regionRefused || !m_liveRegions.count(region)) return false;
   m_liveRegions.erase(region);  // the window manager owns it now
   w->region = m_regions[region];
   return true;
@@ -277,9 +308,9 @@ bool CFakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowH
                                                         std::uint32_t colorKey, std::uint8_t alpha,
                                                         std::uint32_t flags) {
   Record(Call("SetLayeredWindowAttributes", H(window), colorKey, alpha, flags));
-  FakeWindow* w = Live(window);
+  FakeWindow* w = Changeable(window);
   // The call needs a layered window.
-  if (proc != kLayeredProc || !w || !IsLayered(w->exStyle)) return false;
+  if (!w || !Judged(window, proc == kLayeredProc && IsLayered(w->exStyle))) return false;
   if (flags & wm::kLwaAlpha) w->layeredAlpha = alpha;
   return true;
 }

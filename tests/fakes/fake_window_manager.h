@@ -21,6 +21,8 @@ struct FakeWindow {
   bool topmost = false;
   bool minimized = false;
   bool closed = false;
+  bool refused = false;  // run as administrator: every change is denied, reads still work
+  bool cloaked = false;
   Rect rect;            // outer rectangle, screen coordinates
   int clientWidth = 0;  // the client area follows the outer size by a fixed frame
   int clientHeight = 0;
@@ -54,6 +56,8 @@ class CFakeWindowManager : public IWindowManager {
 
   // Switches.
   void Close(WindowHandle handle);  // the window is gone: calls on it fail and change nothing
+  void Refuse(WindowHandle handle) { Window(handle).refused = true; }
+  void Cloak(WindowHandle handle) { Window(handle).cloaked = true; }
   void SetLayeredFunctionMissing(bool missing) { m_layeredMissing = missing; }
   void SetRegionRefused(bool refused) { m_regionRefused = refused; }
   void SetWorkArea(Rect area) { m_workArea = area; }
@@ -72,12 +76,13 @@ class CFakeWindowManager : public IWindowManager {
   const std::vector<MessageBoxCall>& MessageBoxes() const { return m_messageBoxes; }
 
   // IWindowManager
-  void RunJob(WindowHandle window, Job job, std::function<void()> then) override;
+  void RunJob(WindowHandle window, Job job, Then then) override;
   WindowHandle GetDesktopWindow() override;
   WindowHandle GetTopWindow(WindowHandle parent) override;
   WindowHandle GetNextWindow(WindowHandle window) override;
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
   bool IsWindowVisible(WindowHandle window) override;
+  bool IsWindowCloaked(WindowHandle window) override;
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
   bool GetWorkArea(Rect& rect) override;
@@ -104,6 +109,11 @@ class CFakeWindowManager : public IWindowManager {
 
  private:
   FakeWindow* Live(WindowHandle handle);  // null for unknown or closed windows
+  // The window a change may be made to, or null with the reason noted for the job.
+  FakeWindow* Changeable(WindowHandle handle);
+  // Notes the outcome of a call for the job in progress; returns `ok`.
+  bool Judged(WindowHandle handle, bool ok);
+  void RunHeld(Job& job, Then& then, WindowHandle window);
   RegionHandle NewRegion(std::string shape);
   std::string DescribeRegion(RegionHandle region) const;
   void Record(std::string entry) { m_log.push_back(std::move(entry)); }
@@ -123,7 +133,8 @@ class CFakeWindowManager : public IWindowManager {
   bool m_regionRefused = false;
   Rect m_workArea{0, 0, 1280, 984};
 
-  std::map<WindowHandle, std::deque<std::pair<Job, std::function<void()>>>> m_held;
+  std::map<WindowHandle, std::deque<std::pair<Job, Then>>> m_held;
+  CallFailure m_jobFailure = CallFailure::None;
 
   std::vector<std::string> m_log;
   std::vector<MessageBoxCall> m_messageBoxes;

@@ -87,18 +87,6 @@ TEST_F(WindowListTest, TimerRebuildsOnlyWhileNothingIsSelected) {
   EXPECT_EQ(dialog.TargetAt(4), later);
 }
 
-TEST_F(WindowListTest, ClosedTargetFailsSilently) {
-  AddUsualWindows();
-  Start();
-  Select(0);
-  windows.Close(notepad);
-  host.Click(IDC_LOCK);
-  EXPECT_EQ(windows.Log(),
-            (Calls{"EnableWindow(" + H(notepad) + ",0)", "ShowWindow(" + H(notepad) + ",1)"}));
-  EXPECT_TRUE(host.MessageBoxes().empty());
-  EXPECT_TRUE(windows.MessageBoxes().empty());
-}
-
 TEST_F(WindowListTest, RefreshTicksRunWhileTheSelectionMessageIsOpen) {
   AddUsualWindows();
   Start();

@@ -161,7 +161,7 @@ WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
   bool ownDone = false;
   windows.RunJob(
       FromHwnd(own), [&](IWindowManager& direct) { direct.ShowWindow(FromHwnd(own), SW_SHOW); },
-      [&] { ownDone = true; });
+      [&](CallFailure) { ownDone = true; });
   CHECK(ownDone && ::IsWindowVisible(own));
   ::DestroyWindow(own);
 
@@ -180,7 +180,7 @@ WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
         [hwnd](IWindowManager& direct) {
           direct.SetWindowPos(FromHwnd(hwnd), wm::kHwndTop, 0, 0, 100, 100, wm::kSwpNoActivate);
         },
-        [&] { late = true; });
+        [&](CallFailure) { late = true; });
     doomed.ShowWindow(FromHwnd(hwnd), wm::kSwMinimize);
   }
   CHECK(::GetTickCount64() - started < 1000);

@@ -154,6 +154,39 @@ WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
   CHECK_EQ(windows.CreatePolygonRgn(nullptr, 0, wm::kWinding), RegionHandle{0});
 }
 
+// A job hands back the gravest reason its calls failed; calls that cannot tell a failure learn
+// of a closed window from the window being gone.
+WIN32_TEST(JobsSayWhyTheirCallsFailed) {
+  CWin32WindowManager windows;
+  TargetWindow target(L"failures");
+  const WindowHandle handle = target.Handle();
+  const auto outcome = [&](IWindowManager::Job job) {
+    CallFailure failure = CallFailure::None;
+    windows.RunJob(handle, std::move(job), [&](CallFailure reason) { failure = reason; });
+    return failure;
+  };
+  const auto resize = [handle](IWindowManager& w) {
+    w.SetWindowPos(handle, wm::kHwndTop, 0, 0, 200, 100, wm::kSwpNoZOrder);
+  };
+  const auto style = [handle](IWindowManager& w) {
+    w.SetWindowLong(handle, wm::kGwlStyle, w.GetWindowLong(handle, wm::kGwlStyle));
+  };
+  CHECK(outcome(resize) == CallFailure::None);
+  CHECK(outcome(style) == CallFailure::None);
+  // A style word the window does not have: neither a closed window nor a refusal.
+  CHECK(outcome([handle](IWindowManager& w) { w.SetWindowLong(handle, 4096, 1); }) ==
+        CallFailure::Other);
+  CHECK(outcome([](IWindowManager&) { throw 1; }) == CallFailure::Other);
+  // Wine's desktop has no cloaked windows; its answer (E_NOTIMPL) counts as shown.
+  CHECK(!windows.IsWindowCloaked(handle));
+
+  target.Close();
+  CHECK(outcome(resize) == CallFailure::Closed);
+  CHECK(outcome(style) == CallFailure::Closed);
+  CHECK(outcome([handle](IWindowManager& w) { w.ShowWindow(handle, wm::kSwMinimize); }) ==
+        CallFailure::Closed);
+}
+
 // The sound system is needed by two menu commands only: it is loaded when one of them runs, not
 // with the program, and the command then reaches it.
 WIN32_TEST(MciLoadsTheSoundSystemOnFirstUse) {
