@@ -3,10 +3,11 @@
 # make build  installs what is missing, configures and builds
 # make fuzz   runs the readers of typed text under libFuzzer and the sanitizers
 # make bench  builds, measures Glazier under Wine against the floor and writes BENCHMARKS.md
+# make dist   builds and packs glazier.exe with README.txt into build/dist/glazier-<version>-win64.zip
 BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all bootstrap build run test bench fuzz clean
+.PHONY: all bootstrap build run test bench fuzz dist clean
 
 all: build
 
@@ -26,6 +27,9 @@ test: build
 
 bench: build
 	@bench/run.sh
+
+dist: build
+	@scripts/dist.sh $(BUILD)
 
 fuzz: bootstrap
 	@scripts/fuzz.sh

@@ -33,6 +33,9 @@ requirements=(
   "libxinerama1              glob:/usr/lib/*/libXinerama.so.1"
   "libxcomposite1            glob:/usr/lib/*/libXcomposite.so.1"
   "libxfixes3                glob:/usr/lib/*/libXfixes.so.3"
+  # make dist packs the release with zip; its check in make test reads it back with unzip.
+  "zip                       cmd:zip"
+  "unzip                     cmd:unzip"
 )
 
 present() {

@@ -75,3 +75,12 @@ endfunction()
 glazier_fresh_prefix_case(ja96 ja_JP.UTF-8 96)
 glazier_fresh_prefix_case(ja144 ja_JP.UTF-8 144)
 glazier_fresh_prefix_case(en96 en_US.UTF-8 96)
+
+# make dist's zip, checked against this build: its glazier.exe (started under Wine from the
+# unpacked zip with the case controls_and_pages), its README.txt, and a second make dist alike.
+add_test(NAME dist.zip COMMAND ${CMAKE_CURRENT_LIST_DIR}/dist_zip.sh)
+set_tests_properties(dist.zip PROPERTIES
+  LABELS dist
+  TIMEOUT 180
+  RESOURCE_LOCK glazier_desktop
+  ENVIRONMENT "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR}")
