@@ -244,19 +244,21 @@ class Panel {
 // The windows of the benchmark, held by glazier_bench_windows.exe.
 class Desktop {
  public:
-  // Replaces the windows by `count` new ones.
-  bool Fill(int count) {
+  // Replaces the windows by `count` new ones, with `hidden` titled ones never shown among them.
+  bool Fill(int count, int hidden = 0) {
     m_process.Terminate();
     if (count <= 0) return true;
     NamedEvent ready(L"windows");
     const double start = Milliseconds();
     m_process = Process(Quoted(ExeDir() + L"\\glazier_bench_windows.exe") + L" " +
-                        std::to_wstring(count) + L" " + ready.Name());
+                        std::to_wstring(count) + L" " + ready.Name() + L" " +
+                        std::to_wstring(hidden));
     if (!ready.WaitWhileRunning(m_process, 15 * 60 * 1000)) {
       Log("  glazier_bench_windows.exe did not create its windows");
       return false;
     }
-    Log("  %d windows created in %.1f s", count, (Milliseconds() - start) / 1000);
+    Log("  %d windows (%d of them hidden) created in %.1f s", count + hidden, hidden,
+        (Milliseconds() - start) / 1000);
     WaitUntilQuiet();
     return true;
   }
@@ -374,6 +376,7 @@ StartUpResult MeasureStartUp(const Settings& settings, int rows, bool weigh) {
 struct RefreshResult {
   int windows = 0;  // top-level windows walked
   int rows = 0;     // rows in Glazier's list
+  int hidden = 0;   // titled windows walked that are not shown
   int floorRows = 0;
   double refreshMs = -1, noOpMs = -1, floorMs = -1;  // medians
   std::vector<double> ratios;                        // one a sample, refresh to floor
@@ -640,11 +643,15 @@ std::string Table(const AllResults& all) {
              " | " + met + " |\n";
   };
 
+  // Glazier asks fewer questions than the walk: the whole z-order at once, and no title of a
+  // hidden window.
   for (const RefreshResult& refresh : all.refresh) {
-    const double goal = refresh.rows >= 1000 ? 1.1 : 1.3;
+    const double goal = refresh.hidden > 0 ? 0.75 : refresh.rows >= 1000 ? 0.85 : 1.3;
     const double ratio = Median(refresh.ratios);
-    row("List refresh, " + Thousands(refresh.rows) + " windows (" + Thousands(refresh.windows) +
-            " walked), a row held selected",
+    const std::string hidden =
+        refresh.hidden > 0 ? " and " + Thousands(refresh.hidden) + " hidden titled" : "";
+    row("List refresh, " + Thousands(refresh.rows) + " windows" + hidden + " (" +
+            Thousands(refresh.windows) + " walked), a row held selected",
         Ms(refresh.refreshMs),
         "floor " + Ms(refresh.floorMs) +
             Format(" (%.1f µs a window)", refresh.floorMs * 1000 / std::max(refresh.windows, 1)),
@@ -673,7 +680,7 @@ std::string Table(const AllResults& all) {
       Percent(glazierTotal) + " (" + ShareParts(glazierIdle, "glazier") + ")",
       "floor pass once a second: " + Percent(floorTotal) + " (" + ShareParts(floorIdle, "loop") +
           ")",
-      RatioSpread(idleRatios, "runs"), "≤ 1.3×", Met(idleRatio >= 0 && idleRatio <= 1.3));
+      RatioSpread(idleRatios, "runs"), "≤ 0.85×", Met(idleRatio >= 0 && idleRatio <= 0.85));
 
   for (const StartUpResult& startUp : all.startUps) {
     const std::vector<double> ratios = startUp.Ratios();
@@ -735,16 +742,17 @@ int Run(const std::wstring& resultsPath) {
   Desktop desktop;
   // Titled windows already there (Wine's own, usually none); Glazier's dialog adds one more.
   const int present = FloorPass().rows;
-  auto fill = [&](int rows) {
-    Log("desktop of %d visible titled windows", rows);
-    return desktop.Fill(rows - present - 1);
+  auto fill = [&](int rows, int hidden = 0) {
+    Log("desktop of %d visible titled windows and %d hidden ones", rows, hidden);
+    return desktop.Fill(rows - present - 1, hidden);
   };
   // Glazier with its list filled, its refresh timed over `samples` samples, then its flashing.
-  auto refresh = [&](int samples, bool flash) {
+  auto refresh = [&](int samples, bool flash, int hidden = 0) {
     Started glazier = StartGlazier();
     if (glazier.ms < 0) return false;
     Log("refresh, %d samples", samples);
     all.refresh.push_back(MeasureRefresh(Panel(glazier.window), samples));
+    all.refresh.back().hidden = hidden;
     if (!flash) return true;
     Log("flashing, %d s", settings.flashSeconds);
     all.flash = MeasureFlash(Panel(glazier.window), desktop, settings.flashSeconds);
@@ -761,6 +769,9 @@ int Run(const std::wstring& resultsPath) {
   if (!refresh(settings.refreshSamples, true)) return 1;
   Log("idle, %d runs of %d s each", settings.idleRuns, settings.idleSeconds);
   all.idle = MeasureIdle(settings);
+
+  if (!fill(1000, 1000)) return 1;
+  if (!refresh(settings.refreshSamples, false, 1000)) return 1;
 
   if (!fill(kMaxRows)) return 1;
   if (!refresh(settings.refreshSamplesLarge, false)) return 1;

@@ -1,5 +1,6 @@
-// The floor of a window list: the bare enumeration any such list has to make, keeping nothing.
-// Glazier's refresh makes these same calls, in this order, and adds only the list box's work.
+// The floor of a window list: the walk over the windows one by one that any such list can make,
+// keeping nothing. Glazier's refresh asks the same questions with fewer calls (the whole z-order
+// at once, the title only of visible windows) and adds the list box's work.
 #pragma once
 
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -29,10 +30,10 @@ class IWindowManager {
   using Then = std::function<void(CallFailure failure)>;
   virtual void RunJob(WindowHandle window, Job job, Then then) = 0;
 
-  // Enumeration of the top-level windows in z-order.
-  virtual WindowHandle GetDesktopWindow() = 0;
-  virtual WindowHandle GetTopWindow(WindowHandle parent) = 0;
-  virtual WindowHandle GetNextWindow(WindowHandle window) = 0;  // GW_HWNDNEXT
+  // Every top-level window in z-order, topmost first, in one call (EnumWindows): one request to
+  // the system for the whole list, where a walk asks once per window. Replaces the contents of
+  // `windows`, reusing its storage.
+  virtual void EnumTopLevelWindows(std::vector<WindowHandle>& windows) = 0;
   // Reads at most maxChars - 1 characters of the title into `title`, replacing its contents and
   // reusing its storage. An empty string when the window has no title or no longer exists.
   virtual void GetWindowText(WindowHandle window, std::string& title, int maxChars) = 0;

@@ -23,17 +23,20 @@ int CListedWindows::Refresh(IWindowManager& windows, CListBox& list,
   return static_cast<int>(rows);
 }
 
+// Under Wine every call on another program's window is a round trip to the system, so the walk
+// asks as little as it can: the whole z-order at once, the visibility before the title (a desktop
+// has many hidden titled windows, whose titles are never read), and the cloak last.
 std::size_t CListedWindows::Walk(IWindowManager& windows, std::size_t limit) {
+  windows.EnumTopLevelWindows(m_topLevel);
   std::size_t rows = 0;
-  for (WindowHandle window = windows.GetTopWindow(windows.GetDesktopWindow());
-       window != 0 && rows < limit; window = windows.GetNextWindow(window)) {
+  for (const WindowHandle window : m_topLevel) {
+    if (rows == limit) break;
+    if (!windows.IsWindowVisible(window)) continue;
     if (rows == m_walked.size()) m_walked.emplace_back();
     Row& row = m_walked[rows];
     windows.GetWindowText(window, row.title, kTitleBufferChars);
     // A cloaked window is visible by its style but drawn nowhere: the taskbar leaves it out too.
-    if (row.title.empty() || !windows.IsWindowVisible(window) || windows.IsWindowCloaked(window)) {
-      continue;
-    }
+    if (row.title.empty() || windows.IsWindowCloaked(window)) continue;
     row.window = window;
     ++rows;
   }

@@ -99,16 +99,17 @@ void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
   m_targetCalls.Run(hwnd, std::move(call), std::move(report));
 }
 
-WindowHandle CWin32WindowManager::GetDesktopWindow() {
-  return FromHwnd(::GetDesktopWindow());
-}
-
-WindowHandle CWin32WindowManager::GetTopWindow(WindowHandle parent) {
-  return FromHwnd(::GetTopWindow(ToHwnd(parent)));
-}
-
-WindowHandle CWin32WindowManager::GetNextWindow(WindowHandle window) {
-  return FromHwnd(::GetWindow(ToHwnd(window), GW_HWNDNEXT));
+void CWin32WindowManager::EnumTopLevelWindows(std::vector<WindowHandle>& windows) {
+  windows.clear();
+  const auto add = [](HWND window, LPARAM list) noexcept -> BOOL {
+    try {
+      reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(FromHwnd(window));
+      return TRUE;
+    } catch (...) {
+      return FALSE;  // out of memory: the windows so far
+    }
+  };
+  ::EnumWindows(add, reinterpret_cast<LPARAM>(&windows));
 }
 
 void CWin32WindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {

@@ -11,9 +11,7 @@ class CWin32WindowManager : public IWindowManager {
  public:
   void RunJob(WindowHandle window, Job job, Then then) override;
 
-  WindowHandle GetDesktopWindow() override;
-  WindowHandle GetTopWindow(WindowHandle parent) override;
-  WindowHandle GetNextWindow(WindowHandle window) override;
+  void EnumTopLevelWindows(std::vector<WindowHandle>& windows) override;
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowCloaked(WindowHandle window) override;

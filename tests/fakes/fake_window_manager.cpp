@@ -119,20 +119,9 @@ void CFakeWindowManager::Release(WindowHandle window) {
   }
 }
 
-WindowHandle CFakeWindowManager::GetDesktopWindow() {
-  Record(Call("GetDesktopWindow"));
-  return kDesktop;
-}
-
-WindowHandle CFakeWindowManager::GetTopWindow(WindowHandle parent) {
-  Record(Call("GetTopWindow", H(parent)));
-  return parent == kDesktop && !m_zorder.empty() ? m_zorder.front() : 0;
-}
-
-WindowHandle CFakeWindowManager::GetNextWindow(WindowHandle window) {
-  Record(Call("GetNextWindow", H(window)));
-  auto at = std::find(m_zorder.begin(), m_zorder.end(), window);
-  return at == m_zorder.end() || at + 1 == m_zorder.end() ? 0 : *(at + 1);
+void CFakeWindowManager::EnumTopLevelWindows(std::vector<WindowHandle>& windows) {
+  Record("EnumWindows");
+  windows = m_zorder;
 }
 
 void CFakeWindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {

@@ -77,9 +77,7 @@ class CFakeWindowManager : public IWindowManager {
 
   // IWindowManager
   void RunJob(WindowHandle window, Job job, Then then) override;
-  WindowHandle GetDesktopWindow() override;
-  WindowHandle GetTopWindow(WindowHandle parent) override;
-  WindowHandle GetNextWindow(WindowHandle window) override;
+  void EnumTopLevelWindows(std::vector<WindowHandle>& windows) override;
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowCloaked(WindowHandle window) override;

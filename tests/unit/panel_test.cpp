@@ -73,7 +73,9 @@ TEST_F(PanelTest, StartUpLeavesEverythingIdle) {
   EXPECT_EQ(dialog.FlashStep(), 1);
   EXPECT_EQ(dialog.GeometryLive(), 1);
   for (const std::string& call : windows.Log()) {
-    EXPECT_TRUE(call.rfind("Get", 0) == 0 || call.rfind("IsWindow", 0) == 0) << call;
+    EXPECT_TRUE(call.rfind("Get", 0) == 0 || call.rfind("IsWindow", 0) == 0 ||
+                call == "EnumWindows")
+        << call;
   }
 }
 

@@ -19,7 +19,7 @@ TEST_F(TitleTest, ButtonAndEnterRetitleThenRefreshTheList) {
   Forget();
   host.Click(IDC_TITLE_APPLY);
   EXPECT_EQ(windows.Log().front(), "SetWindowText(" + H(notepad) + ",新しい題)");
-  EXPECT_EQ(Count(windows.Log(), "GetDesktopWindow"), 1);
+  EXPECT_EQ(Count(windows.Log(), "EnumWindows"), 1);
   EXPECT_EQ(Rows().front(), "新しい題");
   EXPECT_EQ(dialog.SelectedRow(), -1);
   EXPECT_EQ(Text(IDC_TITLE_EDIT), "新しい題");

@@ -1,5 +1,7 @@
 // The window manager on real windows of this process.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/window_manager.h"
@@ -64,13 +66,14 @@ WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
 WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
   CWin32WindowManager windows;
   TargetWindow target(L"Glazier test target");
-  bool found = false;
-  int count = 0;
-  for (WindowHandle w = windows.GetTopWindow(windows.GetDesktopWindow()); w && count < 100000;
-       w = windows.GetNextWindow(w), ++count) {
-    if (w == target.Handle()) found = true;
-  }
-  CHECK(found);
+  TargetWindow below(L"Glazier test target below");
+  ::SetWindowPos(below.Window(), target.Window(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  std::vector<WindowHandle> all{1, 2, 3};
+  windows.EnumTopLevelWindows(all);
+  // Every top-level window, in z-order: the one placed below the other comes after it.
+  const auto at = std::find(all.begin(), all.end(), target.Handle());
+  CHECK(at != all.end() && std::find(at, all.end(), below.Handle()) != all.end());
   CHECK(windows.IsWindowVisible(target.Handle()));
 }
 
