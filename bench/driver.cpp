@@ -655,7 +655,7 @@ std::string Table(const AllResults& all) {
         Ms(refresh.refreshMs),
         "floor " + Ms(refresh.floorMs) +
             Format(" (%.1f µs a window)", refresh.floorMs * 1000 / std::max(refresh.windows, 1)),
-        RatioSpread(refresh.ratios, "samples"), Format("≤ %.1f×", goal),
+        RatioSpread(refresh.ratios, "samples"), Format("≤ %.2g×", goal),
         Met(ratio >= 0 && ratio <= goal));
   }
   std::vector<double> noOps;

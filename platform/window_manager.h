@@ -37,6 +37,7 @@ class IWindowManager {
   // Reads at most maxChars - 1 characters of the title into `title`, replacing its contents and
   // reusing its storage. An empty string when the window has no title or no longer exists.
   virtual void GetWindowText(WindowHandle window, std::string& title, int maxChars) = 0;
+  // Whether a top-level window has the visible style.
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   // Whether the system keeps the window from being drawn although its style says visible (a
   // suspended app's frame, a window on another virtual desktop). False where it cannot be asked.

@@ -293,6 +293,8 @@ E2E_CASE(closed_target_each_command_says_so_once) {
     }
     const MessageBoxSeen box = glazier.WaitMessageBox();
     CheckEqual(box.text, msg::kWindowClosed, Format("after %s the box says", step.name));
+    RECT shot{};
+    if (step.id == IDC_MINIMIZE && GetWindowRect(box.hwnd, &shot)) Screenshot("closed-box", shot);
     glazier.CloseMessageBox(box);
     Check(WaitFor([&] { return glazier.RowOf(title) < 0 && glazier.RowOf(keptTitle) >= 0; }) &&
               glazier.Selection() == -1,
