@@ -114,9 +114,10 @@ fi
 How it is measured (bench/driver.cpp): glazier.exe runs under Wine on a private Xvfb, beside a
 process of ours that holds the listed windows (small popups beside the visible screen, titled with
 34 Japanese and Latin characters), so that titles are read across processes as they are from real
-programs. The floor of a refresh is a bare loop of the calls every window list has to make
-(GetTopWindow, GetWindow(GW_HWNDNEXT), GetWindowTextW into 2,048 characters, IsWindowVisible for
-titled windows), run by the driver over the same windows. Each refresh sample waits until the Wine
+programs. The floor of a refresh is the walk over the windows one by one (GetTopWindow,
+GetWindow(GW_HWNDNEXT), GetWindowTextW into 2,048 characters, IsWindowVisible for titled windows),
+run by the driver over the same windows; Glazier asks for the whole z-order at once and reads the
+title only of visible windows. One desktop also holds 1,000 titled windows that are never shown. Each refresh sample waits until the Wine
 server and the X server are quiet, then runs a floor pass, Glazier's refresh and another floor
 pass one right after the other; the sample's ratio is the refresh against the mean of the two
 passes, and the table gives the median ratio and the range over the samples. Glazier holds a
