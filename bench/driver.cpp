@@ -250,9 +250,9 @@ class Desktop {
     if (count <= 0) return true;
     NamedEvent ready(L"windows");
     const double start = Milliseconds();
-    m_process = Process(Quoted(ExeDir() + L"\\glazier_bench_windows.exe") + L" " +
-                        std::to_wstring(count) + L" " + ready.Name() + L" " +
-                        std::to_wstring(hidden));
+    m_process =
+        Process(Quoted(ExeDir() + L"\\glazier_bench_windows.exe") + L" " + std::to_wstring(count) +
+                L" " + ready.Name() + L" " + std::to_wstring(hidden));
     if (!ready.WaitWhileRunning(m_process, 15 * 60 * 1000)) {
       Log("  glazier_bench_windows.exe did not create its windows");
       return false;
