@@ -1,12 +1,10 @@
 #include "panel/glazier_dlg.h"
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
+#include <utility>
 
 #include "ops/geometry.h"
 #include "ops/layered.h"
@@ -14,7 +12,7 @@
 #include "ops/shapes.h"
 #include "panel/layout.h"
 #include "panel/pages.h"
-#include "panel/panel_fit.h"
+#include "panel/panel_layout.h"
 #include "panel/version_dlg.h"
 #include "res/messages.h"
 #include "res/templates.h"
@@ -62,56 +60,6 @@ int Extent(std::int32_t low, std::int32_t high) {
   return static_cast<int>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
 }
 
-// The caption above the window list has no id of its own.
-constexpr int kListCaptionId = -1;
-
-// What the panel may do to a control to fit it to the font, by its kind.
-FitKind FitKindOf(const DialogTemplate& dialog, int id) {
-  const ControlTemplate* control = dialog.Find(id);
-  if (control == nullptr) return FitKind::Fixed;
-  const std::string_view name = control->className;
-  if (name == wm::kButtonClass) {
-    return (control->style & wm::kBsTypeMask) == wm::kBsGroupBox ? FitKind::Frame : FitKind::Button;
-  }
-  if (name == wm::kStaticClass) {
-    return (control->style & wm::kSsTypeMask) == wm::kSsIcon ? FitKind::Fixed : FitKind::Label;
-  }
-  if (name == wm::kEditClass) return FitKind::Edit;
-  return FitKind::Fixed;
-}
-
-// The main template as the panel is created from it. The controls of every page but the first
-// are created hidden: start-up hides them all the same (OnTabSelChange), and hiding a control
-// that is hidden already costs nothing, where hiding a shown one costs the system a round of
-// messages. And the controls come in the z-order that arranging the panel leaves them in, the
-// placed ones last and in the order they are placed, so that placing them need not restack
-// them one by one; the tab order the user sees is the same.
-const DialogTemplate& StartTemplate() {
-  static const std::vector<ControlTemplate> controls = [] {
-    const DialogTemplate& main = MainDialogTemplate();
-    auto placed = [](int id) {
-      const auto placements = PanelPlacements();
-      return std::any_of(placements.begin(), placements.end(),
-                         [id](const Placement& place) { return place.controlId == id; });
-    };
-    std::vector<ControlTemplate> created;
-    for (const ControlTemplate& control : main.controls) {
-      if (!placed(control.id)) created.push_back(control);
-    }
-    for (const Placement& place : PanelPlacements()) created.push_back(*main.Find(place.controlId));
-    for (ControlTemplate& control : created) {
-      if (PageOf(control.id) > 0) control.style &= ~wm::kWsVisible;
-    }
-    return created;
-  }();
-  static const DialogTemplate start = [] {
-    DialogTemplate dialog = MainDialogTemplate();
-    dialog.controls = controls;
-    return dialog;
-  }();
-  return start;
-}
-
 }  // namespace
 
 bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
@@ -124,7 +72,8 @@ bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
   return false;
 }
 
-CGlazierDlg::CGlazierDlg(IWindowManager& windows) : CDialog(StartTemplate()), m_windows(windows) {}
+CGlazierDlg::CGlazierDlg(IWindowManager& windows)
+    : CDialog(CPanelLayout::StartTemplate()), m_windows(windows) {}
 
 void CGlazierDlg::DoDataExchange() {
   m_tab.Bind(Host(), IDC_TAB);
@@ -146,8 +95,12 @@ bool CGlazierDlg::OnInitDialog() {
   Host().SetIcon(m_hIcon, false);
 
   Host().SetTimer(REFRESH_TIMER, 1000);
-  m_dpi = Host().GetDpi();
-  ArrangePanel();
+  const int dpi = Host().GetDpi();
+  const auto pages = TabPages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    m_tab.InsertItem(static_cast<int>(i), pages[i].caption);
+  }
+  m_layout.Arrange(Host(), dpi);
   RefreshWindowList();
   OnTabSelChange();
   return true;
@@ -158,7 +111,7 @@ bool CGlazierDlg::OnInitDialog() {
 // and the tooltips with their 29 tools. Together they cost a start-up about as much as a dozen
 // controls.
 void CGlazierDlg::OnShown() {
-  PlaceHiddenPages();
+  m_layout.PlaceHiddenPages(Host());
   InitOpacitySlider();
   OnOpacitySliderReleased();
   InitGeometrySpins();
@@ -179,6 +132,14 @@ bool CGlazierDlg::OnCommand(int id, int code) {
 
 bool CGlazierDlg::OnNotify(int id, int code, std::intptr_t* /*result*/) {
   return Dispatch(Signal::Notify, id, code);
+}
+
+bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
+  return m_layout.OnSize(Host(), cx, cy);
+}
+
+bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
+  return m_layout.OnDpiChanged(Host(), dpi, suggested);
 }
 
 bool CGlazierDlg::OnTimer(unsigned id) {
@@ -672,189 +633,6 @@ void CGlazierDlg::SetupTooltips() {
     m_tip.AddTool(Host().GetDlgItem(tool.controlId), tool.text);
   }
   m_tip.Activate(true);
-}
-
-// --- Layout ------------------------------------------------------------------------------
-
-bool CGlazierDlg::GetControlRect(int id, Rect* rect) {
-  const WindowHandle control = Host().GetDlgItem(id);
-  if (control == 0 || rect == nullptr) return false;
-  Rect normal;
-  if (!Host().GetWindowPlacement(control, normal)) return false;
-  *rect = normal;
-  return true;
-}
-
-void CGlazierDlg::PlaceControl(int id, int x, int y) {
-  Host().SetWindowPos(Host().GetDlgItem(id), wm::kHwndBottom, x, y, 0, 0, wm::kSwpNoSize);
-}
-
-void CGlazierDlg::MoveControlBy(int id, int dx, int dy) {
-  Rect rect;
-  GetControlRect(id, &rect);
-  PlaceControl(id, rect.left + dx, rect.top + dy);
-}
-
-void CGlazierDlg::ArrangePanel() {
-  const auto pages = TabPages();
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    m_tab.InsertItem(static_cast<int>(i), pages[i].caption);
-  }
-  Rect anchor;
-  GetControlRect(IDC_SHOW_GROUP, &anchor);
-  // The panel is created in the z-order this arrangement ends with (StartTemplate), and the
-  // dialog comes to the top when it is shown and activated: nothing here needs restacking, which
-  // would cost the system a round of messages per window.
-  Host().SetWindowPos(
-      Host().DialogWindow(), wm::kHwndTop, 0, 0, anchor.right + Scaled(kDialogExtraWidth),
-      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove | wm::kSwpNoZOrder);
-  std::map<int, Rect> arranged;
-  for (const Placement& place : PanelPlacements()) {
-    const int x = anchor.left + Scaled(place.dx);
-    const int y = anchor.top + Scaled(place.dy);
-    Rect now;
-    GetControlRect(place.controlId, &now);
-    Point size{now.Width(), now.Height()};
-    if (m_dpi != kDefaultDpi && !IsPageFrame(place.controlId)) {
-      // Off 96 DPI the font's dialog units do not grow exactly as DPI / 96 does, so a control
-      // kept at its template size would grow into the scaled gap after it. Its size is its
-      // 96-DPI size scaled the same way as the distances. The group boxes keep the anchor's
-      // size.
-      const Point template96 = Host().TemplateSize(place.controlId, kDefaultDpi);
-      size = {Scaled(template96.x), Scaled(template96.y)};
-    }
-    arranged[place.controlId] = {x, y, x + size.x, y + size.y};
-  }
-  const FitResult fit = FitToFont(arranged);
-  for (const FitResult::Change& change : fit.changes) arranged[change.id] = change.rect;
-  // What the first frame shows goes to its place now; the hidden pages once it is on screen.
-  m_hiddenPlaces.clear();
-  for (const auto& [id, rect] : arranged) {
-    if (PageOf(id) > 0) {
-      m_hiddenPlaces.push_back({id, rect});
-    } else {
-      PutControl({id, rect});
-    }
-  }
-  if (fit.grow.x > 0 || fit.grow.y > 0) {
-    ResizeItself(wm::kHwndTop,
-                 {0, 0, anchor.right + Scaled(kDialogExtraWidth) + fit.grow.x,
-                  anchor.bottom + Scaled(kDialogExtraHeight) + fit.grow.y},
-                 wm::kSwpNoMove | wm::kSwpNoZOrder);
-  }
-}
-
-void CGlazierDlg::PutControl(const FitResult::Change& place) {
-  const Rect& r = place.rect;
-  const WindowHandle control = Host().GetDlgItem(place.id);
-  Rect now;
-  if (GetControlRect(place.id, &now) && now.Width() == r.Width() && now.Height() == r.Height()) {
-    Host().SetWindowPos(control, wm::kHwndTop, r.left, r.top, 0, 0,
-                        wm::kSwpNoSize | wm::kSwpNoZOrder);
-  } else {
-    Host().SetWindowPos(control, wm::kHwndTop, r.left, r.top, r.Width(), r.Height(),
-                        wm::kSwpNoZOrder);
-  }
-}
-
-void CGlazierDlg::PlaceHiddenPages() {
-  for (const FitResult::Change& place : m_hiddenPlaces) PutControl(place);
-  m_hiddenPlaces.clear();
-}
-
-// The distances and sizes above are the dialog face's. A face standing in for it may draw the
-// texts wider or taller: what does not fit then grows, in place, and the dialog with it. With
-// the dialog face nothing changes.
-FitResult CGlazierDlg::FitToFont(const std::map<int, Rect>& arranged) {
-  auto measure = [this, &arranged](int id) {
-    FitControl control{id, FitKindOf(Template(), id), {}, 0};
-    const auto place = arranged.find(id);
-    if (place != arranged.end()) {
-      control.rect = place->second;
-    } else {
-      GetControlRect(id, &control.rect);
-    }
-    if (control.kind != FitKind::Fixed && control.kind != FitKind::Edit) {
-      control.textWidth = Host().TextWidth(id);
-    }
-    return control;
-  };
-  FitInput input;
-  for (const TabPage& page : TabPages()) {
-    auto& controls = input.pages.emplace_back();
-    for (int id : page.controls) controls.push_back(measure(id));
-  }
-  input.header = {measure(kListCaptionId), measure(IDC_REFRESH)};
-  input.tab = measure(IDC_TAB);
-  input.tabStripWidth = Host().TabStripWidth(IDC_TAB);
-  Host().GetClientRect(input.client);
-  input.dpi = m_dpi;
-  return FitPanel(input);
-}
-
-// A resize of the panel's own making: it reflows nothing, and the client size it ends with is
-// where the user's next resize is measured from.
-void CGlazierDlg::ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags) {
-  m_resizingItself = true;
-  Host().SetWindowPos(Host().DialogWindow(), insertAfter, outer.left, outer.top, outer.Width(),
-                      outer.Height(), flags);
-  m_resizingItself = false;
-  Rect client;
-  if (Host().GetClientRect(client) && client.Height() >= Scaled(kMinReflowHeight)) {
-    m_lastCx = client.Width();
-    m_lastCy = client.Height();
-  }
-}
-
-bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
-  if (cy < Scaled(kMinReflowHeight)) return false;
-  if (m_resizingItself) return true;  // ResizeItself records the size it ends with
-  if (m_sizeEvents < 2) {
-    ++m_sizeEvents;
-    m_lastCx = cx;
-    m_lastCy = cy;
-    return true;
-  }
-  const int dx = cx - m_lastCx;
-  const int dy = cy - m_lastCy;
-  PlaceHiddenPages();  // a reflow moves every page from where the layout put it
-
-  Rect list;
-  GetControlRect(IDC_WINDOW_LIST, &list);
-  Host().SetWindowPos(Host().GetDlgItem(IDC_WINDOW_LIST), wm::kHwndBottom, 0, 0, list.Width() + dx,
-                      list.Height() + dy, wm::kSwpNoMove);
-  MoveControlBy(IDC_REFRESH, dx, 0);
-  for (int id : BottomAnchoredControls()) MoveControlBy(id, 0, dy);
-
-  m_lastCx = cx;
-  m_lastCy = cy;
-  Host().InvalidateDialog(true);
-  return true;
-}
-
-int CGlazierDlg::Scaled(int pixels) const {
-  return ScaleForDpi(pixels, m_dpi);
-}
-
-bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
-  if (dpi <= 0 || dpi == m_dpi) return true;
-  PlaceHiddenPages();
-  // Every control keeps its place relative to the others, in the new DPI's pixels; the resize
-  // to the suggested rectangle then only records the new client size.
-  Host().ScaleControls(m_dpi, dpi);
-  m_dpi = dpi;
-  constexpr unsigned kFlags = wm::kSwpNoZOrder | wm::kSwpNoActivate;
-  ResizeItself(wm::kHwndTop, suggested, kFlags);
-  // The font at the new size may round differently from the rectangles.
-  const FitResult fit = FitToFont();
-  for (const FitResult::Change& change : fit.changes) PutControl(change);
-  if (fit.grow.x > 0 || fit.grow.y > 0) {
-    ResizeItself(wm::kHwndTop,
-                 {suggested.left, suggested.top, suggested.right + fit.grow.x,
-                  suggested.bottom + fit.grow.y},
-                 kFlags | wm::kSwpNoMove);
-  }
-  return true;
 }
 
 // --- Painting ----------------------------------------------------------------------------

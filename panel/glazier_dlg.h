@@ -4,12 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "panel/panel_fit.h"
+#include "panel/panel_layout.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 #include "res/resource.h"
@@ -43,10 +42,10 @@ class CGlazierDlg : public CDialog {
   WindowHandle FlashWindow() const { return m_flashWindow; }
   bool IsFlashing() const { return m_flashing == 1; }
   int GeometryLive() const { return m_geometryLive; }
-  int SizeEvents() const { return m_sizeEvents; }
-  int LastCx() const { return m_lastCx; }
-  int LastCy() const { return m_lastCy; }
-  int Dpi() const { return m_dpi; }
+  int SizeEvents() const { return m_layout.SizeEvents(); }
+  int LastCx() const { return m_layout.LastCx(); }
+  int LastCy() const { return m_layout.LastCy(); }
+  int Dpi() const { return m_layout.Dpi(); }
 
  protected:
   void DoDataExchange() override;
@@ -105,10 +104,8 @@ class CGlazierDlg : public CDialog {
   void OnGeometryEditChange();
   void OnWindowListSelChange();
 
-  // Panel: pages and layout.
+  // Panel: pages.
   void OnTabSelChange();
-  void ArrangePanel();
-  bool GetControlRect(int id, Rect* rect);
 
   // Application commands.
   void OnExit();
@@ -148,17 +145,6 @@ class CGlazierDlg : public CDialog {
   // Clips the selected window to a region made from its client rectangle.
   using ShapeOfClient = RegionHandle (*)(IWindowManager& windows, const Rect& client);
   void ReshapeSelected(ShapeOfClient shape);
-  void PlaceControl(int id, int x, int y);
-  void MoveControlBy(int id, int dx, int dy);
-  // Moves and sizes a control as the layout asks, without restacking it.
-  void PutControl(const FitResult::Change& place);
-  // The controls of the hidden pages go to their places once the first frame is on screen.
-  void PlaceHiddenPages();
-  // The changes that fit the panel to its font; the rectangles in `arranged` stand for the
-  // controls' own where given.
-  FitResult FitToFont(const std::map<int, Rect>& arranged = {});
-  void ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags);
-  int Scaled(int pixels) const;
 
   IWindowManager& m_windows;
 
@@ -186,12 +172,5 @@ class CGlazierDlg : public CDialog {
   // read back late goes into the edits only if nothing has moved on meanwhile.
   unsigned m_geometryChanges = 0;
 
-  int m_lastCx = 0;
-  int m_lastCy = 0;
-  int m_sizeEvents = 0;
-
-  // The layout's pixel distances are for 96 DPI and scale with the dialog's DPI.
-  int m_dpi = 96;
-  bool m_resizingItself = false;  // a resize of the panel's own arrangement is no user resize
-  std::vector<FitResult::Change> m_hiddenPlaces;  // where the hidden pages' controls go
+  CPanelLayout m_layout;
 };
