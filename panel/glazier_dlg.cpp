@@ -84,9 +84,7 @@ void CGlazierDlg::DoDataExchange() {
 bool CGlazierDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  m_flashLevel = kFlashStart.level;
-  m_flashStep = kFlashStart.step;
-  m_flashing = 0;
+  m_flash.Reset();
 
   // The icon comes from the module the host was created from, so it is loaded here rather
   // than in the constructor.
@@ -364,15 +362,14 @@ void CGlazierDlg::ApplyOpacity() {
 }
 
 void CGlazierDlg::OnFlashToggle() {
-  if (m_flashing == 1) {
+  if (m_flash.IsOn()) {
     StopFlashing();
     return;
   }
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToFlash);
   if (!target) return;
-  m_flashWindow = *target;
+  m_flash.Start(*target);
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
-  m_flashing = 1;
   Host().SetTimer(FLASH_TIMER, 100);
   m_windows.RunJob(
       *target,
@@ -384,38 +381,29 @@ void CGlazierDlg::OnFlashToggle() {
       },
       [this, target = *target](CallFailure failure) {
         if (failure == CallFailure::None) return;
-        if (m_flashing == 1 && m_flashWindow == target) StopFlashing();
+        if (m_flash.KeepsTo(target)) StopFlashing();
         ReportFailure(target, failure, Telling::Always);
       });
 }
 
 void CGlazierDlg::StopFlashing() {
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStart);
-  m_flashing = 0;
+  m_flash.Stop();
   Host().KillTimer(FLASH_TIMER);
 }
 
 void CGlazierDlg::OnFlashTimer() {
-  const FlashState next = NextFlash({m_flashLevel, m_flashStep});
-  m_flashLevel = next.level;
-  m_flashStep = next.step;
-  // A window still busy with the previous tick misses this one: ticks must not pile up on it.
-  const WindowHandle window = m_flashWindow;
-  if (m_flashPending == window) return;
-  m_flashPending = window;
-  const std::uint8_t alpha = FlashAlpha(m_flashLevel);
+  const std::optional<CFlashing::Tick> tick = m_flash.NextTick();
+  if (!tick) return;
   m_windows.RunJob(
-      window,
-      [window, alpha](IWindowManager& windows) {
+      tick->window,
+      [tick = *tick](IWindowManager& windows) {
         CScopedLayeredFunction layered(windows);
-        if (layered.Found()) layered.SetAlpha(window, alpha);
+        if (layered.Found()) layered.SetAlpha(tick.window, tick.alpha);
       },
-      [this, window](CallFailure failure) {
-        if (m_flashPending == window) m_flashPending = 0;
-        // Flashing ends with its window, and with a refusal, said once. Any other failure (a
-        // window made opaque meanwhile is no longer layered) leaves the rhythm going.
-        const bool ends = failure == CallFailure::Closed || failure == CallFailure::Denied;
-        if (!ends || m_flashing != 1 || m_flashWindow != window) return;
+      [this, window = tick->window](CallFailure failure) {
+        // A refusal that ends the flashing is said once.
+        if (!m_flash.TickDone(window, failure)) return;
         StopFlashing();
         if (failure == CallFailure::Denied) TellFailure(failure);
       });

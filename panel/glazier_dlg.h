@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/flashing.h"
 #include "panel/panel_layout.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
@@ -37,10 +38,10 @@ class CGlazierDlg : public CDialog {
   int SelectedRow() const { return m_list.GetCurSel(); }
   WindowHandle TargetAt(int row) const { return m_targets[static_cast<std::size_t>(row)]; }
   int TargetCount() const { return m_list.GetCount(); }
-  int FlashLevel() const { return m_flashLevel; }
-  int FlashStep() const { return m_flashStep; }
-  WindowHandle FlashWindow() const { return m_flashWindow; }
-  bool IsFlashing() const { return m_flashing == 1; }
+  int FlashLevel() const { return m_flash.Level(); }
+  int FlashStep() const { return m_flash.Step(); }
+  WindowHandle FlashWindow() const { return m_flash.Window(); }
+  bool IsFlashing() const { return m_flash.IsOn(); }
   int GeometryLive() const { return m_geometryLive; }
   int SizeEvents() const { return m_layout.SizeEvents(); }
   int LastCx() const { return m_layout.LastCx(); }
@@ -159,11 +160,7 @@ class CGlazierDlg : public CDialog {
   std::array<WindowHandle, kMaxTargets> m_targets{};
   CListedWindows m_listed;  // what the list box shows, kept between refreshes
 
-  int m_flashLevel = 255;
-  int m_flashStep = 1;
-  WindowHandle m_flashWindow = 0;   // the window flashed: the one it was started on
-  WindowHandle m_flashPending = 0;  // a window whose last tick has not finished yet
-  int m_flashing = 0;
+  CFlashing m_flash;
 
   int m_geometryLive = 0;
   bool m_refusalTold = false;     // the live edits' refusal has been said for this selection
