@@ -149,7 +149,7 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 // --- Window list -------------------------------------------------------------------------
 
 void CGlazierDlg::RefreshWindowList() {
-  m_listed.Refresh(m_windows, m_list, m_targets);
+  m_listed.Refresh(m_windows, m_list);
 }
 
 void CGlazierDlg::OnRefreshTimer() {
@@ -157,17 +157,16 @@ void CGlazierDlg::OnRefreshTimer() {
 }
 
 std::optional<WindowHandle> CGlazierDlg::SelectedTarget(const char* message) {
-  const int row = SelectedRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= kMaxTargets) {
+  const WindowHandle target = m_listed.WindowAt(SelectedRow());
+  if (target == 0) {
     Host().MessageBox(message);
     return std::nullopt;
   }
-  return TargetAt(row);
+  return target;
 }
 
 bool CGlazierDlg::StillSelected(WindowHandle target) const {
-  const int row = SelectedRow();
-  return row >= 0 && static_cast<std::size_t>(row) < kMaxTargets && TargetAt(row) == target;
+  return target != 0 && m_listed.WindowAt(SelectedRow()) == target;
 }
 
 // --- Show state, z-order, lock and frame --------------------------------------------------
@@ -575,7 +574,7 @@ void CGlazierDlg::OnWindowListSelChange() {
   if (row < 0) return;  // the list reports a change to no selection too
   Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
 
-  const WindowHandle target = TargetAt(SelectedRow());
+  const WindowHandle target = m_listed.WindowAt(row);
   m_refusalTold = false;
   auto rect = std::make_shared<Rect>();
   const unsigned changes = ++m_geometryChanges;

@@ -1,7 +1,6 @@
 // The main dialog: every piece of the program's state and every handler lives here.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -19,7 +18,7 @@ class CGlazierDlg : public CDialog {
  public:
   static constexpr unsigned FLASH_TIMER = 1;
   static constexpr unsigned REFRESH_TIMER = 2;
-  static constexpr std::size_t kMaxTargets = 10000;
+  static constexpr std::size_t kMaxTargets = CListedWindows::kMaxRows;
 
   explicit CGlazierDlg(IWindowManager& windows);
 
@@ -36,7 +35,7 @@ class CGlazierDlg : public CDialog {
 
   // State, readable by tests.
   int SelectedRow() const { return m_list.GetCurSel(); }
-  WindowHandle TargetAt(int row) const { return m_targets[static_cast<std::size_t>(row)]; }
+  WindowHandle TargetAt(int row) const { return m_listed.WindowAt(row); }
   int TargetCount() const { return m_list.GetCount(); }
   int FlashLevel() const { return m_flash.Level(); }
   int FlashStep() const { return m_flash.Step(); }
@@ -155,10 +154,7 @@ class CGlazierDlg : public CDialog {
   CToolTipCtrl m_tip;
   IconHandle m_hIcon = 0;
 
-  // Row i of the window list stands for m_targets[i]. Entries beyond the row count are kept
-  // from earlier fills.
-  std::array<WindowHandle, kMaxTargets> m_targets{};
-  CListedWindows m_listed;  // what the list box shows, kept between refreshes
+  CListedWindows m_listed;  // what the list box shows and the windows its rows stand for
 
   CFlashing m_flash;
 
