@@ -115,7 +115,7 @@ void CGlazierDlg::OnShown() {
   InitGeometrySpins();
   // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
   // ApplyGeometry.
-  m_geometryLive = 1;
+  m_geometryLive = true;
   SetupTooltips();
 }
 
@@ -498,6 +498,14 @@ CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
   return edits;
 }
 
+unsigned CGlazierDlg::AskForEdits() {
+  return ++m_geometryChanges;
+}
+
+bool CGlazierDlg::EditsWaitFor(unsigned asked, WindowHandle target) const {
+  return asked == m_geometryChanges && StillSelected(target);
+}
+
 void CGlazierDlg::SetEditNumber(int id, int value) {
   Host().SetDlgItemText(id, std::to_string(value));
 }
@@ -519,7 +527,7 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
   const int cx = scale(edits.width);
   const int cy = scale(edits.height);
   auto taken = std::make_shared<std::optional<Rect>>();
-  const unsigned changes = ++m_geometryChanges;
+  const unsigned asked = AskForEdits();
   m_windows.RunJob(
       *target,
       [target = *target, x, y, cx, cy, taken](IWindowManager& windows) {
@@ -527,14 +535,12 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
         Rect rect;
         if (windows.GetWindowRect(target, rect)) *taken = rect;
       },
-      [this, target = *target, taken, changes](CallFailure failure) {
+      [this, target = *target, taken, asked](CallFailure failure) {
         // Said first, so that the edits' own apply need not say it again.
         ReportFailure(target, failure, Telling::Always);
         // Show what the window really took; a window that is gone leaves the edits as they
         // were, and so does a late answer once the edits or the selection have moved on.
-        if (*taken && changes == m_geometryChanges && StillSelected(target)) {
-          WriteRectToEdits(**taken);
-        }
+        if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
       });
 }
 
@@ -566,7 +572,7 @@ void CGlazierDlg::OnSpareButton() {
 
 void CGlazierDlg::OnGeometryEditChange() {
   ++m_geometryChanges;
-  if (m_geometryLive == 1) ApplyGeometry();
+  if (m_geometryLive) ApplyGeometry();
 }
 
 void CGlazierDlg::OnWindowListSelChange() {
@@ -577,19 +583,19 @@ void CGlazierDlg::OnWindowListSelChange() {
   const WindowHandle target = m_listed.WindowAt(row);
   m_refusalTold = false;
   auto rect = std::make_shared<Rect>();
-  const unsigned changes = ++m_geometryChanges;
+  const unsigned asked = AskForEdits();
   m_windows.RunJob(
       target, [target, rect](IWindowManager& windows) { windows.GetWindowRect(target, *rect); },
-      [this, target, rect, changes](CallFailure failure) {
+      [this, target, rect, asked](CallFailure failure) {
         // Walking the list must not raise a box for every window run as administrator: only a
         // window that has closed is said.
         if (failure != CallFailure::None)
           return ReportFailure(target, failure, Telling::ClosedOnly);
         // A late rectangle is dropped once another row is selected or the edits have changed.
-        if (changes != m_geometryChanges || !StillSelected(target)) return;
-        m_geometryLive = 0;
+        if (!EditsWaitFor(asked, target)) return;
+        m_geometryLive = false;
         WriteRectToEdits(*rect);
-        m_geometryLive = 1;
+        m_geometryLive = true;
         ApplyGeometryEdits(Telling::ClosedOnly);
       });
 }

@@ -33,7 +33,7 @@ class CGlazierDlg : public CDialog {
   IconHandle OnQueryDragIcon() override;
   bool OnDpiChanged(int dpi, const Rect& suggested) override;
 
-  // State, readable by tests.
+  // Read by tests only, but for SelectedRow, which the dialog reads as well.
   int SelectedRow() const { return m_list.GetCurSel(); }
   WindowHandle TargetAt(int row) const { return m_listed.WindowAt(row); }
   int TargetCount() const { return m_list.GetCount(); }
@@ -41,7 +41,7 @@ class CGlazierDlg : public CDialog {
   int FlashStep() const { return m_flash.Step(); }
   WindowHandle FlashWindow() const { return m_flash.Window(); }
   bool IsFlashing() const { return m_flash.IsOn(); }
-  int GeometryLive() const { return m_geometryLive; }
+  bool GeometryLive() const { return m_geometryLive; }
   int SizeEvents() const { return m_layout.SizeEvents(); }
   int LastCx() const { return m_layout.LastCx(); }
   int LastCy() const { return m_layout.LastCy(); }
@@ -138,6 +138,11 @@ class CGlazierDlg : public CDialog {
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
   bool StillSelected(WindowHandle target) const;
+  // A rectangle read back late goes into the edits only if nothing has moved on meanwhile: the
+  // edits wait for the answer of the latest ask, while its window is still selected. Asking is
+  // itself a change of the edits.
+  unsigned AskForEdits();
+  bool EditsWaitFor(unsigned asked, WindowHandle target) const;
   void SetupTooltips();
   void SetEditNumber(int id, int value);
   void WriteRectToEdits(const Rect& rect);
@@ -158,7 +163,7 @@ class CGlazierDlg : public CDialog {
 
   CFlashing m_flash;
 
-  int m_geometryLive = 0;
+  bool m_geometryLive = false;    // the position and size edits apply as they change
   bool m_refusalTold = false;     // the live edits' refusal has been said for this selection
   bool m_tellingFailure = false;  // a failure's box is open
   // Counts the changes of the position and size edits and of the selection, so that a rectangle
