@@ -1,12 +1,10 @@
 #include "panel/glazier_dlg.h"
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
+#include <utility>
 
 #include "ops/geometry.h"
 #include "ops/layered.h"
@@ -14,7 +12,7 @@
 #include "ops/shapes.h"
 #include "panel/layout.h"
 #include "panel/pages.h"
-#include "panel/panel_fit.h"
+#include "panel/panel_layout.h"
 #include "panel/version_dlg.h"
 #include "res/messages.h"
 #include "res/templates.h"
@@ -62,56 +60,6 @@ int Extent(std::int32_t low, std::int32_t high) {
   return static_cast<int>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
 }
 
-// The caption above the window list has no id of its own.
-constexpr int kListCaptionId = -1;
-
-// What the panel may do to a control to fit it to the font, by its kind.
-FitKind FitKindOf(const DialogTemplate& dialog, int id) {
-  const ControlTemplate* control = dialog.Find(id);
-  if (control == nullptr) return FitKind::Fixed;
-  const std::string_view name = control->className;
-  if (name == wm::kButtonClass) {
-    return (control->style & wm::kBsTypeMask) == wm::kBsGroupBox ? FitKind::Frame : FitKind::Button;
-  }
-  if (name == wm::kStaticClass) {
-    return (control->style & wm::kSsTypeMask) == wm::kSsIcon ? FitKind::Fixed : FitKind::Label;
-  }
-  if (name == wm::kEditClass) return FitKind::Edit;
-  return FitKind::Fixed;
-}
-
-// The main template as the panel is created from it. The controls of every page but the first
-// are created hidden: start-up hides them all the same (OnTabSelChange), and hiding a control
-// that is hidden already costs nothing, where hiding a shown one costs the system a round of
-// messages. And the controls come in the z-order that arranging the panel leaves them in, the
-// placed ones last and in the order they are placed, so that placing them need not restack
-// them one by one; the tab order the user sees is the same.
-const DialogTemplate& StartTemplate() {
-  static const std::vector<ControlTemplate> controls = [] {
-    const DialogTemplate& main = MainDialogTemplate();
-    auto placed = [](int id) {
-      const auto placements = PanelPlacements();
-      return std::any_of(placements.begin(), placements.end(),
-                         [id](const Placement& place) { return place.controlId == id; });
-    };
-    std::vector<ControlTemplate> created;
-    for (const ControlTemplate& control : main.controls) {
-      if (!placed(control.id)) created.push_back(control);
-    }
-    for (const Placement& place : PanelPlacements()) created.push_back(*main.Find(place.controlId));
-    for (ControlTemplate& control : created) {
-      if (PageOf(control.id) > 0) control.style &= ~wm::kWsVisible;
-    }
-    return created;
-  }();
-  static const DialogTemplate start = [] {
-    DialogTemplate dialog = MainDialogTemplate();
-    dialog.controls = controls;
-    return dialog;
-  }();
-  return start;
-}
-
 }  // namespace
 
 bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
@@ -124,7 +72,8 @@ bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
   return false;
 }
 
-CGlazierDlg::CGlazierDlg(IWindowManager& windows) : CDialog(StartTemplate()), m_windows(windows) {}
+CGlazierDlg::CGlazierDlg(IWindowManager& windows)
+    : CDialog(CPanelLayout::StartTemplate()), m_windows(windows) {}
 
 void CGlazierDlg::DoDataExchange() {
   m_tab.Bind(Host(), IDC_TAB);
@@ -135,9 +84,7 @@ void CGlazierDlg::DoDataExchange() {
 bool CGlazierDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  m_flashLevel = kFlashStart.level;
-  m_flashStep = kFlashStart.step;
-  m_flashing = 0;
+  m_flash.Reset();
 
   // The icon comes from the module the host was created from, so it is loaded here rather
   // than in the constructor.
@@ -146,8 +93,12 @@ bool CGlazierDlg::OnInitDialog() {
   Host().SetIcon(m_hIcon, false);
 
   Host().SetTimer(REFRESH_TIMER, 1000);
-  m_dpi = Host().GetDpi();
-  ArrangePanel();
+  const int dpi = Host().GetDpi();
+  const auto pages = TabPages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    m_tab.InsertItem(static_cast<int>(i), pages[i].caption);
+  }
+  m_layout.Arrange(Host(), dpi);
   RefreshWindowList();
   OnTabSelChange();
   return true;
@@ -158,13 +109,13 @@ bool CGlazierDlg::OnInitDialog() {
 // and the tooltips with their 29 tools. Together they cost a start-up about as much as a dozen
 // controls.
 void CGlazierDlg::OnShown() {
-  PlaceHiddenPages();
+  m_layout.PlaceHiddenPages(Host());
   InitOpacitySlider();
   OnOpacitySliderReleased();
   InitGeometrySpins();
   // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
   // ApplyGeometry.
-  m_geometryLive = 1;
+  m_geometryLive = true;
   SetupTooltips();
 }
 
@@ -181,6 +132,14 @@ bool CGlazierDlg::OnNotify(int id, int code, std::intptr_t* /*result*/) {
   return Dispatch(Signal::Notify, id, code);
 }
 
+bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
+  return m_layout.OnSize(Host(), cx, cy);
+}
+
+bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
+  return m_layout.OnDpiChanged(Host(), dpi, suggested);
+}
+
 bool CGlazierDlg::OnTimer(unsigned id) {
   if (id == FLASH_TIMER) OnFlashTimer();
   if (id == REFRESH_TIMER) OnRefreshTimer();
@@ -190,7 +149,7 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 // --- Window list -------------------------------------------------------------------------
 
 void CGlazierDlg::RefreshWindowList() {
-  m_listed.Refresh(m_windows, m_list, m_targets);
+  m_listed.Refresh(m_windows, m_list);
 }
 
 void CGlazierDlg::OnRefreshTimer() {
@@ -198,17 +157,16 @@ void CGlazierDlg::OnRefreshTimer() {
 }
 
 std::optional<WindowHandle> CGlazierDlg::SelectedTarget(const char* message) {
-  const int row = SelectedRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= kMaxTargets) {
+  const WindowHandle target = m_listed.WindowAt(SelectedRow());
+  if (target == 0) {
     Host().MessageBox(message);
     return std::nullopt;
   }
-  return TargetAt(row);
+  return target;
 }
 
 bool CGlazierDlg::StillSelected(WindowHandle target) const {
-  const int row = SelectedRow();
-  return row >= 0 && static_cast<std::size_t>(row) < kMaxTargets && TargetAt(row) == target;
+  return target != 0 && m_listed.WindowAt(SelectedRow()) == target;
 }
 
 // --- Show state, z-order, lock and frame --------------------------------------------------
@@ -403,15 +361,14 @@ void CGlazierDlg::ApplyOpacity() {
 }
 
 void CGlazierDlg::OnFlashToggle() {
-  if (m_flashing == 1) {
+  if (m_flash.IsOn()) {
     StopFlashing();
     return;
   }
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToFlash);
   if (!target) return;
-  m_flashWindow = *target;
+  m_flash.Start(*target);
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
-  m_flashing = 1;
   Host().SetTimer(FLASH_TIMER, 100);
   m_windows.RunJob(
       *target,
@@ -423,38 +380,29 @@ void CGlazierDlg::OnFlashToggle() {
       },
       [this, target = *target](CallFailure failure) {
         if (failure == CallFailure::None) return;
-        if (m_flashing == 1 && m_flashWindow == target) StopFlashing();
+        if (m_flash.KeepsTo(target)) StopFlashing();
         ReportFailure(target, failure, Telling::Always);
       });
 }
 
 void CGlazierDlg::StopFlashing() {
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStart);
-  m_flashing = 0;
+  m_flash.Stop();
   Host().KillTimer(FLASH_TIMER);
 }
 
 void CGlazierDlg::OnFlashTimer() {
-  const FlashState next = NextFlash({m_flashLevel, m_flashStep});
-  m_flashLevel = next.level;
-  m_flashStep = next.step;
-  // A window still busy with the previous tick misses this one: ticks must not pile up on it.
-  const WindowHandle window = m_flashWindow;
-  if (m_flashPending == window) return;
-  m_flashPending = window;
-  const std::uint8_t alpha = FlashAlpha(m_flashLevel);
+  const std::optional<CFlashing::Tick> tick = m_flash.NextTick();
+  if (!tick) return;
   m_windows.RunJob(
-      window,
-      [window, alpha](IWindowManager& windows) {
+      tick->window,
+      [tick = *tick](IWindowManager& windows) {
         CScopedLayeredFunction layered(windows);
-        if (layered.Found()) layered.SetAlpha(window, alpha);
+        if (layered.Found()) layered.SetAlpha(tick.window, tick.alpha);
       },
-      [this, window](CallFailure failure) {
-        if (m_flashPending == window) m_flashPending = 0;
-        // Flashing ends with its window, and with a refusal, said once. Any other failure (a
-        // window made opaque meanwhile is no longer layered) leaves the rhythm going.
-        const bool ends = failure == CallFailure::Closed || failure == CallFailure::Denied;
-        if (!ends || m_flashing != 1 || m_flashWindow != window) return;
+      [this, window = tick->window](CallFailure failure) {
+        // A refusal that ends the flashing is said once.
+        if (!m_flash.TickDone(window, failure)) return;
         StopFlashing();
         if (failure == CallFailure::Denied) TellFailure(failure);
       });
@@ -550,6 +498,14 @@ CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
   return edits;
 }
 
+unsigned CGlazierDlg::AskForEdits() {
+  return ++m_geometryChanges;
+}
+
+bool CGlazierDlg::EditsWaitFor(unsigned asked, WindowHandle target) const {
+  return asked == m_geometryChanges && StillSelected(target);
+}
+
 void CGlazierDlg::SetEditNumber(int id, int value) {
   Host().SetDlgItemText(id, std::to_string(value));
 }
@@ -571,7 +527,7 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
   const int cx = scale(edits.width);
   const int cy = scale(edits.height);
   auto taken = std::make_shared<std::optional<Rect>>();
-  const unsigned changes = ++m_geometryChanges;
+  const unsigned asked = AskForEdits();
   m_windows.RunJob(
       *target,
       [target = *target, x, y, cx, cy, taken](IWindowManager& windows) {
@@ -579,14 +535,12 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
         Rect rect;
         if (windows.GetWindowRect(target, rect)) *taken = rect;
       },
-      [this, target = *target, taken, changes](CallFailure failure) {
+      [this, target = *target, taken, asked](CallFailure failure) {
         // Said first, so that the edits' own apply need not say it again.
         ReportFailure(target, failure, Telling::Always);
         // Show what the window really took; a window that is gone leaves the edits as they
         // were, and so does a late answer once the edits or the selection have moved on.
-        if (*taken && changes == m_geometryChanges && StillSelected(target)) {
-          WriteRectToEdits(**taken);
-        }
+        if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
       });
 }
 
@@ -618,7 +572,7 @@ void CGlazierDlg::OnSpareButton() {
 
 void CGlazierDlg::OnGeometryEditChange() {
   ++m_geometryChanges;
-  if (m_geometryLive == 1) ApplyGeometry();
+  if (m_geometryLive) ApplyGeometry();
 }
 
 void CGlazierDlg::OnWindowListSelChange() {
@@ -626,22 +580,22 @@ void CGlazierDlg::OnWindowListSelChange() {
   if (row < 0) return;  // the list reports a change to no selection too
   Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
 
-  const WindowHandle target = TargetAt(SelectedRow());
+  const WindowHandle target = m_listed.WindowAt(row);
   m_refusalTold = false;
   auto rect = std::make_shared<Rect>();
-  const unsigned changes = ++m_geometryChanges;
+  const unsigned asked = AskForEdits();
   m_windows.RunJob(
       target, [target, rect](IWindowManager& windows) { windows.GetWindowRect(target, *rect); },
-      [this, target, rect, changes](CallFailure failure) {
+      [this, target, rect, asked](CallFailure failure) {
         // Walking the list must not raise a box for every window run as administrator: only a
         // window that has closed is said.
         if (failure != CallFailure::None)
           return ReportFailure(target, failure, Telling::ClosedOnly);
         // A late rectangle is dropped once another row is selected or the edits have changed.
-        if (changes != m_geometryChanges || !StillSelected(target)) return;
-        m_geometryLive = 0;
+        if (!EditsWaitFor(asked, target)) return;
+        m_geometryLive = false;
         WriteRectToEdits(*rect);
-        m_geometryLive = 1;
+        m_geometryLive = true;
         ApplyGeometryEdits(Telling::ClosedOnly);
       });
 }
@@ -672,189 +626,6 @@ void CGlazierDlg::SetupTooltips() {
     m_tip.AddTool(Host().GetDlgItem(tool.controlId), tool.text);
   }
   m_tip.Activate(true);
-}
-
-// --- Layout ------------------------------------------------------------------------------
-
-bool CGlazierDlg::GetControlRect(int id, Rect* rect) {
-  const WindowHandle control = Host().GetDlgItem(id);
-  if (control == 0 || rect == nullptr) return false;
-  Rect normal;
-  if (!Host().GetWindowPlacement(control, normal)) return false;
-  *rect = normal;
-  return true;
-}
-
-void CGlazierDlg::PlaceControl(int id, int x, int y) {
-  Host().SetWindowPos(Host().GetDlgItem(id), wm::kHwndBottom, x, y, 0, 0, wm::kSwpNoSize);
-}
-
-void CGlazierDlg::MoveControlBy(int id, int dx, int dy) {
-  Rect rect;
-  GetControlRect(id, &rect);
-  PlaceControl(id, rect.left + dx, rect.top + dy);
-}
-
-void CGlazierDlg::ArrangePanel() {
-  const auto pages = TabPages();
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    m_tab.InsertItem(static_cast<int>(i), pages[i].caption);
-  }
-  Rect anchor;
-  GetControlRect(IDC_SHOW_GROUP, &anchor);
-  // The panel is created in the z-order this arrangement ends with (StartTemplate), and the
-  // dialog comes to the top when it is shown and activated: nothing here needs restacking, which
-  // would cost the system a round of messages per window.
-  Host().SetWindowPos(
-      Host().DialogWindow(), wm::kHwndTop, 0, 0, anchor.right + Scaled(kDialogExtraWidth),
-      anchor.bottom + Scaled(kDialogExtraHeight), wm::kSwpNoMove | wm::kSwpNoZOrder);
-  std::map<int, Rect> arranged;
-  for (const Placement& place : PanelPlacements()) {
-    const int x = anchor.left + Scaled(place.dx);
-    const int y = anchor.top + Scaled(place.dy);
-    Rect now;
-    GetControlRect(place.controlId, &now);
-    Point size{now.Width(), now.Height()};
-    if (m_dpi != kDefaultDpi && !IsPageFrame(place.controlId)) {
-      // Off 96 DPI the font's dialog units do not grow exactly as DPI / 96 does, so a control
-      // kept at its template size would grow into the scaled gap after it. Its size is its
-      // 96-DPI size scaled the same way as the distances. The group boxes keep the anchor's
-      // size.
-      const Point template96 = Host().TemplateSize(place.controlId, kDefaultDpi);
-      size = {Scaled(template96.x), Scaled(template96.y)};
-    }
-    arranged[place.controlId] = {x, y, x + size.x, y + size.y};
-  }
-  const FitResult fit = FitToFont(arranged);
-  for (const FitResult::Change& change : fit.changes) arranged[change.id] = change.rect;
-  // What the first frame shows goes to its place now; the hidden pages once it is on screen.
-  m_hiddenPlaces.clear();
-  for (const auto& [id, rect] : arranged) {
-    if (PageOf(id) > 0) {
-      m_hiddenPlaces.push_back({id, rect});
-    } else {
-      PutControl({id, rect});
-    }
-  }
-  if (fit.grow.x > 0 || fit.grow.y > 0) {
-    ResizeItself(wm::kHwndTop,
-                 {0, 0, anchor.right + Scaled(kDialogExtraWidth) + fit.grow.x,
-                  anchor.bottom + Scaled(kDialogExtraHeight) + fit.grow.y},
-                 wm::kSwpNoMove | wm::kSwpNoZOrder);
-  }
-}
-
-void CGlazierDlg::PutControl(const FitResult::Change& place) {
-  const Rect& r = place.rect;
-  const WindowHandle control = Host().GetDlgItem(place.id);
-  Rect now;
-  if (GetControlRect(place.id, &now) && now.Width() == r.Width() && now.Height() == r.Height()) {
-    Host().SetWindowPos(control, wm::kHwndTop, r.left, r.top, 0, 0,
-                        wm::kSwpNoSize | wm::kSwpNoZOrder);
-  } else {
-    Host().SetWindowPos(control, wm::kHwndTop, r.left, r.top, r.Width(), r.Height(),
-                        wm::kSwpNoZOrder);
-  }
-}
-
-void CGlazierDlg::PlaceHiddenPages() {
-  for (const FitResult::Change& place : m_hiddenPlaces) PutControl(place);
-  m_hiddenPlaces.clear();
-}
-
-// The distances and sizes above are the dialog face's. A face standing in for it may draw the
-// texts wider or taller: what does not fit then grows, in place, and the dialog with it. With
-// the dialog face nothing changes.
-FitResult CGlazierDlg::FitToFont(const std::map<int, Rect>& arranged) {
-  auto measure = [this, &arranged](int id) {
-    FitControl control{id, FitKindOf(Template(), id), {}, 0};
-    const auto place = arranged.find(id);
-    if (place != arranged.end()) {
-      control.rect = place->second;
-    } else {
-      GetControlRect(id, &control.rect);
-    }
-    if (control.kind != FitKind::Fixed && control.kind != FitKind::Edit) {
-      control.textWidth = Host().TextWidth(id);
-    }
-    return control;
-  };
-  FitInput input;
-  for (const TabPage& page : TabPages()) {
-    auto& controls = input.pages.emplace_back();
-    for (int id : page.controls) controls.push_back(measure(id));
-  }
-  input.header = {measure(kListCaptionId), measure(IDC_REFRESH)};
-  input.tab = measure(IDC_TAB);
-  input.tabStripWidth = Host().TabStripWidth(IDC_TAB);
-  Host().GetClientRect(input.client);
-  input.dpi = m_dpi;
-  return FitPanel(input);
-}
-
-// A resize of the panel's own making: it reflows nothing, and the client size it ends with is
-// where the user's next resize is measured from.
-void CGlazierDlg::ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags) {
-  m_resizingItself = true;
-  Host().SetWindowPos(Host().DialogWindow(), insertAfter, outer.left, outer.top, outer.Width(),
-                      outer.Height(), flags);
-  m_resizingItself = false;
-  Rect client;
-  if (Host().GetClientRect(client) && client.Height() >= Scaled(kMinReflowHeight)) {
-    m_lastCx = client.Width();
-    m_lastCy = client.Height();
-  }
-}
-
-bool CGlazierDlg::OnSize(unsigned /*type*/, int cx, int cy) {
-  if (cy < Scaled(kMinReflowHeight)) return false;
-  if (m_resizingItself) return true;  // ResizeItself records the size it ends with
-  if (m_sizeEvents < 2) {
-    ++m_sizeEvents;
-    m_lastCx = cx;
-    m_lastCy = cy;
-    return true;
-  }
-  const int dx = cx - m_lastCx;
-  const int dy = cy - m_lastCy;
-  PlaceHiddenPages();  // a reflow moves every page from where the layout put it
-
-  Rect list;
-  GetControlRect(IDC_WINDOW_LIST, &list);
-  Host().SetWindowPos(Host().GetDlgItem(IDC_WINDOW_LIST), wm::kHwndBottom, 0, 0, list.Width() + dx,
-                      list.Height() + dy, wm::kSwpNoMove);
-  MoveControlBy(IDC_REFRESH, dx, 0);
-  for (int id : BottomAnchoredControls()) MoveControlBy(id, 0, dy);
-
-  m_lastCx = cx;
-  m_lastCy = cy;
-  Host().InvalidateDialog(true);
-  return true;
-}
-
-int CGlazierDlg::Scaled(int pixels) const {
-  return ScaleForDpi(pixels, m_dpi);
-}
-
-bool CGlazierDlg::OnDpiChanged(int dpi, const Rect& suggested) {
-  if (dpi <= 0 || dpi == m_dpi) return true;
-  PlaceHiddenPages();
-  // Every control keeps its place relative to the others, in the new DPI's pixels; the resize
-  // to the suggested rectangle then only records the new client size.
-  Host().ScaleControls(m_dpi, dpi);
-  m_dpi = dpi;
-  constexpr unsigned kFlags = wm::kSwpNoZOrder | wm::kSwpNoActivate;
-  ResizeItself(wm::kHwndTop, suggested, kFlags);
-  // The font at the new size may round differently from the rectangles.
-  const FitResult fit = FitToFont();
-  for (const FitResult::Change& change : fit.changes) PutControl(change);
-  if (fit.grow.x > 0 || fit.grow.y > 0) {
-    ResizeItself(wm::kHwndTop,
-                 {suggested.left, suggested.top, suggested.right + fit.grow.x,
-                  suggested.bottom + fit.grow.y},
-                 kFlags | wm::kSwpNoMove);
-  }
-  return true;
 }
 
 // --- Painting ----------------------------------------------------------------------------

@@ -1,15 +1,14 @@
 // The main dialog: every piece of the program's state and every handler lives here.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "panel/panel_fit.h"
+#include "panel/flashing.h"
+#include "panel/panel_layout.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 #include "res/resource.h"
@@ -19,7 +18,7 @@ class CGlazierDlg : public CDialog {
  public:
   static constexpr unsigned FLASH_TIMER = 1;
   static constexpr unsigned REFRESH_TIMER = 2;
-  static constexpr std::size_t kMaxTargets = 10000;
+  static constexpr std::size_t kMaxTargets = CListedWindows::kMaxRows;
 
   explicit CGlazierDlg(IWindowManager& windows);
 
@@ -34,19 +33,19 @@ class CGlazierDlg : public CDialog {
   IconHandle OnQueryDragIcon() override;
   bool OnDpiChanged(int dpi, const Rect& suggested) override;
 
-  // State, readable by tests.
+  // Read by tests only, but for SelectedRow, which the dialog reads as well.
   int SelectedRow() const { return m_list.GetCurSel(); }
-  WindowHandle TargetAt(int row) const { return m_targets[static_cast<std::size_t>(row)]; }
+  WindowHandle TargetAt(int row) const { return m_listed.WindowAt(row); }
   int TargetCount() const { return m_list.GetCount(); }
-  int FlashLevel() const { return m_flashLevel; }
-  int FlashStep() const { return m_flashStep; }
-  WindowHandle FlashWindow() const { return m_flashWindow; }
-  bool IsFlashing() const { return m_flashing == 1; }
-  int GeometryLive() const { return m_geometryLive; }
-  int SizeEvents() const { return m_sizeEvents; }
-  int LastCx() const { return m_lastCx; }
-  int LastCy() const { return m_lastCy; }
-  int Dpi() const { return m_dpi; }
+  int FlashLevel() const { return m_flash.Level(); }
+  int FlashStep() const { return m_flash.Step(); }
+  WindowHandle FlashWindow() const { return m_flash.Window(); }
+  bool IsFlashing() const { return m_flash.IsOn(); }
+  bool GeometryLive() const { return m_geometryLive; }
+  int SizeEvents() const { return m_layout.SizeEvents(); }
+  int LastCx() const { return m_layout.LastCx(); }
+  int LastCy() const { return m_layout.LastCy(); }
+  int Dpi() const { return m_layout.Dpi(); }
 
  protected:
   void DoDataExchange() override;
@@ -105,10 +104,8 @@ class CGlazierDlg : public CDialog {
   void OnGeometryEditChange();
   void OnWindowListSelChange();
 
-  // Panel: pages and layout.
+  // Panel: pages.
   void OnTabSelChange();
-  void ArrangePanel();
-  bool GetControlRect(int id, Rect* rect);
 
   // Application commands.
   void OnExit();
@@ -141,6 +138,11 @@ class CGlazierDlg : public CDialog {
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
   bool StillSelected(WindowHandle target) const;
+  // A rectangle read back late goes into the edits only if nothing has moved on meanwhile: the
+  // edits wait for the answer of the latest ask, while its window is still selected. Asking is
+  // itself a change of the edits.
+  unsigned AskForEdits();
+  bool EditsWaitFor(unsigned asked, WindowHandle target) const;
   void SetupTooltips();
   void SetEditNumber(int id, int value);
   void WriteRectToEdits(const Rect& rect);
@@ -148,17 +150,6 @@ class CGlazierDlg : public CDialog {
   // Clips the selected window to a region made from its client rectangle.
   using ShapeOfClient = RegionHandle (*)(IWindowManager& windows, const Rect& client);
   void ReshapeSelected(ShapeOfClient shape);
-  void PlaceControl(int id, int x, int y);
-  void MoveControlBy(int id, int dx, int dy);
-  // Moves and sizes a control as the layout asks, without restacking it.
-  void PutControl(const FitResult::Change& place);
-  // The controls of the hidden pages go to their places once the first frame is on screen.
-  void PlaceHiddenPages();
-  // The changes that fit the panel to its font; the rectangles in `arranged` stand for the
-  // controls' own where given.
-  FitResult FitToFont(const std::map<int, Rect>& arranged = {});
-  void ResizeItself(WindowHandle insertAfter, const Rect& outer, unsigned flags);
-  int Scaled(int pixels) const;
 
   IWindowManager& m_windows;
 
@@ -168,30 +159,16 @@ class CGlazierDlg : public CDialog {
   CToolTipCtrl m_tip;
   IconHandle m_hIcon = 0;
 
-  // Row i of the window list stands for m_targets[i]. Entries beyond the row count are kept
-  // from earlier fills.
-  std::array<WindowHandle, kMaxTargets> m_targets{};
-  CListedWindows m_listed;  // what the list box shows, kept between refreshes
+  CListedWindows m_listed;  // what the list box shows and the windows its rows stand for
 
-  int m_flashLevel = 255;
-  int m_flashStep = 1;
-  WindowHandle m_flashWindow = 0;   // the window flashed: the one it was started on
-  WindowHandle m_flashPending = 0;  // a window whose last tick has not finished yet
-  int m_flashing = 0;
+  CFlashing m_flash;
 
-  int m_geometryLive = 0;
+  bool m_geometryLive = false;    // the position and size edits apply as they change
   bool m_refusalTold = false;     // the live edits' refusal has been said for this selection
   bool m_tellingFailure = false;  // a failure's box is open
   // Counts the changes of the position and size edits and of the selection, so that a rectangle
   // read back late goes into the edits only if nothing has moved on meanwhile.
   unsigned m_geometryChanges = 0;
 
-  int m_lastCx = 0;
-  int m_lastCy = 0;
-  int m_sizeEvents = 0;
-
-  // The layout's pixel distances are for 96 DPI and scale with the dialog's DPI.
-  int m_dpi = 96;
-  bool m_resizingItself = false;  // a resize of the panel's own arrangement is no user resize
-  std::vector<FitResult::Change> m_hiddenPlaces;  // where the hidden pages' controls go
+  CPanelLayout m_layout;
 };

@@ -10,17 +10,22 @@ constexpr int kReservedBytesPerRow = 64;
 
 }  // namespace
 
-int CListedWindows::Refresh(IWindowManager& windows, CListBox& list,
-                            std::span<WindowHandle> targets) {
+int CListedWindows::Refresh(IWindowManager& windows, CListBox& list) {
   // A refresh leaves nothing selected, also when no row changes.
   if (list.GetCurSel() != -1) list.SetCurSel(-1);
   // The list box holds the rows of the last refresh, unless something else has changed it.
   const bool listInStep = list.GetCount() == static_cast<int>(m_shownCount);
-  const std::size_t rows = Update(list, Walk(windows, targets.size()), listInStep);
-  for (std::size_t row = 0; row < rows; ++row) targets[row] = m_walked[row].window;
+  const std::size_t rows = Update(list, Walk(windows, kMaxRows), listInStep);
+  if (m_rowWindows.size() < rows) m_rowWindows.resize(rows);
+  for (std::size_t row = 0; row < rows; ++row) m_rowWindows[row] = m_walked[row].window;
   std::swap(m_shown, m_walked);
   m_shownCount = rows;
   return static_cast<int>(rows);
+}
+
+WindowHandle CListedWindows::WindowAt(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= m_rowWindows.size()) return 0;
+  return m_rowWindows[static_cast<std::size_t>(row)];
 }
 
 // Under Wine every call on another program's window is a round trip to the system, so the walk

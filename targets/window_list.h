@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -17,12 +16,15 @@ inline constexpr int kTitleBufferChars = 2048;
 // unchanged desktop costs the walk and a comparison. Both buffers keep their storage.
 class CListedWindows {
  public:
-  // Brings the list to one row per qualifying window and stores each row's handle at the same
-  // index of `targets`: the rows, their order and their handles are those of a list emptied and
-  // filled afresh. Stops when `targets` is full, so every row has its handle; entries beyond the
-  // new row count are left as they were. Leaves nothing selected, the focus rectangle on the
-  // first row and the first visible row where the user scrolled it. Returns the row count.
-  int Refresh(IWindowManager& windows, CListBox& list, std::span<WindowHandle> targets);
+  static constexpr std::size_t kMaxRows = 10000;  // the most rows the list shows
+
+  // Brings the list to one row per qualifying window, at most kMaxRows: the rows, their order
+  // and their windows are those of a list emptied and filled afresh; the windows of rows beyond
+  // the new row count are kept from earlier fills. Leaves nothing selected, the focus rectangle
+  // on the first row and the first visible row where the user scrolled it. Returns the row count.
+  int Refresh(IWindowManager& windows, CListBox& list);
+  // The window row `row` stands for; 0 for a row no fill has reached.
+  WindowHandle WindowAt(int row) const;
 
  private:
   struct Row {
@@ -39,4 +41,5 @@ class CListedWindows {
   std::vector<Row> m_walked;             // the first rows hold the walk in progress
   std::vector<WindowHandle> m_topLevel;  // every top-level window, as the walk found them
   std::size_t m_shownCount = 0;
+  std::vector<WindowHandle> m_rowWindows;  // row i's window, as the latest fill to reach i left it
 };

@@ -31,12 +31,6 @@ int Scaled(int pixels, int dpi) {
   return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
 }
 
-RECT OuterRect(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  return rect;
-}
-
 // The dialog font's base units at `dpi` as the dialog manager derives them for dialog units:
 // the average width of the 52 letters, rounded, and the height.
 SIZE DialogBaseUnits(int dpi) {

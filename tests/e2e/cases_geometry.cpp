@@ -14,12 +14,6 @@ using namespace e2e;
 
 namespace {
 
-RECT OuterRect(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  return rect;
-}
-
 // What the four edits hold, as a rectangle.
 RECT EditsRect(const Glazier& glazier) {
   const int x = std::atoi(glazier.Text(IDC_X_EDIT).c_str());

@@ -20,18 +20,6 @@ bool IsLayered(HWND hwnd) {
   return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
 }
 
-// The alpha the window is drawn with: 255 when it is not layered, -1 when it is layered without
-// an alpha.
-int Alpha(HWND hwnd) {
-  if (!IsLayered(hwnd)) return 255;
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
-    return -1;
-  }
-  return alpha;
-}
-
 int SliderPosition(const Glazier& glazier) {
   return static_cast<int>(SendMessageW(glazier.Item(IDC_ALPHA_SLIDER), TBM_GETPOS, 0, 0));
 }
@@ -55,7 +43,7 @@ E2E_CASE(opacity_from_the_edit) {
                            Step{"254", 254}, Step{"255", 255}}) {
     glazier.SetText(IDC_ALPHA_EDIT, step.text);
     glazier.Press(IDC_ALPHA_APPLY);
-    CheckEqual(Alpha(target.hwnd), step.alpha,
+    CheckEqual(WindowAlpha(target.hwnd), step.alpha,
                Format("alpha after \"実行\" with \"%s\"", step.text));
     CheckEqual(glazier.Text(IDC_ALPHA_EDIT), step.text, "the edit keeps what was typed");
   }
@@ -117,15 +105,16 @@ E2E_CASE(flashing_pulses_until_stopped) {
   // Watch the alpha for a little more than one period of 48 ticks.
   std::set<int> seen;
   int changes = 0;
-  int last = Alpha(target.hwnd);
+  int last = WindowAlpha(target.hwnd);
   const ULONGLONG start = GetTickCount64();
   while (GetTickCount64() - start < 5500) {
     // -1: layered, but the first tick has not set an alpha yet.
-    const int alpha = Alpha(target.hwnd);
+    const int alpha = WindowAlpha(target.hwnd);
     if (alpha != last && alpha != -1) ++changes;
     last = alpha;
     if (alpha != -1) seen.insert(alpha);
-    othersOpaque = othersOpaque && Alpha(other.hwnd) == 255 && Alpha(glazier.Dialog()) == 255;
+    othersOpaque =
+        othersOpaque && WindowAlpha(other.hwnd) == 255 && WindowAlpha(glazier.Dialog()) == 255;
     Sleep(5);
   }
   std::string values;
@@ -143,8 +132,8 @@ E2E_CASE(flashing_pulses_until_stopped) {
 
   glazier.Press(IDC_FLASH);
   CheckEqual(glazier.Text(IDC_FLASH), msg::kFlashStart, "after stopping the button reads");
-  const int stopped = Alpha(target.hwnd);
-  Check(HoldsFor([&] { return Alpha(target.hwnd) == stopped; }, 600),
+  const int stopped = WindowAlpha(target.hwnd);
+  Check(HoldsFor([&] { return WindowAlpha(target.hwnd) == stopped; }, 600),
         Format("the window stays layered at the last alpha (%d)", stopped));
 }
 
@@ -168,7 +157,8 @@ E2E_CASE(trackbar_release_applies_and_keys_do_not) {
   const int position = SliderPosition(glazier);
   Check(WaitFor([&] { return glazier.Text(IDC_ALPHA_EDIT) == std::to_string(position); }),
         Format("the release writes the position %d into the edit", position));
-  Check(WaitFor([&] { return Alpha(target.hwnd) == position; }), "and applies it to the window");
+  Check(WaitFor([&] { return WindowAlpha(target.hwnd) == position; }),
+        "and applies it to the window");
 
   // The keyboard moves the thumb without a release notification: nothing follows.
   Require(glazier.Focus(IDC_ALPHA_SLIDER), "the trackbar has the focus");
@@ -179,7 +169,7 @@ E2E_CASE(trackbar_release_applies_and_keys_do_not) {
   Check(HoldsFor(
             [&] {
               return glazier.Text(IDC_ALPHA_EDIT) == std::to_string(position) &&
-                     Alpha(target.hwnd) == position;
+                     WindowAlpha(target.hwnd) == position;
             },
             600),
         "neither the edit nor the window follows a position changed from the keyboard");

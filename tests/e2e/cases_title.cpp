@@ -12,13 +12,6 @@ using namespace e2e;
 
 namespace {
 
-int Alpha(HWND hwnd) {
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  if (!(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
-  return GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) ? alpha : -1;
-}
-
 // Types a new title into the title edit and presses Enter there.
 void RetitleWithEnter(Glazier& glazier, const std::string& title) {
   glazier.OpenPage(kTitlePage);
@@ -62,12 +55,12 @@ E2E_CASE(enter_in_the_opacity_edit_and_on_the_trackbar) {
   glazier.SelectOnPage(title, kOpacityPage);
   Require(glazier.TypeInto(IDC_ALPHA_EDIT, "90"), "typed 90 into the opacity edit");
   PressKey(VK_RETURN);
-  Check(WaitFor([&] { return Alpha(target.hwnd) == 90; }), "Enter there applies 90");
+  Check(WaitFor([&] { return WindowAlpha(target.hwnd) == 90; }), "Enter there applies 90");
 
   glazier.SetText(IDC_ALPHA_EDIT, "60");
   Require(glazier.Focus(IDC_ALPHA_SLIDER), "the trackbar has the focus");
   PressKey(VK_RETURN);
-  Check(WaitFor([&] { return Alpha(target.hwnd) == 60; }),
+  Check(WaitFor([&] { return WindowAlpha(target.hwnd) == 60; }),
         "Enter on the trackbar applies the edit's 60, not the trackbar's position");
   Check(glazier.App().Running() && IsWindowVisible(glazier.Dialog()), "the dialog stays open");
 }

@@ -115,6 +115,12 @@ int WindowAlpha(HWND hwnd) {
   return alpha;
 }
 
+RECT OuterRect(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
 bool BringToFront(HWND hwnd) {
   // Under Wine, activation from another process does not always raise the window: raise it
   // explicitly too.

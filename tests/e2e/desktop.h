@@ -50,6 +50,8 @@ std::vector<std::string> Titles(const std::vector<ListedWindow>& windows);
 // The alpha a window is drawn with: 255 when it is not layered, -1 when it is layered without an
 // alpha yet.
 int WindowAlpha(HWND hwnd);
+// A window's outer rectangle on the screen.
+RECT OuterRect(HWND hwnd);
 
 // Input, delivered through SendInput to whatever has the focus, as a user's keys and mouse.
 bool BringToFront(HWND hwnd);

@@ -1,0 +1,51 @@
+// The panel's layout: the template it starts from, the arrangement, the fit to the font, the
+// hidden pages' places and the reflow on a size or DPI change. The dialog owns one and forwards
+// to it; it is handed the panel host per call, since a size event comes before the dialog's
+// initialisation.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "panel/panel_fit.h"
+#include "platform/dialog_template.h"
+#include "platform/panel_host.h"
+#include "platform/types.h"
+
+class CPanelLayout {
+ public:
+  // The main template as the panel is created from it.
+  static const DialogTemplate& StartTemplate();
+
+  // Stacks the page controls at `dpi` and fits them to the font; the controls of the hidden
+  // pages keep their places for PlaceHiddenPages. The tab captions are in already.
+  void Arrange(IPanelHost& host, int dpi);
+  // The controls of the hidden pages go to their places once the first frame is on screen.
+  void PlaceHiddenPages(IPanelHost& host);
+  bool OnSize(IPanelHost& host, int cx, int cy);
+  bool OnDpiChanged(IPanelHost& host, int dpi, const Rect& suggested);
+
+  // Read by tests only.
+  int SizeEvents() const { return m_sizeEvents; }
+  int LastCx() const { return m_lastCx; }
+  int LastCy() const { return m_lastCy; }
+  int Dpi() const { return m_dpi; }
+
+ private:
+  // The changes that fit the panel to its font; the rectangles in `arranged` stand for the
+  // controls' own where given.
+  FitResult FitToFont(IPanelHost& host, const std::map<int, Rect>& arranged = {});
+  // A resize of the panel's own making: it reflows nothing, and the client size it ends with is
+  // where the user's next resize is measured from.
+  void ResizeItself(IPanelHost& host, const Rect& outer, unsigned flags);
+  int Scaled(int pixels) const;
+
+  int m_lastCx = 0;
+  int m_lastCy = 0;
+  int m_sizeEvents = 0;
+
+  // The layout's pixel distances are for 96 DPI and scale with the dialog's DPI.
+  int m_dpi = 96;
+  bool m_resizingItself = false;  // a resize of the panel's own arrangement is no user resize
+  std::vector<FitResult::Change> m_hiddenPlaces;  // where the hidden pages' controls go
+};
