@@ -173,36 +173,22 @@ bool CGlazierDlg::StillSelected(WindowHandle target) const {
 
 void CGlazierDlg::RunOnSelected(const char* message, CallsOnTarget calls) {
   const std::optional<WindowHandle> target = SelectedTarget(message);
-  if (target) RunCommand(*target, std::move(calls));
+  if (target) RunCommand(*target, std::move(calls), Telling::Always);
 }
 
-void CGlazierDlg::RunCommand(WindowHandle target, CallsOnTarget calls) {
+void CGlazierDlg::RunCommand(WindowHandle target, CallsOnTarget calls, Telling telling) {
   m_windows.RunJob(
       target,
       [target, calls = std::move(calls)](IWindowManager& windows) { calls(windows, target); },
-      [this, target](CallFailure failure) { ReportFailure(target, failure, Telling::Always); });
+      [this, target, telling](CallFailure failure) { ReportFailure(target, failure, telling); });
 }
 
 void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, Telling telling) {
-  // A late result is for the selection it was asked for; a closed window is always worth a word.
-  if (failure == CallFailure::None || !StillSelected(target)) return;
-  if (failure != CallFailure::Closed) {
-    // Once a refusal has been said for this selection, the live edits need not say it again.
-    if (telling == Telling::ClosedOnly) return;
-    if (std::exchange(m_refusalTold, true) && telling == Telling::OncePerSelection) return;
+  // A late result is for the selection it was asked for.
+  if (!StillSelected(target)) return;
+  if (m_reports.Report(Host(), failure, telling) && failure == CallFailure::Closed) {
+    RefreshWindowList();
   }
-  if (TellFailure(failure) && failure == CallFailure::Closed) RefreshWindowList();
-}
-
-bool CGlazierDlg::TellFailure(CallFailure failure) {
-  // Results that come back while a box is open wait for no second one: the user is reading.
-  if (m_tellingFailure) return false;
-  m_tellingFailure = true;
-  Host().MessageBox(failure == CallFailure::Closed   ? msg::kWindowClosed
-                    : failure == CallFailure::Denied ? msg::kChangeDenied
-                                                     : msg::kChangeFailed);
-  m_tellingFailure = false;
-  return true;
 }
 
 void CGlazierDlg::OnMinimize() {
@@ -250,10 +236,13 @@ void CGlazierDlg::OnLock() {
     Host().MessageBox(msg::kCannotLockSelf);
     return;
   }
-  RunCommand(*target, [](IWindowManager& windows, WindowHandle target) {
-    windows.EnableWindow(target, false);
-    windows.ShowWindow(target, wm::kSwShowNormal);
-  });
+  RunCommand(
+      *target,
+      [](IWindowManager& windows, WindowHandle target) {
+        windows.EnableWindow(target, false);
+        windows.ShowWindow(target, wm::kSwShowNormal);
+      },
+      Telling::Always);
 }
 
 void CGlazierDlg::OnUnlock() {
@@ -327,12 +316,15 @@ void CGlazierDlg::ApplyOpacity() {
   }
 
   if (input.value == kOpaque) {
-    RunCommand(*target, [](IWindowManager& windows, WindowHandle target) {
-      const auto exStyle =
-          static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-      windows.SetWindowLong(target, wm::kGwlExStyle,
-                            static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
-    });
+    RunCommand(
+        *target,
+        [](IWindowManager& windows, WindowHandle target) {
+          const auto exStyle =
+              static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+          windows.SetWindowLong(target, wm::kGwlExStyle,
+                                static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
+        },
+        Telling::Always);
     return;
   }
   // The library stays loaded until a missing function has been reported, here on the panel.
@@ -404,7 +396,7 @@ void CGlazierDlg::OnFlashTimer() {
         // A refusal that ends the flashing is said once.
         if (!m_flash.TickDone(window, failure)) return;
         StopFlashing();
-        if (failure == CallFailure::Denied) TellFailure(failure);
+        if (failure == CallFailure::Denied) m_reports.Tell(Host(), failure);
       });
 }
 
@@ -478,15 +470,13 @@ void CGlazierDlg::ApplyGeometryEdits(Telling telling) {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
   if (!target) return;
   const EditGeometry edits = ReadGeometryEdits();
-  m_windows.RunJob(
+  RunCommand(
       *target,
-      [target = *target, edits](IWindowManager& windows) {
+      [edits](IWindowManager& windows, WindowHandle target) {
         windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
                              wm::kSwpNoActivate);
       },
-      [this, target = *target, telling](CallFailure failure) {
-        ReportFailure(target, failure, telling);
-      });
+      telling);
 }
 
 CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
@@ -557,9 +547,12 @@ void CGlazierDlg::OnMoveToOrigin() {
   if (!target) return;
   const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
   const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  RunCommand(*target, [width, height](IWindowManager& windows, WindowHandle target) {
-    windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
-  });
+  RunCommand(
+      *target,
+      [width, height](IWindowManager& windows, WindowHandle target) {
+        windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
+      },
+      Telling::Always);
   // A window found closed has left the list: its edits are not for anything any more.
   if (!StillSelected(*target)) return;
   Host().SetDlgItemText(IDC_X_EDIT, "0");
@@ -581,7 +574,7 @@ void CGlazierDlg::OnWindowListSelChange() {
   Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
 
   const WindowHandle target = m_listed.WindowAt(row);
-  m_refusalTold = false;
+  m_reports.NewSelection();
   auto rect = std::make_shared<Rect>();
   const unsigned asked = AskForEdits();
   m_windows.RunJob(

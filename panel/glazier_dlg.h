@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/failure_reports.h"
 #include "panel/flashing.h"
 #include "panel/panel_layout.h"
 #include "platform/dialog.h"
@@ -119,16 +120,11 @@ class CGlazierDlg : public CDialog {
   // Runs `calls` on the selected window as one job; with nothing selected, `message` says so.
   using CallsOnTarget = std::function<void(IWindowManager&, WindowHandle)>;
   void RunOnSelected(const char* message, CallsOnTarget calls);
-  // Runs a command's calls on `target` as one job and says what stopped them, if anything.
-  void RunCommand(WindowHandle target, CallsOnTarget calls);
-  // When a failure is worth a box: for every command, once per selection for the live edits,
-  // and only for a closed window while the selection loads the edits.
-  enum class Telling { Always, OncePerSelection, ClosedOnly };
+  // Runs a command's calls on `target` as one job and says what stopped them, as `telling` asks.
+  void RunCommand(WindowHandle target, CallsOnTarget calls, Telling telling);
   // Says what stopped a command on `target`, if its row is still selected; a closed window
   // then leaves the list, which is refreshed.
   void ReportFailure(WindowHandle target, CallFailure failure, Telling telling);
-  // The failure's box, unless one is open already; whether it was shown.
-  bool TellFailure(CallFailure failure);
   void ApplyGeometryEdits(Telling telling);
   // The four position and size edits as the window manager takes them.
   struct EditGeometry {
@@ -163,9 +159,8 @@ class CGlazierDlg : public CDialog {
 
   CFlashing m_flash;
 
-  bool m_geometryLive = false;    // the position and size edits apply as they change
-  bool m_refusalTold = false;     // the live edits' refusal has been said for this selection
-  bool m_tellingFailure = false;  // a failure's box is open
+  bool m_geometryLive = false;  // the position and size edits apply as they change
+  CFailureReports m_reports;
   // Counts the changes of the position and size edits and of the selection, so that a rectangle
   // read back late goes into the edits only if nothing has moved on meanwhile.
   unsigned m_geometryChanges = 0;
