@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "ops/geometry.h"
 #include "ops/layered.h"
 #include "ops/opacity.h"
 #include "ops/shapes.h"
@@ -52,15 +51,6 @@ const CGlazierDlg::DispatchRow CGlazierDlg::kDispatch[] = {
      &CGlazierDlg::OnOpacitySliderReleased},
     {Signal::Notify, wm::kTcnSelChange, IDC_TAB, &CGlazierDlg::OnTabSelChange},
 };
-
-namespace {
-
-// Right minus left and bottom minus top without signed overflow on absurd rectangles.
-int Extent(std::int32_t low, std::int32_t high) {
-  return static_cast<int>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
-}
-
-}  // namespace
 
 bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
   for (const DispatchRow& row : kDispatch) {
@@ -437,160 +427,6 @@ void CGlazierDlg::OnOK() {
     return;
   }
   if (Host().GetFocus() == Host().GetDlgItem(IDC_ALPHA_SLIDER)) ApplyOpacity();
-}
-
-// --- Position and size -------------------------------------------------------------------
-
-void CGlazierDlg::InitGeometrySpins() {
-  Rect work;
-  m_windows.GetWorkArea(work);
-  struct Spin {
-    int spin;
-    int edit;
-    bool horizontal;
-  };
-  constexpr Spin kSpins[] = {{IDC_X_SPIN, IDC_X_EDIT, true},
-                             {IDC_WIDTH_SPIN, IDC_WIDTH_EDIT, true},
-                             {IDC_Y_SPIN, IDC_Y_EDIT, false},
-                             {IDC_HEIGHT_SPIN, IDC_HEIGHT_EDIT, false}};
-  for (const Spin& spin : kSpins) {
-    Host().UpDownSetBase(spin.spin, 10);
-    Host().UpDownSetBuddy(spin.spin, Host().GetDlgItem(spin.edit));
-    Host().UpDownSetRange(spin.spin, 0, spin.horizontal ? work.right : work.bottom);
-    Host().UpDownSetPos(spin.spin, 0);
-  }
-}
-
-void CGlazierDlg::ApplyGeometry() {
-  // The edits apply at every keystroke and step: a refusal is said once per selection.
-  ApplyGeometryEdits(Telling::OncePerSelection);
-}
-
-void CGlazierDlg::ApplyGeometryEdits(Telling telling) {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
-  if (!target) return;
-  const EditGeometry edits = ReadGeometryEdits();
-  RunCommand(
-      *target,
-      [edits](IWindowManager& windows, WindowHandle target) {
-        windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
-                             wm::kSwpNoActivate);
-      },
-      telling);
-}
-
-CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
-  EditGeometry edits{};
-  edits.x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
-  edits.y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
-  edits.width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
-  edits.height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  return edits;
-}
-
-unsigned CGlazierDlg::AskForEdits() {
-  return ++m_geometryChanges;
-}
-
-bool CGlazierDlg::EditsWaitFor(unsigned asked, WindowHandle target) const {
-  return asked == m_geometryChanges && StillSelected(target);
-}
-
-void CGlazierDlg::SetEditNumber(int id, int value) {
-  Host().SetDlgItemText(id, std::to_string(value));
-}
-
-void CGlazierDlg::WriteRectToEdits(const Rect& rect) {
-  SetEditNumber(IDC_X_EDIT, rect.left);
-  SetEditNumber(IDC_Y_EDIT, rect.top);
-  SetEditNumber(IDC_WIDTH_EDIT, Extent(rect.left, rect.right));
-  SetEditNumber(IDC_HEIGHT_EDIT, Extent(rect.top, rect.bottom));
-}
-
-void CGlazierDlg::ScaleSelected(bool doubling) {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
-  if (!target) return;
-  const EditGeometry edits = ReadGeometryEdits();
-  const auto scale = doubling ? DoubleExtent : HalveExtent;
-  const int x = edits.x;
-  const int y = edits.y;
-  const int cx = scale(edits.width);
-  const int cy = scale(edits.height);
-  auto taken = std::make_shared<std::optional<Rect>>();
-  const unsigned asked = AskForEdits();
-  m_windows.RunJob(
-      *target,
-      [target = *target, x, y, cx, cy, taken](IWindowManager& windows) {
-        windows.SetWindowPos(target, wm::kHwndTop, x, y, cx, cy, wm::kSwpNoActivate);
-        Rect rect;
-        if (windows.GetWindowRect(target, rect)) *taken = rect;
-      },
-      [this, target = *target, taken, asked](CallFailure failure) {
-        // Said first, so that the edits' own apply need not say it again.
-        ReportFailure(target, failure, Telling::Always);
-        // Show what the window really took; a window that is gone leaves the edits as they
-        // were, and so does a late answer once the edits or the selection have moved on.
-        if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
-      });
-}
-
-void CGlazierDlg::OnDoubleSize() {
-  ScaleSelected(true);
-}
-
-void CGlazierDlg::OnHalveSize() {
-  ScaleSelected(false);
-}
-
-void CGlazierDlg::OnMoveToOrigin() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
-  if (!target) return;
-  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
-  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  RunCommand(
-      *target,
-      [width, height](IWindowManager& windows, WindowHandle target) {
-        windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
-      },
-      Telling::Always);
-  // A window found closed has left the list: its edits are not for anything any more.
-  if (!StillSelected(*target)) return;
-  Host().SetDlgItemText(IDC_X_EDIT, "0");
-  Host().SetDlgItemText(IDC_Y_EDIT, "0");
-}
-
-void CGlazierDlg::OnSpareButton() {
-  SelectedTarget(msg::kSelectTarget);
-}
-
-void CGlazierDlg::OnGeometryEditChange() {
-  ++m_geometryChanges;
-  if (m_geometryLive) ApplyGeometry();
-}
-
-void CGlazierDlg::OnWindowListSelChange() {
-  const int row = SelectedRow();
-  if (row < 0) return;  // the list reports a change to no selection too
-  Host().SetDlgItemText(IDC_TITLE_EDIT, m_list.GetText(row));
-
-  const WindowHandle target = m_listed.WindowAt(row);
-  m_reports.NewSelection();
-  auto rect = std::make_shared<Rect>();
-  const unsigned asked = AskForEdits();
-  m_windows.RunJob(
-      target, [target, rect](IWindowManager& windows) { windows.GetWindowRect(target, *rect); },
-      [this, target, rect, asked](CallFailure failure) {
-        // Walking the list must not raise a box for every window run as administrator: only a
-        // window that has closed is said.
-        if (failure != CallFailure::None)
-          return ReportFailure(target, failure, Telling::ClosedOnly);
-        // A late rectangle is dropped once another row is selected or the edits have changed.
-        if (!EditsWaitFor(asked, target)) return;
-        m_geometryLive = false;
-        WriteRectToEdits(*rect);
-        m_geometryLive = true;
-        ApplyGeometryEdits(Telling::ClosedOnly);
-      });
 }
 
 // --- Pages -------------------------------------------------------------------------------

@@ -1,4 +1,6 @@
-// The main dialog: every piece of the program's state and every handler lives here.
+// The main dialog: its controls, its dispatch table and every handler. The layout, the flashing
+// and what a failed command says are small objects it owns; the position and size page's handlers
+// stand in glazier_dlg_geometry.cpp.
 #pragma once
 
 #include <cstdint>
