@@ -15,12 +15,6 @@ struct PlatformMessage {
   const void* native = nullptr;
 };
 
-// System metric indices used by the minimized painting.
-namespace wm {
-inline constexpr int kSmCxIcon = 11;
-inline constexpr int kSmCyIcon = 12;
-}  // namespace wm
-
 class IPanelHost {
  public:
   virtual ~IPanelHost() = default;
