@@ -13,9 +13,6 @@ using fake::Call;
 
 namespace {
 
-constexpr std::uint32_t kWsVisible = 0x10000000;
-constexpr std::uint32_t kUdsSetBuddyInt = 0x2;
-constexpr std::uint32_t kUdsAutoBuddy = 0x10;
 constexpr unsigned kSizeRestored = 0;
 constexpr unsigned kSizeMinimized = 1;
 
@@ -46,13 +43,13 @@ CFakePanelHost::CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialog
     control.className = t.className;
     control.text = t.text;
     control.style = t.style;
-    control.visible = (t.style & kWsVisible) != 0;
+    control.visible = (t.style & wm::kWsVisible) != 0;
     const int left = MulDiv(t.x, Px(kBaseUnitX), 4);
     const int top = MulDiv(t.y, Px(kBaseUnitY), 8);
     control.rect = {left, top, left + MulDiv(t.cx, Px(kBaseUnitX), 4),
                     top + MulDiv(t.cy, Px(kBaseUnitY), 8)};
     // An auto-buddy up-down takes the control created just before it; it writes nothing yet.
-    if ((t.style & kUdsAutoBuddy) && !m_controls.empty()) control.buddy = m_controls.back().handle;
+    if ((t.style & wm::kUdsAutoBuddy) && !m_controls.empty()) control.buddy = m_controls.back().handle;
     m_controls.push_back(control);
     m_zorder.push_back(control.handle);
   }
@@ -199,7 +196,7 @@ void CFakePanelHost::WriteText(FakeControl& control, const std::string& text) {
 
 void CFakePanelHost::WriteBuddy(FakeControl& upDown) {
   FakeControl* buddy = FindByHandle(upDown.buddy);
-  if (!buddy || !(upDown.style & kUdsSetBuddyInt)) return;
+  if (!buddy || !(upDown.style & wm::kUdsSetBuddyInt)) return;
   const std::string text = std::to_string(upDown.upDownPos);
   if (buddy->text != text) WriteText(*buddy, text);
 }
