@@ -151,30 +151,3 @@ E2E_CASE(each_command_without_a_selection_shows_its_message) {
     glazier.CloseMessageBox(box);
   }
 }
-
-E2E_CASE(a_hung_window_does_not_hang_the_panel) {
-  const std::string title = UniqueTitle("E2E 応答なし");
-  Target target = StartTarget(title, 300, 150, 20, 20, L"--hang");
-  Glazier glazier;
-  auto answers = [&] {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(glazier.Dialog(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
-  };
-  glazier.Select(title);
-  Check(answers(),
-        "selecting the row of a program that stopped answering leaves the panel "
-        "answering");
-  struct Command {
-    int page;
-    int button;
-  };
-  for (const Command& command : {Command{kShowPage, IDC_MINIMIZE}, Command{kShowPage, IDC_SHOW},
-                                 Command{kShowPage, IDC_TOPMOST}, Command{kShapePage, IDC_CIRCLE},
-                                 Command{kShapePage, IDC_RESIZABLE}, Command{kLockPage, IDC_LOCK},
-                                 Command{kLockPage, IDC_UNLOCK}}) {
-    glazier.OpenPage(command.page);
-    glazier.PressLater(command.button);
-    Check(answers(), Format("after button %d the panel answers within 2 s", command.button));
-  }
-  Check(glazier.App().Running(), "Glazier keeps running");
-}

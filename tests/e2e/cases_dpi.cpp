@@ -166,9 +166,7 @@ void CheckPagesClean(Glazier& glazier, int dpi, const std::string& shot, bool te
     Check(overlaps.empty(),
           Format("page %d: no two visible controls overlap more than at 96 DPI", page) + overlaps);
     if (textsAtScreenDpi) {
-      std::string cut;
-      for (const std::string& text : TextsCutOff(glazier.Dialog())) cut += "\n        " + text;
-      Check(cut.empty(), Format("page %d: every text fits its control", page) + cut);
+      CheckTextsFit(glazier.Dialog(), Format("page %d: every text fits its control", page));
     }
     Screenshot(Format("%s-%d", shot.c_str(), page), OuterRect(glazier.Dialog()));
   }

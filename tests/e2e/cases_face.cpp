@@ -72,12 +72,6 @@ std::string OutsideClient(HWND dialog) {
   return outside;
 }
 
-std::string Listed(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += "\n        " + line;
-  return text;
-}
-
 }  // namespace
 
 E2E_CASE(panel_is_whole_in_any_face) {
@@ -126,8 +120,7 @@ E2E_CASE(panel_is_whole_in_any_face) {
           "\n        " + DescribeControl(overlap.first) + " and " + DescribeControl(overlap.second);
     }
     Check(overlaps.empty(), Format("page %d: no two controls overlap", page) + overlaps);
-    const std::string cut = Listed(TextsCutOff(glazier.Dialog()));
-    Check(cut.empty(), Format("page %d: every text fits its control", page) + cut);
+    CheckTextsFit(glazier.Dialog(), Format("page %d: every text fits its control", page));
     RECT shot = {};
     GetWindowRect(glazier.Dialog(), &shot);
     Screenshot(Format("face-%s-page-%d", tag.c_str(), page), shot);
@@ -156,8 +149,7 @@ E2E_CASE(panel_is_whole_in_any_face) {
   Require(box != nullptr, "and V the version box");
   const std::string outside = OutsideClient(box);
   Check(outside.empty(), "the version box holds all its controls" + outside);
-  const std::string cut = Listed(TextsCutOff(box));
-  Check(cut.empty(), "every text of the version box fits its control" + cut);
+  CheckTextsFit(box, "every text of the version box fits its control");
   RECT shot = {};
   GetWindowRect(box, &shot);
   Screenshot(Format("face-%s-version", tag.c_str()), shot);

@@ -99,9 +99,7 @@ E2E_CASE(each_page_shows_only_its_own_controls) {
     Check(wrong == 0, Format("page %d shows its %zu controls, inside the tab control, and no other "
                              "page control",
                              page, Pages()[page].size()));
-    std::string cut;
-    for (const std::string& text : TextsCutOff(glazier.Dialog())) cut += "\n        " + text;
-    Check(cut.empty(), "every text on it fits its control" + cut);
+    CheckTextsFit(glazier.Dialog(), "every text on it fits its control");
     RECT shot = {};
     GetWindowRect(glazier.Dialog(), &shot);
     Screenshot(Format("page-%d", page), shot);

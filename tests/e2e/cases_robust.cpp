@@ -202,6 +202,8 @@ E2E_CASE(hung_target_every_command_returns_at_once) {
   AlphaWatch watch(flashed.hwnd);
 
   glazier.Select(hungTitle);
+  Check(Answers(glazier.Dialog(), 2000),
+        "selecting the row of a program that stopped answering leaves the panel answering");
   const double started = Milliseconds();
   IssueAll(glazier, "the hung window", 1000);
   // Then the commands of the page shown, again and again for two seconds more, as

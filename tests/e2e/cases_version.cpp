@@ -45,9 +45,7 @@ E2E_CASE(version_box) {
           "it shows \"" + std::string(text) + "\"");
   }
   Check(icon, "and the icon");
-  std::string cut;
-  for (const std::string& text : TextsCutOff(box)) cut += "\n        " + text;
-  Check(cut.empty(), "every text fits its control" + cut);
+  CheckTextsFit(box, "every text fits its control");
   CheckEqual(WindowText(GetDlgItem(box, IDC_HOMEPAGE)), kHomePageUrl, "the link button");
 
   // The main dialog's timers keep running: a window opened now is listed.

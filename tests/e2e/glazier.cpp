@@ -442,6 +442,12 @@ std::vector<std::string> TextsCutOff(HWND dialog) {
   return cut;
 }
 
+void CheckTextsFit(HWND dialog, const std::string& what) {
+  std::string cut;
+  for (const std::string& text : TextsCutOff(dialog)) cut += "\n        " + text;
+  Check(cut.empty(), what + cut);
+}
+
 RECT ClientOnScreen(HWND hwnd) {
   RECT rect = {};
   GetClientRect(hwnd, &rect);

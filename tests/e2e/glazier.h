@@ -131,6 +131,8 @@ void BecomeDpiAware();
 // The controls of a dialog of Glazier whose text is wider than the control shows, measured with
 // the dialog's font (9 point, in the face Glazier chooses in this prefix); empty when all fit.
 std::vector<std::string> TextsCutOff(HWND dialog);
+// Checks that every text of a dialog fits its control, listing those that do not.
+void CheckTextsFit(HWND dialog, const std::string& what);
 
 // The client rectangle of a window in screen coordinates.
 RECT ClientOnScreen(HWND hwnd);
