@@ -14,6 +14,7 @@ TEST_F(WindowListTest, ListsVisibleTitledWindowsTopFirstWithTheirHandles) {
   AddUsualWindows();
   const WindowHandle untitled = notepad + 1;
   const WindowHandle hidden = calc + 1;
+  windows.Cloak(windows.AddWindow("設定"));  // visible by its style, drawn nowhere
   Start();
 
   EXPECT_EQ(Rows(), (std::vector<std::string>{"メモ帳", "電卓", "ペイント"}));
@@ -26,6 +27,8 @@ TEST_F(WindowListTest, ListsVisibleTitledWindowsTopFirstWithTheirHandles) {
   EXPECT_EQ(Count(windows.Log(), "GetWindowText(" + H(untitled) + ",2048)"), 1);
   EXPECT_EQ(Count(windows.Log(), "GetWindowText(" + H(notepad) + ",2048)"), 1);
   EXPECT_EQ(Count(windows.Log(), "EnumWindows"), 1);
+  // The cloak is asked only of visible titled windows.
+  EXPECT_EQ(Count(windows.Log(), "IsWindowCloaked"), 4);
 }
 
 TEST_F(WindowListTest, DuplicateTitlesKeepTheirOwnHandles) {
