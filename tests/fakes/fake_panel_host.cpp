@@ -49,7 +49,8 @@ CFakePanelHost::CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialog
     control.rect = {left, top, left + MulDiv(t.cx, Px(kBaseUnitX), 4),
                     top + MulDiv(t.cy, Px(kBaseUnitY), 8)};
     // An auto-buddy up-down takes the control created just before it; it writes nothing yet.
-    if ((t.style & wm::kUdsAutoBuddy) && !m_controls.empty()) control.buddy = m_controls.back().handle;
+    if ((t.style & wm::kUdsAutoBuddy) && !m_controls.empty())
+      control.buddy = m_controls.back().handle;
     m_controls.push_back(control);
     m_zorder.push_back(control.handle);
   }

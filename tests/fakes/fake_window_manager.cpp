@@ -90,7 +90,7 @@ bool CFakeWindowManager::Judged(WindowHandle handle, bool ok) {
   return false;
 }
 
-void CFakeWindowManager::RunHeld(Job& job, Then& then, WindowHandle window) {
+void CFakeWindowManager::RunNow(Job& job, Then& then, WindowHandle window) {
   m_jobFailure = CallFailure::None;
   job(*this);
   if (!Live(window)) m_jobFailure = CallFailure::Closed;
@@ -103,7 +103,7 @@ void CFakeWindowManager::RunJob(WindowHandle window, Job job, Then then) {
     held->second.emplace_back(std::move(job), std::move(then));
     return;
   }
-  RunHeld(job, then, window);
+  RunNow(job, then, window);
 }
 
 void CFakeWindowManager::Release(WindowHandle window) {
@@ -115,7 +115,7 @@ void CFakeWindowManager::Release(WindowHandle window) {
     }
     auto [job, then] = std::move(held->second.front());
     held->second.pop_front();
-    RunHeld(job, then, window);
+    RunNow(job, then, window);
   }
 }
 

@@ -44,7 +44,6 @@ struct MessageBoxCall {
 
 class CFakeWindowManager : public IWindowManager {
  public:
-  static constexpr WindowHandle kDesktop = 10;
   static constexpr ProcHandle kLayeredProc = 901;
 
   // Adds a window below the existing ones (the z-order is the order of adding, top first).
@@ -111,7 +110,7 @@ class CFakeWindowManager : public IWindowManager {
   FakeWindow* Changeable(WindowHandle handle);
   // Notes the outcome of a call for the job in progress; returns `ok`.
   bool Judged(WindowHandle handle, bool ok);
-  void RunHeld(Job& job, Then& then, WindowHandle window);
+  void RunNow(Job& job, Then& then, WindowHandle window);
   RegionHandle NewRegion(std::string shape);
   std::string DescribeRegion(RegionHandle region) const;
   void Record(std::string entry) { m_log.push_back(std::move(entry)); }
