@@ -35,7 +35,11 @@ class CScopedLayeredFunction {
   bool Found() const { return m_proc != 0; }
   // Gives the whole window the alpha (0 transparent, 255 opaque). Only when Found().
   void SetAlpha(WindowHandle window, std::uint8_t alpha) {
-    m_windows->CallSetLayeredWindowAttributes(m_proc, window, 0, alpha, wm::kLwaAlpha);
+    SetAttributes(window, {0, alpha, wm::kLwaAlpha});
+  }
+  void SetAttributes(WindowHandle window, const LayeredAttributes& attributes) {
+    m_windows->CallSetLayeredWindowAttributes(m_proc, window, attributes.colorKey, attributes.alpha,
+                                              attributes.flags);
   }
 
  private:

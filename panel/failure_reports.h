@@ -1,7 +1,9 @@
-// What the panel says when a command's calls on its window failed, and when it keeps quiet.
+// What the panel says when a command's calls on its window failed, and when it keeps quiet; and
+// the one box the panel shows at a time.
 #pragma once
 
-#include "platform/panel_host.h"
+#include <utility>
+
 #include "platform/window_manager.h"
 
 // When a failure is worth a box: for every command; once per selection for the live edits, which
@@ -12,15 +14,41 @@ enum class Telling { Always, OncePerSelection, ClosedOnly };
 class CFailureReports {
  public:
   // A new row is selected: its refusal has not been said yet.
-  void NewSelection() { m_refusalTold = false; }
-  // Shows the box for a failure of a command on the selected window, unless `telling` keeps it
-  // unsaid; whether a box was shown.
-  bool Report(IPanelHost& host, CallFailure failure, Telling telling);
-  // The failure's box, unless one is open already (results that come back while the user reads
-  // it wait for no second one); whether it was shown.
-  bool Tell(IPanelHost& host, CallFailure failure);
+  void NewSelection() { m_refusalSaid = false; }
+  // Whether a failure of a command on the selected window is worth its box, as `telling` asks.
+  // It only asks: nothing counts as said until Said.
+  bool Due(CallFailure failure, Telling telling) const;
+  // The failure's box has been shown: a refusal now counts as said for this selection.
+  void Said(CallFailure failure);
+  // The box's text for a failure.
+  static const char* TextOf(CallFailure failure);
 
  private:
-  bool m_refusalTold = false;  // a refusal has been said for this selection
-  bool m_open = false;         // a failure's box is open
+  bool m_refusalSaid = false;  // a refusal has been said for this selection
+};
+
+// Every box of the panel goes through one guard: while one is open (its modal loop runs timer
+// ticks and late results), another is not opened.
+class COneBox {
+ public:
+  bool IsOpen() const { return m_open; }
+  // Runs `show`, which shows a modal box and returns once it is closed, unless a box is open
+  // already; whether it ran.
+  template <typename Show>
+  bool Open(Show&& show) {
+    if (m_open) return false;
+    const Opened opened(m_open);
+    std::forward<Show>(show)();
+    return true;
+  }
+
+ private:
+  struct Opened {
+    explicit Opened(bool& open) : m_open(open) { m_open = true; }
+    ~Opened() { m_open = false; }
+    Opened(const Opened&) = delete;
+    Opened& operator=(const Opened&) = delete;
+    bool& m_open;
+  };
+  bool m_open = false;
 };

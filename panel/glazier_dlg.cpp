@@ -1,5 +1,6 @@
 #include "panel/glazier_dlg.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,6 +48,8 @@ const CGlazierDlg::DispatchRow CGlazierDlg::kDispatch[] = {
     {Signal::Command, 0, ID_HELP_VERSION, &CGlazierDlg::OnHelpVersion},
     {Signal::Command, 0, ID_CDTRAY_OPEN, &CGlazierDlg::OnCdTrayOpen},
     {Signal::Command, 0, ID_CDTRAY_CLOSE, &CGlazierDlg::OnCdTrayClose},
+    {Signal::Command, 0, ID_RESTORE, &CGlazierDlg::OnRestore},
+    {Signal::Command, 0, ID_RESTORE_ALL, &CGlazierDlg::OnRestoreAll},
     {Signal::Notify, wm::kNmReleasedCapture, IDC_ALPHA_SLIDER,
      &CGlazierDlg::OnOpacitySliderReleased},
     {Signal::Notify, wm::kTcnSelChange, IDC_TAB, &CGlazierDlg::OnTabSelChange},
@@ -111,6 +114,12 @@ void CGlazierDlg::OnShown() {
 
 bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
   m_tip.RelayEvent(message);
+  // Ctrl+Z puts the selected window back; in an edit it still undoes the typing.
+  const std::optional<KeyPress> key = Host().KeyPressOf(message);
+  if (key && key->key == 'Z' && key->ctrl && !key->alt && !key->shift && !EditHasFocus()) {
+    OnRestore();
+    return true;
+  }
   return CDialog::PreTranslateMessage(message);
 }
 
@@ -140,6 +149,8 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 
 void CGlazierDlg::RefreshWindowList() {
   m_listed.Refresh(m_windows, m_list);
+  // A window gone from the desktop is forgotten before its handle can be given to another.
+  m_originals.ForgetAllBut(m_listed.TopLevelWindows());
 }
 
 void CGlazierDlg::OnRefreshTimer() {
@@ -149,107 +160,185 @@ void CGlazierDlg::OnRefreshTimer() {
 std::optional<WindowHandle> CGlazierDlg::SelectedTarget(const char* message) {
   const WindowHandle target = m_listed.WindowAt(SelectedRow());
   if (target == 0) {
-    Host().MessageBox(message);
+    ShowBox(message);
     return std::nullopt;
   }
   return target;
+}
+
+bool CGlazierDlg::ShowBox(const char* text) {
+  return m_box.Open([this, text] { Host().MessageBox(text); });
 }
 
 bool CGlazierDlg::StillSelected(WindowHandle target) const {
   return target != 0 && m_listed.WindowAt(SelectedRow()) == target;
 }
 
-// --- Show state, z-order, lock and frame --------------------------------------------------
+// --- Commands ----------------------------------------------------------------------------
 
-void CGlazierDlg::RunOnSelected(const char* message, CallsOnTarget calls) {
-  const std::optional<WindowHandle> target = SelectedTarget(message);
-  if (target) RunCommand(*target, std::move(calls), Telling::Always);
-}
-
-void CGlazierDlg::RunCommand(WindowHandle target, CallsOnTarget calls, Telling telling) {
+void CGlazierDlg::RunCommand(WindowHandle target, Command command) {
+  // What the job reads and finds goes to the panel only with its result, so the worker and the
+  // panel never share state while the job runs.
+  struct Outcome {
+    WindowOriginals originals;
+    bool tookEffect = true;
+  };
+  auto outcome = std::make_shared<Outcome>();
+  const Aspects toRead = command.changes & ~m_originals.Kept(target);
+  auto shared = std::make_shared<Command>(std::move(command));
   m_windows.RunJob(
       target,
-      [target, calls = std::move(calls)](IWindowManager& windows) { calls(windows, target); },
-      [this, target, telling](CallFailure failure) { ReportFailure(target, failure, telling); });
+      [target, toRead, outcome, calls = shared->calls,
+       tookEffect = shared->tookEffect](IWindowManager& windows) {
+        if (toRead) outcome->originals = ReadOriginals(windows, target, toRead);
+        calls(windows, target);
+        if (tookEffect) outcome->tookEffect = tookEffect(windows, target);
+      },
+      [this, target, outcome, shared](CallFailure failure) {
+        if (!outcome->tookEffect) failure = std::max(failure, CallFailure::Denied);
+        // A refused change changed nothing: there is nothing to put back.
+        if (failure == CallFailure::None || failure == CallFailure::Other) {
+          m_originals.Keep(target, std::move(outcome->originals));
+        }
+        const CallFailure unsaid = shared->judge ? shared->judge(failure) : failure;
+        ReportFailure(target, unsaid, *shared);
+        if (shared->then) shared->then(failure);
+      });
 }
 
-void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, Telling telling) {
-  // A late result is for the selection it was asked for.
-  if (!StillSelected(target)) return;
-  if (m_reports.Report(Host(), failure, telling) && failure == CallFailure::Closed) {
-    RefreshWindowList();
-  }
+void CGlazierDlg::RunOnSelected(const char* message, Command command) {
+  const std::optional<WindowHandle> target = SelectedTarget(message);
+  if (target) RunCommand(*target, std::move(command));
 }
+
+void CGlazierDlg::RunOnSelected(const char* message, CallsOnTarget calls, Aspects changes) {
+  Command command;
+  command.calls = std::move(calls);
+  command.changes = changes;
+  RunOnSelected(message, std::move(command));
+}
+
+void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, const Command& command) {
+  if (failure == CallFailure::Closed) m_originals.Forget(target);
+  // A late result is for the selection it was asked for.
+  const bool atTarget =
+      StillSelected(target) || (command.saidUnlessReselected && SelectedRow() == -1);
+  if (!atTarget || !m_reports.Due(failure, command.telling)) return;
+  if (!ShowBox(CFailureReports::TextOf(failure))) return;
+  m_reports.Said(failure);
+  if (failure == CallFailure::Closed) RefreshWindowList();
+}
+
+// --- Show state, z-order, lock and frame --------------------------------------------------
 
 void CGlazierDlg::OnMinimize() {
-  RunOnSelected(msg::kSelectToMinimize, [](IWindowManager& windows, WindowHandle target) {
+  Command minimize;
+  minimize.calls = [](IWindowManager& windows, WindowHandle target) {
     windows.ShowWindow(target, wm::kSwMinimize);
-  });
+  };
+  minimize.tookEffect = [](IWindowManager& windows, WindowHandle target) {
+    return windows.IsIconic(target);
+  };
+  RunOnSelected(msg::kSelectToMinimize, std::move(minimize));
 }
 
 void CGlazierDlg::OnShow() {
-  RunOnSelected(msg::kSelectToShow, [](IWindowManager& windows, WindowHandle target) {
-    windows.ShowWindow(target, wm::kSwShowNormal);
-    windows.SetWindowPos(
-        target, wm::kHwndTop, 0, 0, 0, 0,
-        wm::kSwpNoSize | wm::kSwpNoMove | wm::kSwpFrameChanged | wm::kSwpShowWindow);
-  });
+  RunOnSelected(
+      msg::kSelectToShow,
+      [](IWindowManager& windows, WindowHandle target) {
+        windows.ShowWindow(target, wm::kSwShowNormal);
+        windows.SetWindowPos(
+            target, wm::kHwndTop, 0, 0, 0, 0,
+            wm::kSwpNoSize | wm::kSwpNoMove | wm::kSwpFrameChanged | wm::kSwpShowWindow);
+      },
+      0);
 }
 
 void CGlazierDlg::OnTopmost() {
-  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
-    windows.ShowWindow(target, wm::kSwShowNormal);
-    windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
-  });
+  RunOnSelected(
+      msg::kSelectTarget,
+      [](IWindowManager& windows, WindowHandle target) {
+        windows.ShowWindow(target, wm::kSwShowNormal);
+        windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0,
+                             wm::kSwpNoSize | wm::kSwpNoMove);
+      },
+      aspect::kZOrder);
 }
 
 void CGlazierDlg::OnNoTopmost() {
-  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
-    windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
-  });
+  RunOnSelected(
+      msg::kSelectTarget,
+      [](IWindowManager& windows, WindowHandle target) {
+        windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0,
+                             wm::kSwpNoSize | wm::kSwpNoMove);
+      },
+      aspect::kZOrder);
 }
 
 void CGlazierDlg::OnResizable() {
-  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
-    const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
-    windows.SetWindowLong(
-        target, wm::kGwlStyle,
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(style) | wm::kWsOverlappedWindow));
-  });
+  RunOnSelected(
+      msg::kSelectTarget,
+      [](IWindowManager& windows, WindowHandle target) {
+        const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
+        windows.SetWindowLong(target, wm::kGwlStyle,
+                              static_cast<std::int32_t>(static_cast<std::uint32_t>(style) |
+                                                        wm::kWsOverlappedWindow));
+      },
+      aspect::kFrame);
 }
+
+namespace {
+
+// Lock and unlock: EnableWindow, whose result is the previous state, read back.
+void SetEnabled(IWindowManager& windows, WindowHandle target, bool enabled) {
+  windows.EnableWindow(target, enabled);
+  windows.ShowWindow(target, wm::kSwShowNormal);
+}
+
+}  // namespace
 
 void CGlazierDlg::OnLock() {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
   if (!target) return;
   // A disabled panel takes no input at all: nothing could unlock it again.
   if (*target == Host().DialogWindow()) {
-    Host().MessageBox(msg::kCannotLockSelf);
+    ShowBox(msg::kCannotLockSelf);
     return;
   }
-  RunCommand(
-      *target,
-      [](IWindowManager& windows, WindowHandle target) {
-        windows.EnableWindow(target, false);
-        windows.ShowWindow(target, wm::kSwShowNormal);
-      },
-      Telling::Always);
+  Command lock;
+  lock.calls = [](IWindowManager& windows, WindowHandle target) {
+    SetEnabled(windows, target, false);
+  };
+  lock.changes = aspect::kLock;
+  lock.tookEffect = [](IWindowManager& windows, WindowHandle target) {
+    return !windows.IsWindowEnabled(target);
+  };
+  RunCommand(*target, std::move(lock));
 }
 
 void CGlazierDlg::OnUnlock() {
-  RunOnSelected(msg::kSelectTarget, [](IWindowManager& windows, WindowHandle target) {
-    windows.EnableWindow(target, true);
-    windows.ShowWindow(target, wm::kSwShowNormal);
-  });
+  Command unlock;
+  unlock.calls = [](IWindowManager& windows, WindowHandle target) {
+    SetEnabled(windows, target, true);
+  };
+  unlock.changes = aspect::kLock;
+  unlock.tookEffect = [](IWindowManager& windows, WindowHandle target) {
+    return windows.IsWindowEnabled(target);
+  };
+  RunOnSelected(msg::kSelectTarget, std::move(unlock));
 }
 
 // --- Shapes ------------------------------------------------------------------------------
 
 void CGlazierDlg::ReshapeSelected(ShapeOfClient shape) {
-  RunOnSelected(msg::kSelectToReshape, [shape](IWindowManager& windows, WindowHandle target) {
-    Rect client;
-    windows.GetClientRect(target, client);
-    SetWindowShape(windows, target, shape(windows, client));
-  });
+  RunOnSelected(
+      msg::kSelectToReshape,
+      [shape](IWindowManager& windows, WindowHandle target) {
+        Rect client;
+        windows.GetClientRect(target, client);
+        SetWindowShape(windows, target, shape(windows, client));
+      },
+      aspect::kShape);
 }
 
 void CGlazierDlg::OnCircle() {
@@ -262,9 +351,10 @@ void CGlazierDlg::OnStar() {
 
 void CGlazierDlg::OnPlainShape() {
   // No region at all: the window's whole shape, however large and wherever the work area lies.
-  RunOnSelected(msg::kSelectToReshape, [](IWindowManager& windows, WindowHandle target) {
-    SetWindowShape(windows, target, 0);
-  });
+  RunOnSelected(
+      msg::kSelectToReshape,
+      [](IWindowManager& windows, WindowHandle target) { SetWindowShape(windows, target, 0); },
+      aspect::kShape);
 }
 
 // --- Opacity and flashing ----------------------------------------------------------------
@@ -300,46 +390,44 @@ void CGlazierDlg::ApplyOpacity() {
       break;
   }
   if (rejection) {
-    Host().MessageBox(rejection);
+    ShowBox(rejection);
     Host().SetDlgItemText(IDC_ALPHA_EDIT, msg::kOpacityReset);
     return;
   }
 
+  Command opacity;
+  opacity.changes = aspect::kOpacity;
   if (input.value == kOpaque) {
-    RunCommand(
-        *target,
-        [](IWindowManager& windows, WindowHandle target) {
-          const auto exStyle =
-              static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-          windows.SetWindowLong(target, wm::kGwlExStyle,
-                                static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
-        },
-        Telling::Always);
+    opacity.calls = [](IWindowManager& windows, WindowHandle target) {
+      const auto exStyle =
+          static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+      windows.SetWindowLong(target, wm::kGwlExStyle,
+                            static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
+    };
+    RunCommand(*target, std::move(opacity));
     return;
   }
   // The library stays loaded until a missing function has been reported, here on the panel.
   const auto alpha = static_cast<std::uint8_t>(input.value);
   auto layered = std::make_shared<std::optional<CScopedLayeredFunction>>();
-  m_windows.RunJob(
-      *target,
-      [target = *target, alpha, layered](IWindowManager& windows) {
-        const auto exStyle =
-            static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-        windows.SetWindowLong(target, wm::kGwlExStyle,
-                              static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
-        layered->emplace(windows);
-        if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
-      },
-      [this, target = *target, layered](CallFailure failure) {
-        // One box: a closed window first, then a missing function, then a refusal.
-        const bool missing = layered->has_value() && !(*layered)->Found();
-        if (missing && failure != CallFailure::Closed) {
-          m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk);
-        } else {
-          ReportFailure(target, failure, Telling::Always);
-        }
-        layered->reset();
-      });
+  opacity.calls = [alpha, layered](IWindowManager& windows, WindowHandle target) {
+    const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+    windows.SetWindowLong(target, wm::kGwlExStyle,
+                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+    layered->emplace(windows);
+    if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
+  };
+  opacity.judge = [this, target = *target, layered](CallFailure failure) {
+    // One box: a closed window first, then a missing function, then a refusal.
+    const bool missing = layered->has_value() && !(*layered)->Found();
+    if (missing && failure != CallFailure::Closed) {
+      m_box.Open([&] { m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk); });
+      failure = CallFailure::None;
+    }
+    layered->reset();
+    return failure;
+  };
+  RunCommand(*target, std::move(opacity));
 }
 
 void CGlazierDlg::OnFlashToggle() {
@@ -352,19 +440,21 @@ void CGlazierDlg::OnFlashToggle() {
   m_flash.Start(*target);
   Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
   Host().SetTimer(FLASH_TIMER, 100);
-  m_windows.RunJob(
-      *target,
-      [target = *target](IWindowManager& windows) {
-        const auto exStyle =
-            static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-        windows.SetWindowLong(target, wm::kGwlExStyle,
-                              static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
-      },
-      [this, target = *target](CallFailure failure) {
-        if (failure == CallFailure::None) return;
-        if (m_flash.KeepsTo(target)) StopFlashing();
-        ReportFailure(target, failure, Telling::Always);
-      });
+  Command start;
+  start.changes = aspect::kOpacity;
+  start.calls = [](IWindowManager& windows, WindowHandle target) {
+    const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
+    windows.SetWindowLong(target, wm::kGwlExStyle,
+                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+  };
+  // As with a tick: flashing goes on past any other failure, ends silently with its window, and
+  // ends with a refusal, which is said.
+  start.judge = [this, target = *target](CallFailure failure) {
+    if (failure == CallFailure::None || failure == CallFailure::Other) return CallFailure::None;
+    if (m_flash.KeepsTo(target)) StopFlashing();
+    return failure == CallFailure::Denied ? failure : CallFailure::None;
+  };
+  RunCommand(*target, std::move(start));
 }
 
 void CGlazierDlg::StopFlashing() {
@@ -383,10 +473,11 @@ void CGlazierDlg::OnFlashTimer() {
         if (layered.Found()) layered.SetAlpha(tick.window, tick.alpha);
       },
       [this, window = tick->window](CallFailure failure) {
-        // A refusal that ends the flashing is said once.
         if (!m_flash.TickDone(window, failure)) return;
+        // A refusal is said once; while another box is open, a later tick says it.
+        if (failure == CallFailure::Denied && m_box.IsOpen()) return;
         StopFlashing();
-        if (failure == CallFailure::Denied) m_reports.Tell(Host(), failure);
+        if (failure == CallFailure::Denied) ShowBox(CFailureReports::TextOf(failure));
       });
 }
 
@@ -396,20 +487,23 @@ void CGlazierDlg::ApplyTitle() {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToRetitle);
   if (!target) return;
   // The list is refreshed once the window has its title. A window slower than the panel's wait
-  // gets a refresh at once as well, which ends the selection as the command always does; the
-  // late one follows unless a row has been selected since.
+  // gets a refresh at once as well, which ends the selection as the command always does; its
+  // failure is still said when it comes, and the late refresh follows, unless a row has been
+  // selected since.
   enum class Stage { Asked, Late, Done };
   auto stage = std::make_shared<Stage>(Stage::Asked);
-  m_windows.RunJob(
-      *target,
-      [target = *target, text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows) {
-        windows.SetWindowText(target, text);
-      },
-      [this, target = *target, stage](CallFailure failure) {
-        ReportFailure(target, failure, Telling::Always);
-        if (*stage == Stage::Asked || SelectedRow() == -1) RefreshWindowList();
-        *stage = Stage::Done;
-      });
+  Command retitle;
+  retitle.changes = aspect::kTitle;
+  retitle.saidUnlessReselected = true;
+  retitle.calls = [text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows,
+                                                                 WindowHandle target) {
+    windows.SetWindowText(target, text);
+  };
+  retitle.then = [this, stage](CallFailure) {
+    if (*stage == Stage::Asked || SelectedRow() == -1) RefreshWindowList();
+    *stage = Stage::Done;
+  };
+  RunCommand(*target, std::move(retitle));
   if (*stage == Stage::Asked) {
     *stage = Stage::Late;
     RefreshWindowList();
@@ -457,6 +551,92 @@ void CGlazierDlg::SetupTooltips() {
   m_tip.Activate(true);
 }
 
+// --- Putting windows back ----------------------------------------------------------------
+
+bool CGlazierDlg::EditHasFocus() {
+  static constexpr int kEdits[] = {IDC_TITLE_EDIT, IDC_ALPHA_EDIT,     IDC_X_EDIT,
+                                   IDC_Y_EDIT,     IDC_WIDTH_EDIT,     IDC_HEIGHT_EDIT};
+  const WindowHandle focus = Host().GetFocus();
+  return focus != 0 && std::any_of(std::begin(kEdits), std::end(kEdits),
+                                   [&](int id) { return Host().GetDlgItem(id) == focus; });
+}
+
+bool CGlazierDlg::OnContextMenu(WindowHandle window, std::optional<Point> screen) {
+  if (window != Host().GetDlgItem(IDC_WINDOW_LIST)) return false;
+  Point at = screen.value_or(Point{});
+  if (screen) {
+    // A right-click selects its row, as a click does.
+    const int row = Host().ListItemFromPoint(IDC_WINDOW_LIST, *screen);
+    if (row >= 0 && row != SelectedRow()) {
+      m_list.SetCurSel(row);
+      OnWindowListSelChange();
+    }
+  } else {
+    at = Host().ListMenuPoint(IDC_WINDOW_LIST, SelectedRow());
+  }
+  const Aspects kept = m_originals.Kept(m_listed.WindowAt(SelectedRow()));
+  std::string restore = msg::kRestore;
+  if (kept != 0) {
+    restore = msg::kRestoreNamed;
+    restore.replace(restore.find("%s"), 2, AspectNames(kept));
+  }
+  const std::vector<MenuItem> items = {
+      {ID_RESTORE, restore, kept == 0},
+      {ID_RESTORE_ALL, msg::kRestoreAll, m_originals.Windows().empty()},
+  };
+  int chosen = 0;
+  m_box.Open([&] { chosen = Host().TrackPopupMenu(items, at); });
+  if (chosen != 0) Dispatch(Signal::Command, chosen, 0);
+  return true;
+}
+
+void CGlazierDlg::OnRestore() {
+  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
+  if (target) Restore(*target);
+}
+
+void CGlazierDlg::OnRestoreAll() {
+  for (const WindowHandle window : m_originals.Windows()) Restore(window);
+}
+
+void CGlazierDlg::Restore(WindowHandle target) {
+  std::optional<WindowOriginals> taken = m_originals.Take(target);
+  if (!taken) return;
+  if (m_flash.KeepsTo(target)) StopFlashing();
+  auto originals = std::make_shared<WindowOriginals>(std::move(*taken));
+  Command restore;
+  restore.calls = [originals](IWindowManager& windows, WindowHandle target) {
+    PutBackOriginals(windows, target, *originals);
+  };
+  if (originals->kept & aspect::kLock) {
+    restore.tookEffect = [enabled = originals->enabled](IWindowManager& windows,
+                                                        WindowHandle target) {
+      return windows.IsWindowEnabled(target) == enabled;
+    };
+  }
+  restore.then = [this, target, originals](CallFailure failure) {
+    // What could not be put back is kept for another try; a closed window is forgotten.
+    if (failure == CallFailure::Other || failure == CallFailure::Denied) {
+      m_originals.Keep(target, std::move(*originals));
+    } else if (failure == CallFailure::None) {
+      ShowAsItIsNow(target);
+    }
+  };
+  RunCommand(target, std::move(restore));
+}
+
+void CGlazierDlg::ShowAsItIsNow(WindowHandle target) {
+  // The user has moved on to another row: the list is left as it is.
+  const bool selected = StillSelected(target);
+  if (!selected && SelectedRow() != -1) return;
+  RefreshWindowList();
+  if (!selected) return;
+  const int row = m_listed.RowOf(target);
+  if (row < 0) return;
+  m_list.SetCurSel(row);
+  OnWindowListSelChange();
+}
+
 // --- Painting ----------------------------------------------------------------------------
 
 bool CGlazierDlg::OnPaint() {
@@ -493,7 +673,7 @@ void CGlazierDlg::OnHelpOnline() {
 
 void CGlazierDlg::OnHelpVersion() {
   CVersionDlg version(m_windows);
-  Host().RunModal(version);
+  m_box.Open([&] { Host().RunModal(version); });
 }
 
 void CGlazierDlg::OnCdTrayOpen() {

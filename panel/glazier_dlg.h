@@ -1,6 +1,6 @@
-// The main dialog: its controls, its dispatch table and every handler. The layout, the flashing
-// and what a failed command says are small objects it owns; the position and size page's handlers
-// stand in glazier_dlg_geometry.cpp.
+// The main dialog: its controls, its dispatch table and every handler. The layout, the flashing,
+// what a failed command says and what the windows were before they were changed are small objects
+// it owns; the position and size page's handlers stand in glazier_dlg_geometry.cpp.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include "panel/failure_reports.h"
 #include "panel/flashing.h"
+#include "ops/originals.h"
 #include "panel/panel_layout.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
@@ -35,6 +36,7 @@ class CGlazierDlg : public CDialog {
   bool OnPaint() override;
   IconHandle OnQueryDragIcon() override;
   bool OnDpiChanged(int dpi, const Rect& suggested) override;
+  bool OnContextMenu(WindowHandle window, std::optional<Point> screen) override;
 
   // Read by tests only, but for SelectedRow, which the dialog reads as well.
   int SelectedRow() const { return m_list.GetCurSel(); }
@@ -42,7 +44,8 @@ class CGlazierDlg : public CDialog {
   int TargetCount() const { return m_list.GetCount(); }
   int FlashLevel() const { return m_flash.Level(); }
   int FlashStep() const { return m_flash.Step(); }
-  WindowHandle FlashWindow() const { return m_flash.Window(); }
+  WindowHandle FlashedWindow() const { return m_flash.Window(); }
+  Aspects KeptAspects(WindowHandle window) const { return m_originals.Kept(window); }
   bool IsFlashing() const { return m_flash.IsOn(); }
   bool GeometryLive() const { return m_geometryLive; }
   int SizeEvents() const { return m_layout.SizeEvents(); }
@@ -110,6 +113,14 @@ class CGlazierDlg : public CDialog {
   // Panel: pages.
   void OnTabSelChange();
 
+  // Putting windows back as they were.
+  void OnRestore();
+  void OnRestoreAll();
+  void Restore(WindowHandle target);
+  // The list and, for the window still selected, the edits, as the window is now.
+  void ShowAsItIsNow(WindowHandle target);
+  bool EditHasFocus();
+
   // Application commands.
   void OnExit();
   void OnHelpOnline();
@@ -119,15 +130,37 @@ class CGlazierDlg : public CDialog {
 
   // The selection rule: the selected row's target, or the message box and nothing.
   std::optional<WindowHandle> SelectedTarget(const char* message);
-  // Runs `calls` on the selected window as one job; with nothing selected, `message` says so.
+  // Every box of the panel, one at a time; whether it was shown.
+  bool ShowBox(const char* text);
+
+  // A command: its calls on one window, made as one job on the window's worker, and what the
+  // panel makes of their result. Every command goes through RunCommand, which says its failure.
   using CallsOnTarget = std::function<void(IWindowManager&, WindowHandle)>;
-  void RunOnSelected(const char* message, CallsOnTarget calls);
-  // Runs a command's calls on `target` as one job and says what stopped them, as `telling` asks.
-  void RunCommand(WindowHandle target, CallsOnTarget calls, Telling telling);
-  // Says what stopped a command on `target`, if its row is still selected; a closed window
-  // then leaves the list, which is refreshed.
-  void ReportFailure(WindowHandle target, CallFailure failure, Telling telling);
-  void ApplyGeometryEdits(Telling telling);
+  struct Command {
+    CallsOnTarget calls;
+    // What the calls change: read in the same job before them, kept for "元に戻す".
+    Aspects changes = 0;
+    // For calls that cannot tell a failure (ShowWindow, EnableWindow): whether the state read
+    // back after them is what they asked. A window that still exists but did not take it refused.
+    std::function<bool(IWindowManager&, WindowHandle)> tookEffect;
+    Telling telling = Telling::Always;
+    // The command's own refresh ends the selection: its failure is still said unless another row
+    // has been selected since.
+    bool saidUnlessReselected = false;
+    // The panel's part once the result is back, before the failure is said; what remains to say.
+    std::function<CallFailure(CallFailure)> judge;
+    // The panel's part after the failure is said.
+    std::function<void(CallFailure)> then;
+  };
+  void RunCommand(WindowHandle target, Command command);
+  // The selection rule, then the command on the selected window.
+  void RunOnSelected(const char* message, Command command);
+  void RunOnSelected(const char* message, CallsOnTarget calls, Aspects changes);
+  // Says what stopped a command on `target`, if it is still the window the user is at and no box
+  // is open. A closed window is forgotten at once, and leaves the list (a refresh) once its box
+  // has been shown.
+  void ReportFailure(WindowHandle target, CallFailure failure, const Command& command);
+  void ApplyGeometryEdits(Telling telling, Aspects changes);
   // The four position and size edits as the window manager takes them.
   struct EditGeometry {
     int x, y, width, height;
@@ -163,6 +196,8 @@ class CGlazierDlg : public CDialog {
 
   bool m_geometryLive = false;  // the position and size edits apply as they change
   CFailureReports m_reports;
+  COneBox m_box;
+  COriginals m_originals;  // what the windows changed in this run were before
   // Counts the changes of the position and size edits and of the selection, so that a rectangle
   // read back late goes into the edits only if nothing has moved on meanwhile.
   unsigned m_geometryChanges = 0;

@@ -41,20 +41,19 @@ void CGlazierDlg::InitGeometrySpins() {
 
 void CGlazierDlg::ApplyGeometry() {
   // The edits apply at every keystroke and step: a refusal is said once per selection.
-  ApplyGeometryEdits(Telling::OncePerSelection);
+  ApplyGeometryEdits(Telling::OncePerSelection, aspect::kGeometry);
 }
 
-void CGlazierDlg::ApplyGeometryEdits(Telling telling) {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
-  if (!target) return;
+void CGlazierDlg::ApplyGeometryEdits(Telling telling, Aspects changes) {
   const EditGeometry edits = ReadGeometryEdits();
-  RunCommand(
-      *target,
-      [edits](IWindowManager& windows, WindowHandle target) {
-        windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
-                             wm::kSwpNoActivate);
-      },
-      telling);
+  Command apply;
+  apply.calls = [edits](IWindowManager& windows, WindowHandle target) {
+    windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
+                         wm::kSwpNoActivate);
+  };
+  apply.changes = changes;
+  apply.telling = telling;
+  RunOnSelected(msg::kSelectToResize, std::move(apply));
 }
 
 CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
@@ -96,20 +95,20 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
   const int cy = scale(edits.height);
   auto taken = std::make_shared<std::optional<Rect>>();
   const unsigned asked = AskForEdits();
-  m_windows.RunJob(
-      *target,
-      [target = *target, x, y, cx, cy, taken](IWindowManager& windows) {
-        windows.SetWindowPos(target, wm::kHwndTop, x, y, cx, cy, wm::kSwpNoActivate);
-        Rect rect;
-        if (windows.GetWindowRect(target, rect)) *taken = rect;
-      },
-      [this, target = *target, taken, asked](CallFailure failure) {
-        // Said first, so that the edits' own apply need not say it again.
-        ReportFailure(target, failure, Telling::Always);
-        // Show what the window really took; a window that is gone leaves the edits as they
-        // were, and so does a late answer once the edits or the selection have moved on.
-        if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
-      });
+  Command command;
+  command.changes = aspect::kGeometry;
+  command.calls = [x, y, cx, cy, taken](IWindowManager& windows, WindowHandle target) {
+    windows.SetWindowPos(target, wm::kHwndTop, x, y, cx, cy, wm::kSwpNoActivate);
+    Rect rect;
+    if (windows.GetWindowRect(target, rect)) *taken = rect;
+  };
+  // Said first, so that the edits' own apply need not say it again. Then the edits show what the
+  // window really took; a window that is gone leaves the edits as they were, and so does a late
+  // answer once the edits or the selection have moved on.
+  command.then = [this, target = *target, taken, asked](CallFailure) {
+    if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
+  };
+  RunCommand(*target, std::move(command));
 }
 
 void CGlazierDlg::OnDoubleSize() {
@@ -125,12 +124,12 @@ void CGlazierDlg::OnMoveToOrigin() {
   if (!target) return;
   const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
   const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  RunCommand(
-      *target,
-      [width, height](IWindowManager& windows, WindowHandle target) {
-        windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
-      },
-      Telling::Always);
+  Command move;
+  move.changes = aspect::kGeometry;
+  move.calls = [width, height](IWindowManager& windows, WindowHandle target) {
+    windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
+  };
+  RunCommand(*target, std::move(move));
   // A window found closed has left the list: its edits are not for anything any more.
   if (!StillSelected(*target)) return;
   Host().SetDlgItemText(IDC_X_EDIT, "0");
@@ -155,18 +154,21 @@ void CGlazierDlg::OnWindowListSelChange() {
   m_reports.NewSelection();
   auto rect = std::make_shared<Rect>();
   const unsigned asked = AskForEdits();
-  m_windows.RunJob(
-      target, [target, rect](IWindowManager& windows) { windows.GetWindowRect(target, *rect); },
-      [this, target, rect, asked](CallFailure failure) {
-        // Walking the list must not raise a box for every window run as administrator: only a
-        // window that has closed is said.
-        if (failure != CallFailure::None)
-          return ReportFailure(target, failure, Telling::ClosedOnly);
-        // A late rectangle is dropped once another row is selected or the edits have changed.
-        if (!EditsWaitFor(asked, target)) return;
-        m_geometryLive = false;
-        WriteRectToEdits(*rect);
-        m_geometryLive = true;
-        ApplyGeometryEdits(Telling::ClosedOnly);
-      });
+  Command read;
+  read.calls = [rect](IWindowManager& windows, WindowHandle target) {
+    windows.GetWindowRect(target, *rect);
+  };
+  // Walking the list must not raise a box for every window run as administrator: only a window
+  // that has closed is said.
+  read.telling = Telling::ClosedOnly;
+  read.then = [this, target, rect, asked](CallFailure failure) {
+    // A late rectangle is dropped once another row is selected or the edits have changed.
+    if (failure != CallFailure::None || !EditsWaitFor(asked, target)) return;
+    m_geometryLive = false;
+    WriteRectToEdits(*rect);
+    m_geometryLive = true;
+    // The window is put where it already is: nothing to keep for "元に戻す".
+    ApplyGeometryEdits(Telling::ClosedOnly, 0);
+  };
+  RunCommand(target, std::move(read));
 }

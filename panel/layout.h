@@ -1,4 +1,4 @@
-// The panel's layout: where ArrangePanel stacks the page controls, which controls follow the
+// The panel's layout: where CPanelLayout::Arrange stacks the page controls, which controls follow the
 // dialog's edges on a resize, and the minimized icon's position.
 #pragma once
 
@@ -12,7 +12,7 @@ struct Placement {
   int dy;  // pixels below the anchor's top edge
 };
 
-// The 38 placements of ArrangePanel, in call order, relative to the anchor group box.
+// The 38 placements of CPanelLayout::Arrange, in call order, relative to the anchor group box.
 std::span<const Placement> PanelPlacements();
 
 // The tab control and the 39 page controls, in the order a reflow moves them down.

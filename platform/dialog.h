@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/dialog_template.h"
 #include "platform/panel_host.h"
@@ -37,6 +38,11 @@ class CDialog {
   // The dialog now stands on a monitor of `dpi`; `suggested` is the window rectangle the system
   // proposes for it.
   virtual bool OnDpiChanged(int /*dpi*/, const Rect& /*suggested*/) { return false; }
+  // The user asked for a shortcut menu over `window` (the dialog or a control): with the mouse at
+  // `screen`, or from the keyboard (Shift+F10, the menu key) with no point.
+  virtual bool OnContextMenu(WindowHandle /*window*/, std::optional<Point> /*screen*/) {
+    return false;
+  }
 
  protected:
   virtual void DoDataExchange() {}

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -13,6 +15,21 @@ class CDialog;
 // A message taken from the message loop, passed through to the platform untouched.
 struct PlatformMessage {
   const void* native = nullptr;
+};
+
+// A key pressed in the dialog, as the message loop takes it.
+struct KeyPress {
+  unsigned key = 0;  // the virtual key: 'A' to 'Z' for the letters
+  bool ctrl = false;
+  bool shift = false;
+  bool alt = false;
+};
+
+// An item of a shortcut menu.
+struct MenuItem {
+  int id = 0;
+  std::string text;  // with the mnemonic after '&'
+  bool grayed = false;
 };
 
 class IPanelHost {
@@ -66,6 +83,12 @@ class IPanelHost {
   // Suspends drawing while the list changes; turning it back on repaints the list once.
   virtual void ListSetRedraw(int id, bool redraw) = 0;
 
+  // The row at a point on the screen; -1 where there is none.
+  virtual int ListItemFromPoint(int id, Point screen) = 0;
+  // Where a shortcut menu asked for from the keyboard opens for `row`: below its text, on the
+  // screen; at the list's corner for no row.
+  virtual Point ListMenuPoint(int id, int row) = 0;
+
   // Tab control.
   virtual void TabInsertItem(int id, int index, const std::string& text) = 0;
   virtual int TabGetCurSel(int id) = 0;
@@ -102,6 +125,13 @@ class IPanelHost {
   virtual void EraseIconBackground(PaintContext dc) = 0;  // WM_ICONERASEBKGND to the dialog
   virtual void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) = 0;
   virtual void EndPaint(PaintContext dc) = 0;
+
+  // A shortcut menu owned by the dialog at a point on the screen, run until the user chooses or
+  // dismisses it; the chosen item's id, 0 for none. Timers keep ticking while it is open.
+  virtual int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+  // The key that a message taken from the loop presses in this dialog or one of its controls;
+  // nothing for any other message.
+  virtual std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) = 0;
 
   // The dialog keyboard interface (Tab, arrows, Enter to OnOK, Esc to OnCancel).
   virtual bool PreTranslateDialogMessage(const PlatformMessage& message) = 0;

@@ -28,6 +28,14 @@ struct Point {
   bool operator==(const Point&) const = default;
 };
 
+// A layered window's attributes, as SetLayeredWindowAttributes takes them.
+struct LayeredAttributes {
+  std::uint32_t colorKey = 0;
+  std::uint8_t alpha = 255;
+  std::uint32_t flags = 0;
+  bool operator==(const LayeredAttributes&) const = default;
+};
+
 // Values of the window manager's own constants, all of them in this one place, that the core passes
 // through the seams. They are the documented Win32 numbers, so the Win32 implementation hands them
 // on unchanged.
@@ -53,6 +61,7 @@ inline constexpr int kGwlStyle = -16;
 inline constexpr int kGwlExStyle = -20;
 inline constexpr std::uint32_t kWsOverlappedWindow = 0x00CF0000;
 inline constexpr std::uint32_t kWsExLayered = 0x00080000;
+inline constexpr std::uint32_t kWsExTopmost = 0x00000008;
 
 inline constexpr int kWinding = 2;
 inline constexpr std::uint32_t kLwaAlpha = 2;

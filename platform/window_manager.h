@@ -37,8 +37,9 @@ class IWindowManager {
   // Reads at most maxChars - 1 characters of the title into `title`, replacing its contents and
   // reusing its storage. An empty string when the window has no title or no longer exists.
   virtual void GetWindowText(WindowHandle window, std::string& title, int maxChars) = 0;
-  // Whether a top-level window has the visible style.
-  virtual bool IsWindowVisible(WindowHandle window) = 0;
+  // Whether a top-level window has the WS_VISIBLE style bit, read from its style alone: for a
+  // window whose parent is the desktop, that is all IsWindowVisible would answer.
+  virtual bool HasVisibleStyle(WindowHandle window) = 0;
   // Whether the system keeps the window from being drawn although its style says visible (a
   // suspended app's frame, a window on another virtual desktop). False where it cannot be asked.
   virtual bool IsWindowCloaked(WindowHandle window) = 0;
@@ -56,6 +57,10 @@ class IWindowManager {
   virtual std::int32_t GetWindowLong(WindowHandle window, int index) = 0;
   virtual std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) = 0;
   virtual bool SetWindowText(WindowHandle window, const std::string& text) = 0;
+  // What ShowWindow and EnableWindow cannot tell, read back: whether the window is minimized, and
+  // whether it takes input.
+  virtual bool IsIconic(WindowHandle window) = 0;
+  virtual bool IsWindowEnabled(WindowHandle window) = 0;
 
   // Regions. SetWindowRgn returns true when the region is no longer the caller's: the window
   // took it, or the implementation freed it after a refusal it could not report in time. On
@@ -65,6 +70,10 @@ class IWindowManager {
   virtual RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) = 0;
   virtual bool SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) = 0;
   virtual void DeleteRegion(RegionHandle region) = 0;
+  // A copy of the window's region, the caller's to free; 0 when the window has none (or is gone).
+  virtual RegionHandle GetWindowRgn(WindowHandle window) = 0;
+  // A copy of a region the caller owns, the caller's too; 0 when none could be made.
+  virtual RegionHandle CopyRegion(RegionHandle region) = 0;
 
   // Layered windows: SetLayeredWindowAttributes is looked up by name at each use.
   virtual ModuleHandle LoadLibrary(const char* name) = 0;
@@ -73,6 +82,9 @@ class IWindowManager {
                                               std::uint32_t colorKey, std::uint8_t alpha,
                                               std::uint32_t flags) = 0;
   virtual void FreeLibrary(ModuleHandle module) = 0;
+  // What SetLayeredWindowAttributes gave a layered window; false where there is nothing to read
+  // (a window that is not layered, or draws itself through UpdateLayeredWindow).
+  virtual bool GetLayeredWindowAttributes(WindowHandle window, LayeredAttributes& attributes) = 0;
 
   // A message box owned by another program's window, with the system's default caption.
   virtual void MessageBox(WindowHandle owner, const std::string& text, unsigned type) = 0;

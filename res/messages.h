@@ -33,6 +33,11 @@ inline constexpr const char* kChangeFailed = "このウィンドウは変更で�
 inline constexpr const char* kCannotLockSelf =
     "Glazier 自身をロックすると操作できなくなるため、ロックできません。";
 
+// The list's shortcut menu. The first item names what it puts back: "元に戻す（形・タイトル）(&U)".
+inline constexpr const char* kRestore = "元に戻す(&U)";
+inline constexpr const char* kRestoreNamed = "元に戻す（%s）(&U)";
+inline constexpr const char* kRestoreAll = "変更したすべてのウィンドウを元に戻す(&A)";
+
 // Flash button captions.
 inline constexpr const char* kFlashStart = "フラッシュ開始";
 inline constexpr const char* kFlashStop = "フラッシュ停止";

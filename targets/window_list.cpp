@@ -16,7 +16,7 @@ int CListedWindows::Refresh(IWindowManager& windows, CListBox& list) {
   // The list box holds the rows of the last refresh, unless something else has changed it.
   const bool listInStep = list.GetCount() == static_cast<int>(m_shownCount);
   const std::size_t rows = Update(list, Walk(windows, kMaxRows), listInStep);
-  if (m_rowWindows.size() < rows) m_rowWindows.resize(rows);
+  m_rowWindows.resize(rows);
   for (std::size_t row = 0; row < rows; ++row) m_rowWindows[row] = m_walked[row].window;
   std::swap(m_shown, m_walked);
   m_shownCount = rows;
@@ -28,6 +28,11 @@ WindowHandle CListedWindows::WindowAt(int row) const {
   return m_rowWindows[static_cast<std::size_t>(row)];
 }
 
+int CListedWindows::RowOf(WindowHandle window) const {
+  const auto found = std::find(m_rowWindows.begin(), m_rowWindows.end(), window);
+  return found == m_rowWindows.end() ? -1 : static_cast<int>(found - m_rowWindows.begin());
+}
+
 // Under Wine every call on another program's window is a round trip to the system, so the walk
 // asks as little as it can: the whole z-order at once, the visibility before the title (a desktop
 // has many hidden titled windows, whose titles are never read), and the cloak last.
@@ -36,7 +41,7 @@ std::size_t CListedWindows::Walk(IWindowManager& windows, std::size_t limit) {
   std::size_t rows = 0;
   for (const WindowHandle window : m_topLevel) {
     if (rows == limit) break;
-    if (!windows.IsWindowVisible(window)) continue;
+    if (!windows.HasVisibleStyle(window)) continue;
     if (rows == m_walked.size()) m_walked.emplace_back();
     Row& row = m_walked[rows];
     windows.GetWindowText(window, row.title, kTitleBufferChars);

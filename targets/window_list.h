@@ -19,12 +19,16 @@ class CListedWindows {
   static constexpr std::size_t kMaxRows = 10000;  // the most rows the list shows
 
   // Brings the list to one row per qualifying window, at most kMaxRows: the rows, their order
-  // and their windows are those of a list emptied and filled afresh; the windows of rows beyond
-  // the new row count are kept from earlier fills. Leaves nothing selected, the focus rectangle
-  // on the first row and the first visible row where the user scrolled it. Returns the row count.
+  // and their windows are those of a list emptied and filled afresh. Leaves nothing selected, the
+  // focus rectangle on the first row and the first visible row where the user scrolled it.
+  // Returns the row count.
   int Refresh(IWindowManager& windows, CListBox& list);
-  // The window row `row` stands for; 0 for a row no fill has reached.
+  // The window row `row` stands for; 0 for no row.
   WindowHandle WindowAt(int row) const;
+  // The row that stands for `window`; -1 for none.
+  int RowOf(WindowHandle window) const;
+  // Every top-level window the last refresh found, listed or not.
+  const std::vector<WindowHandle>& TopLevelWindows() const { return m_topLevel; }
 
  private:
   struct Row {
@@ -41,5 +45,5 @@ class CListedWindows {
   std::vector<Row> m_walked;             // the first rows hold the walk in progress
   std::vector<WindowHandle> m_topLevel;  // every top-level window, as the walk found them
   std::size_t m_shownCount = 0;
-  std::vector<WindowHandle> m_rowWindows;  // row i's window, as the latest fill to reach i left it
+  std::vector<WindowHandle> m_rowWindows;  // row i's window
 };

@@ -55,6 +55,7 @@ using CUniqueGdiObject = CUniqueHandle<Object, &DeleteGdiObject<Object>>;
 using CUniqueFont = CUniqueGdiObject<HFONT>;
 using CUniqueBitmap = CUniqueGdiObject<HBITMAP>;
 using CUniqueMemoryDC = CUniqueHandle<HDC, &::DeleteDC>;
+using CUniqueMenu = CUniqueHandle<HMENU, &::DestroyMenu>;
 
 // A window's DC (the screen's for a null window), released when the owner goes.
 class CWindowDC {

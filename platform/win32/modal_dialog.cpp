@@ -1,5 +1,7 @@
 #include "platform/win32/modal_dialog.h"
 
+#include <windowsx.h>
+
 #include <cwchar>
 
 #include "platform/win32/dialog_template.h"
@@ -268,6 +270,16 @@ LRESULT CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       if (suggested && m_dialog.OnDpiChanged(HIWORD(wParam), FromRect(*suggested))) return 0;
+      break;
+    }
+    case WM_CONTEXTMENU: {
+      // (-1, -1) for a menu asked for from the keyboard.
+      const bool fromKeyboard = lParam == static_cast<LPARAM>(-1);
+      const Point screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (m_dialog.OnContextMenu(FromHwnd(reinterpret_cast<HWND>(wParam)),
+                                 fromKeyboard ? std::nullopt : std::optional<Point>(screen))) {
+        return 0;
+      }
       break;
     }
     case WM_QUERYDRAGICON:

@@ -270,6 +270,28 @@ void CWin32PanelHost::ListSetRedraw(int id, bool redraw) {
   if (redraw) ::InvalidateRect(Item(id), nullptr, TRUE);
 }
 
+int CWin32PanelHost::ListItemFromPoint(int id, Point screen) {
+  POINT point{screen.x, screen.y};
+  const HWND list = Item(id);
+  if (!list || !::ScreenToClient(list, &point)) return -1;
+  const LRESULT found = SendItem(id, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+  // The high word says the point lies outside every row: below the last one, say.
+  if (HIWORD(found) != 0) return -1;
+  return static_cast<int>(LOWORD(found));
+}
+
+Point CWin32PanelHost::ListMenuPoint(int id, int row) {
+  const HWND list = Item(id);
+  RECT rect{};
+  if (row < 0 || SendItem(id, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                          reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+    rect = {};
+  }
+  POINT point{rect.left, row < 0 ? rect.top : rect.bottom};
+  ::ClientToScreen(list, &point);
+  return {point.x, point.y};
+}
+
 void CWin32PanelHost::TabInsertItem(int id, int index, const std::string& text) {
   std::wstring wide = Widen(text);
   TCITEMW item{};
@@ -410,6 +432,35 @@ bool CWin32PanelHost::PreTranslateDialogMessage(const PlatformMessage& message) 
   const auto* native = static_cast<const MSG*>(message.native);
   if (!native || !m_window || !IsInputMessage(native->message)) return false;
   return ::IsDialogMessageW(m_window, const_cast<MSG*>(native)) != FALSE;
+}
+
+int CWin32PanelHost::TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) {
+  const CUniqueMenu menu(::CreatePopupMenu());
+  if (!menu) return 0;
+  UINT position = 0;
+  for (const MenuItem& item : items) {
+    const UINT state = item.grayed ? MF_GRAYED : MF_ENABLED;
+    ::InsertMenuW(menu.get(), position++, MF_BYPOSITION | MF_STRING | state,
+                  static_cast<UINT_PTR>(item.id), Widen(item.text).c_str());
+  }
+  // The dialog must be the foreground window, or the menu would not close when the user clicks
+  // elsewhere.
+  ::SetForegroundWindow(m_window);
+  const BOOL chosen = ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                       screen.x, screen.y, 0, m_window, nullptr);
+  return static_cast<int>(chosen);
+}
+
+std::optional<KeyPress> CWin32PanelHost::KeyPressOf(const PlatformMessage& message) {
+  const auto* native = static_cast<const MSG*>(message.native);
+  if (!native || !m_window || (native->message != WM_KEYDOWN && native->message != WM_SYSKEYDOWN)) {
+    return std::nullopt;
+  }
+  // Keys pressed in another dialog (the version box) are that dialog's.
+  if (native->hwnd != m_window && !::IsChild(m_window, native->hwnd)) return std::nullopt;
+  const auto down = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+  return KeyPress{static_cast<unsigned>(native->wParam), down(VK_CONTROL), down(VK_SHIFT),
+                  down(VK_MENU)};
 }
 
 void CWin32PanelHost::MessageBox(const std::string& text) {

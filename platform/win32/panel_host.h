@@ -56,6 +56,8 @@ class CWin32PanelHost : public IPanelHost {
   void ListSetTopIndex(int id, int index) override;
   void ListInitStorage(int id, int items, int bytes) override;
   void ListSetRedraw(int id, bool redraw) override;
+  int ListItemFromPoint(int id, Point screen) override;
+  Point ListMenuPoint(int id, int row) override;
 
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
@@ -89,6 +91,8 @@ class CWin32PanelHost : public IPanelHost {
   void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) override;
   void EndPaint(PaintContext dc) override;
 
+  int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) override;
+  std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) override;
   bool PreTranslateDialogMessage(const PlatformMessage& message) override;
   void MessageBox(const std::string& text) override;
   int RunModal(CDialog& dialog) override;

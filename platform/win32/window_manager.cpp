@@ -20,6 +20,7 @@ HMODULE ToModule(ModuleHandle module) {
 }
 
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+using GetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
 using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 using MciSendStringWFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
 using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
@@ -42,10 +43,14 @@ Function LoadedOnFirstUse(const wchar_t* dll, const char* name) {
 // worker, or the panel's own thread for a job on one of its own windows.
 thread_local CallFailure t_jobFailure = CallFailure::None;
 
-// Notes the outcome of a call on `window` that has just returned `ok`; the thread's last error
-// is read before anything else can change it.
-bool Judged(HWND window, bool ok) {
-  if (ok) return true;
+// Makes a call on `window` and notes its outcome for the job. The thread's last error is cleared
+// first, so that a failure that sets none is never taken for an earlier call's (the panel's own
+// thread, where jobs on its windows run, has the refresh's errors behind it), and read before
+// anything else can change it.
+template <typename Call>
+bool Judged(HWND window, Call call) {
+  ::SetLastError(ERROR_SUCCESS);
+  if (call()) return true;
   const DWORD error = ::GetLastError();
   CallFailure failure = CallFailure::Other;
   if (error == ERROR_INVALID_WINDOW_HANDLE || !::IsWindow(window)) {
@@ -57,10 +62,15 @@ bool Judged(HWND window, bool ok) {
   return false;
 }
 
-// GetWindowLong and SetWindowLong return a style word, which may be 0: only the last error,
-// cleared before the call, tells a failure.
-LONG JudgedLong(HWND window, LONG result) {
-  Judged(window, result != 0 || ::GetLastError() == ERROR_SUCCESS);
+// GetWindowLong and SetWindowLong return a style word, which may be 0: only the last error tells
+// a failure.
+template <typename Call>
+LONG JudgedLong(HWND window, Call call) {
+  LONG result = 0;
+  Judged(window, [&] {
+    result = call();
+    return result != 0 || ::GetLastError() == ERROR_SUCCESS;
+  });
   return result;
 }
 
@@ -115,14 +125,17 @@ void CWin32WindowManager::EnumTopLevelWindows(std::vector<WindowHandle>& windows
 void CWin32WindowManager::GetWindowText(WindowHandle window, std::string& title, int maxChars) {
   title.clear();
   if (maxChars <= 0) return;
+  // One buffer a thread, kept: a refresh reads thousands of titles, and jobs on several windows'
+  // workers read theirs at once.
+  thread_local std::vector<wchar_t> buffer;
   const auto size = static_cast<std::size_t>(maxChars);
-  if (m_titleBuffer.size() < size) m_titleBuffer.resize(size);
-  const int length = ::GetWindowTextW(ToHwnd(window), m_titleBuffer.data(), maxChars);
+  if (buffer.size() < size) buffer.resize(size);
+  const int length = ::GetWindowTextW(ToHwnd(window), buffer.data(), maxChars);
   if (length <= 0) return;
-  NarrowInto(std::wstring_view(m_titleBuffer.data(), static_cast<std::size_t>(length)), title);
+  NarrowInto(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)), title);
 }
 
-bool CWin32WindowManager::IsWindowVisible(WindowHandle window) {
+bool CWin32WindowManager::HasVisibleStyle(WindowHandle window) {
   // For a top-level window, whose parent is the desktop, IsWindowVisible answers its visible style
   // alone; read directly it costs one request to the system under Wine where IsWindowVisible
   // costs two (the style, then the parents).
@@ -143,13 +156,15 @@ bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   const HWND hwnd = ToHwnd(window);
   RECT source{};
-  return ReadRect(Judged(hwnd, ::GetWindowRect(hwnd, &source) != FALSE), source, rect);
+  return ReadRect(Judged(hwnd, [&] { return ::GetWindowRect(hwnd, &source) != FALSE; }), source,
+                  rect);
 }
 
 bool CWin32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   const HWND hwnd = ToHwnd(window);
   RECT source{};
-  return ReadRect(Judged(hwnd, ::GetClientRect(hwnd, &source) != FALSE), source, rect);
+  return ReadRect(Judged(hwnd, [&] { return ::GetClientRect(hwnd, &source) != FALSE; }), source,
+                  rect);
 }
 
 bool CWin32WindowManager::GetWorkArea(Rect& rect) {
@@ -167,7 +182,7 @@ bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertA
   const HWND hwnd = ToHwnd(window);
   const HWND after = ToHwnd(insertAfter);
   return Bounded(hwnd,
-                 [=] { return Judged(hwnd, ::SetWindowPos(hwnd, after, x, y, cx, cy, flags)); });
+                 [=] { return Judged(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags) != FALSE; }); });
 }
 
 bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
@@ -178,24 +193,30 @@ bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
 
 std::int32_t CWin32WindowManager::GetWindowLong(WindowHandle window, int index) {
   const HWND hwnd = ToHwnd(window);
-  ::SetLastError(ERROR_SUCCESS);
-  return JudgedLong(hwnd, ::GetWindowLongW(hwnd, index));
+  return JudgedLong(hwnd, [=] { return ::GetWindowLongW(hwnd, index); });
 }
 
 std::int32_t CWin32WindowManager::SetWindowLong(WindowHandle window, int index,
                                                 std::int32_t value) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, index, value] {
-    ::SetLastError(ERROR_SUCCESS);
-    return JudgedLong(hwnd, ::SetWindowLongW(hwnd, index, value));
+    return JudgedLong(hwnd, [=] { return ::SetWindowLongW(hwnd, index, value); });
   });
 }
 
 bool CWin32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, wide = Widen(text)] {
-    return Judged(hwnd, ::SetWindowTextW(hwnd, wide.c_str()) != FALSE);
+    return Judged(hwnd, [&] { return ::SetWindowTextW(hwnd, wide.c_str()) != FALSE; });
   });
+}
+
+bool CWin32WindowManager::IsIconic(WindowHandle window) {
+  return ::IsIconic(ToHwnd(window)) != FALSE;
+}
+
+bool CWin32WindowManager::IsWindowEnabled(WindowHandle window) {
+  return ::IsWindowEnabled(ToHwnd(window)) != FALSE;
 }
 
 RegionHandle CWin32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
@@ -220,7 +241,8 @@ bool CWin32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region,
   const HWND hwnd = ToHwnd(window);
   const HRGN rgn = ToRegion(region);
   Bounded(hwnd, [hwnd, rgn, redraw] {
-    const bool accepted = Judged(hwnd, ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE) != 0);
+    const bool accepted =
+        Judged(hwnd, [=] { return ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE) != 0; });
     if (!accepted) ::DeleteObject(rgn);
     return accepted;
   });
@@ -229,6 +251,19 @@ bool CWin32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region,
 
 void CWin32WindowManager::DeleteRegion(RegionHandle region) {
   if (region) ::DeleteObject(ToRegion(region));
+}
+
+RegionHandle CWin32WindowManager::GetWindowRgn(WindowHandle window) {
+  CUniqueGdiObject<HRGN> copy(::CreateRectRgn(0, 0, 0, 0));
+  // ERROR also for a window without a region: it has the whole of its shape.
+  if (!copy || ::GetWindowRgn(ToHwnd(window), copy.get()) == ERROR) return 0;
+  return FromRegion(copy.release());
+}
+
+RegionHandle CWin32WindowManager::CopyRegion(RegionHandle region) {
+  CUniqueGdiObject<HRGN> copy(::CreateRectRgn(0, 0, 0, 0));
+  if (!copy || ::CombineRgn(copy.get(), ToRegion(region), nullptr, RGN_COPY) == ERROR) return 0;
+  return FromRegion(copy.release());
 }
 
 ModuleHandle CWin32WindowManager::LoadLibrary(const char* name) {
@@ -245,11 +280,24 @@ bool CWin32WindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, Window
   if (!proc) return false;
   const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(proc);
   const HWND hwnd = ToHwnd(window);
-  return Judged(hwnd, function(hwnd, colorKey, alpha, flags) != FALSE);
+  return Judged(hwnd, [=] { return function(hwnd, colorKey, alpha, flags) != FALSE; });
 }
 
 void CWin32WindowManager::FreeLibrary(ModuleHandle module) {
   if (module) ::FreeLibrary(ToModule(module));
+}
+
+bool CWin32WindowManager::GetLayeredWindowAttributes(WindowHandle window,
+                                                     LayeredAttributes& attributes) {
+  // Windows XP and later; kept, like the other functions loaded on first use.
+  static const auto getAttributes = LoadedOnFirstUse<GetLayeredWindowAttributesFn>(
+      L"user32.dll", "GetLayeredWindowAttributes");
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!getAttributes || !getAttributes(ToHwnd(window), &key, &alpha, &flags)) return false;
+  attributes = {key, alpha, flags};
+  return true;
 }
 
 void CWin32WindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {

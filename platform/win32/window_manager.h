@@ -13,7 +13,7 @@ class CWin32WindowManager : public IWindowManager {
 
   void EnumTopLevelWindows(std::vector<WindowHandle>& windows) override;
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
-  bool IsWindowVisible(WindowHandle window) override;
+  bool HasVisibleStyle(WindowHandle window) override;
   bool IsWindowCloaked(WindowHandle window) override;
 
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
@@ -27,18 +27,23 @@ class CWin32WindowManager : public IWindowManager {
   std::int32_t GetWindowLong(WindowHandle window, int index) override;
   std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) override;
   bool SetWindowText(WindowHandle window, const std::string& text) override;
+  bool IsIconic(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
 
   RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreateRectRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) override;
   bool SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) override;
   void DeleteRegion(RegionHandle region) override;
+  RegionHandle GetWindowRgn(WindowHandle window) override;
+  RegionHandle CopyRegion(RegionHandle region) override;
 
   ModuleHandle LoadLibrary(const char* name) override;
   ProcHandle GetProcAddress(ModuleHandle module, const char* name) override;
   bool CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window, std::uint32_t colorKey,
                                       std::uint8_t alpha, std::uint32_t flags) override;
   void FreeLibrary(ModuleHandle module) override;
+  bool GetLayeredWindowAttributes(WindowHandle window, LayeredAttributes& attributes) override;
 
   void MessageBox(WindowHandle owner, const std::string& text, unsigned type) override;
 
@@ -57,6 +62,4 @@ class CWin32WindowManager : public IWindowManager {
   }
 
   CTargetCalls m_targetCalls;
-  // The title buffer lives as long as the manager: a refresh reads thousands of titles.
-  std::vector<wchar_t> m_titleBuffer;
 };

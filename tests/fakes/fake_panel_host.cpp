@@ -132,6 +132,21 @@ void CFakePanelHost::SelectRow(int row) {
   Command(IDC_WINDOW_LIST, wm::kLbnSelChange);
 }
 
+void CFakePanelHost::ContextMenuOnList(std::optional<int> row) {
+  const FakeControl& list = Control(IDC_WINDOW_LIST);
+  std::optional<Point> at;
+  if (row) at = Point{list.rect.left + 2, list.rect.top + *row * kRowHeight + kRowHeight / 2};
+  Record(Call("OnContextMenu", row.value_or(-1)));
+  m_dialog->OnContextMenu(list.handle, at);
+}
+
+bool CFakePanelHost::PressKey(KeyPress key) {
+  m_pressing = &key;
+  const bool taken = m_dialog->PreTranslateMessage(PlatformMessage{&key});
+  m_pressing = nullptr;
+  return taken;
+}
+
 void CFakePanelHost::ClickTab(int index) {
   Control(IDC_TAB).curSel = index;
   Notify(IDC_TAB, wm::kTcnSelChange);
@@ -462,6 +477,34 @@ void CFakePanelHost::DrawIcon(PaintContext dc, int x, int y, IconHandle icon) {
 
 void CFakePanelHost::EndPaint(PaintContext dc) {
   Record(Call("EndPaint", dc));
+}
+
+int CFakePanelHost::ListItemFromPoint(int id, Point screen) {
+  const FakeControl& list = Control(id);
+  if (screen.x < list.rect.left || screen.x >= list.rect.right || screen.y < list.rect.top) {
+    return -1;
+  }
+  const int row = list.topIndex + (screen.y - list.rect.top) / kRowHeight;
+  return row < static_cast<int>(list.rows.size()) ? row : -1;
+}
+
+Point CFakePanelHost::ListMenuPoint(int id, int row) {
+  const FakeControl& list = Control(id);
+  if (row < 0) return {list.rect.left, list.rect.top};
+  return {list.rect.left, list.rect.top + (row - list.topIndex + 1) * kRowHeight};
+}
+
+int CFakePanelHost::TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) {
+  Record(Call("TrackPopupMenu", static_cast<int>(items.size())));
+  m_menus.push_back({items, screen});
+  if (!onMenu) return 0;
+  auto modalLoop = onMenu;  // the loop may replace the hook
+  return modalLoop(items);
+}
+
+std::optional<KeyPress> CFakePanelHost::KeyPressOf(const PlatformMessage& message) {
+  if (!m_pressing || message.native != m_pressing) return std::nullopt;
+  return *m_pressing;
 }
 
 void CFakePanelHost::MessageBox(const std::string& text) {

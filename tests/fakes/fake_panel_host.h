@@ -8,7 +8,10 @@
 // - the first tab item inserted becomes the current tab;
 // - resizing the dialog delivers OnSize synchronously with the new client size;
 // - a placement without SWP_NOZORDER moves a control in its siblings' z-order;
-// - a message box runs a modal loop in which a test can deliver timer ticks.
+// - a message box and a shortcut menu run a modal loop in which a test can deliver timer ticks;
+// - the list box's rows are kRowHeight pixels tall from its top, and the dialog's client area
+//   stands at the screen's origin;
+// - a key press reaches the dialog's PreTranslateMessage first, as from the message loop.
 // Texts are measured one base unit a character, and each tab item takes its text and 12 pixels.
 // Dialog units become pixels with fixed base units of 6 x 13 (x * 6 / 4, y * 13 / 8, rounded as
 // MulDiv rounds); the dialog's frame, caption and menu bar have fixed sizes (below).
@@ -62,6 +65,7 @@ class CFakePanelHost : public IPanelHost {
   static constexpr int kCaption = 19;   // caption bar height
   static constexpr int kMenuBar = 19;   // menu bar height, for templates with a menu
   static constexpr int kIconSize = 32;  // SM_CXICON and SM_CYICON
+  static constexpr int kRowHeight = 13;
 
   // At a `dpi` other than 96 the base units and the frame scale with it, as the platform's do.
   explicit CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000,
@@ -76,6 +80,11 @@ class CFakePanelHost : public IPanelHost {
   void PressEnter() { Command(wm::kIdOk, wm::kBnClicked); }
   void PressEscape() { Command(wm::kIdCancel, wm::kBnClicked); }
   void SelectRow(int row);
+  // A right-click on row `row` of the list (the list's empty space below the rows for a row past
+  // the last), or Shift+F10 with the list focused for nothing.
+  void ContextMenuOnList(std::optional<int> row);
+  // A key pressed in the dialog; whether the dialog took it before the focused control.
+  bool PressKey(KeyPress key);
   void ClickTab(int index);
   void ReleaseTrackbar(int position);
   void UserSetText(int id, const std::string& text) { WriteText(Control(id), text); }
@@ -97,6 +106,12 @@ class CFakePanelHost : public IPanelHost {
   const std::vector<std::string>& Log() const { return m_log; }
   void ClearLog() { m_log.clear(); }
   const std::vector<std::string>& MessageBoxes() const { return m_messageBoxes; }
+  // Every shortcut menu opened, with where it opened.
+  struct PopupMenu {
+    std::vector<MenuItem> items;
+    Point at;
+  };
+  const std::vector<PopupMenu>& Menus() const { return m_menus; }
   const std::set<unsigned>& Timers() const { return m_timers; }
   const FakeTooltip& Tooltip() const { return m_tooltip; }
   int Invalidations() const { return m_invalidations; }
@@ -111,6 +126,8 @@ class CFakePanelHost : public IPanelHost {
   // Run inside the message box's modal loop, and inside RunModal while the child is open.
   std::function<void()> onMessageBox;
   std::function<int(CDialog&, CFakePanelHost&)> onModal;
+  // Run while a shortcut menu is open; the item the user chooses (0: the menu is dismissed).
+  std::function<int(const std::vector<MenuItem>&)> onMenu;
 
   // IPanelHost
   WindowHandle DialogWindow() override { return m_handle; }
@@ -141,6 +158,8 @@ class CFakePanelHost : public IPanelHost {
   void ListSetTopIndex(int id, int index) override;
   void ListInitStorage(int id, int items, int bytes) override;
   void ListSetRedraw(int id, bool redraw) override;
+  int ListItemFromPoint(int id, Point screen) override;
+  Point ListMenuPoint(int id, int row) override;
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
   void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;
@@ -172,6 +191,8 @@ class CFakePanelHost : public IPanelHost {
   void EraseIconBackground(PaintContext dc) override;
   void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) override;
   void EndPaint(PaintContext dc) override;
+  int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) override;
+  std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) override;
   bool PreTranslateDialogMessage(const PlatformMessage&) override { return false; }
   void MessageBox(const std::string& text) override;
   int RunModal(CDialog& dialog) override;
@@ -201,6 +222,8 @@ class CFakePanelHost : public IPanelHost {
   WindowHandle m_focus = 0;
 
   std::vector<std::string> m_log, m_messageBoxes;
+  std::vector<PopupMenu> m_menus;
+  const KeyPress* m_pressing = nullptr;  // the key press being delivered
   std::set<unsigned> m_timers;
   FakeTooltip m_tooltip;
   int m_invalidations = 0;

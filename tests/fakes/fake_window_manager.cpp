@@ -131,8 +131,8 @@ void CFakeWindowManager::GetWindowText(WindowHandle window, std::string& title, 
   title.assign(w->title, 0, Utf8Prefix(w->title, maxChars - 1));
 }
 
-bool CFakeWindowManager::IsWindowVisible(WindowHandle window) {
-  Record(Call("IsWindowVisible", H(window)));
+bool CFakeWindowManager::HasVisibleStyle(WindowHandle window) {
+  Record(Call("HasVisibleStyle", H(window)));
   const FakeWindow* w = Live(window);
   return w && w->visible;
 }
@@ -166,7 +166,7 @@ bool CFakeWindowManager::GetWorkArea(Rect& rect) {
 bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
   Record(Call("ShowWindow", H(window), command));
   FakeWindow* w = Live(window);
-  if (!w) return false;
+  if (!w || w->refused) return false;
   const bool wasVisible = w->visible;
   w->visible = command != wm::kSwHide;
   if (command == wm::kSwMinimize || command == wm::kSwShowNormal) {
@@ -200,7 +200,7 @@ bool CFakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAf
 bool CFakeWindowManager::EnableWindow(WindowHandle window, bool enable) {
   Record(Call("EnableWindow", H(window), enable));
   FakeWindow* w = Live(window);
-  if (!w) return false;
+  if (!w || w->refused) return false;
   return !std::exchange(w->enabled, enable);  // whether it was disabled
 }
 
@@ -227,6 +227,18 @@ bool CFakeWindowManager::SetWindowText(WindowHandle window, const std::string& t
   FakeWindow* w = Changeable(window);
   if (w) w->title = text;
   return w != nullptr;
+}
+
+bool CFakeWindowManager::IsIconic(WindowHandle window) {
+  Record(Call("IsIconic", H(window)));
+  const FakeWindow* w = Live(window);
+  return w && w->minimized;
+}
+
+bool CFakeWindowManager::IsWindowEnabled(WindowHandle window) {
+  Record(Call("IsWindowEnabled", H(window)));
+  const FakeWindow* w = Live(window);
+  return w && w->enabled;
 }
 
 RegionHandle CFakeWindowManager::NewRegion(std::string shape) {
@@ -281,6 +293,17 @@ void CFakeWindowManager::DeleteRegion(RegionHandle region) {
   if (!m_liveRegions.erase(region)) ++m_badRegionDeletes;
 }
 
+RegionHandle CFakeWindowManager::GetWindowRgn(WindowHandle window) {
+  Record(Call("GetWindowRgn", H(window)));
+  const FakeWindow* w = Live(window);
+  return w && w->region ? NewRegion(*w->region) : 0;
+}
+
+RegionHandle CFakeWindowManager::CopyRegion(RegionHandle region) {
+  Record(Call("CopyRegion", DescribeRegion(region)));
+  return m_liveRegions.count(region) ? NewRegion(m_regions[region]) : 0;
+}
+
 ModuleHandle CFakeWindowManager::LoadLibrary(const char* name) {
   Record(Call("LoadLibrary", name));
   ++m_loadedModules;
@@ -307,6 +330,15 @@ bool CFakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowH
 void CFakeWindowManager::FreeLibrary(ModuleHandle /*module*/) {
   Record(Call("FreeLibrary"));
   --m_loadedModules;
+}
+
+bool CFakeWindowManager::GetLayeredWindowAttributes(WindowHandle window,
+                                                    LayeredAttributes& attributes) {
+  Record(Call("GetLayeredWindowAttributes", H(window)));
+  const FakeWindow* w = Live(window);
+  if (!w || !IsLayered(w->exStyle) || !w->layeredAlpha) return false;
+  attributes = {0, static_cast<std::uint8_t>(*w->layeredAlpha), wm::kLwaAlpha};
+  return true;
 }
 
 void CFakeWindowManager::MessageBox(WindowHandle owner, const std::string& text, unsigned type) {

@@ -21,7 +21,9 @@ struct FakeWindow {
   bool topmost = false;
   bool minimized = false;
   bool closed = false;
-  bool refused = false;  // run as administrator: every change is denied, reads still work
+  // Run as administrator: every change is denied, reads still work. ShowWindow and EnableWindow,
+  // which cannot say so, change nothing.
+  bool refused = false;
   bool cloaked = false;
   Rect rect;            // outer rectangle, screen coordinates
   int clientWidth = 0;  // the client area follows the outer size by a fixed frame
@@ -78,7 +80,7 @@ class CFakeWindowManager : public IWindowManager {
   void RunJob(WindowHandle window, Job job, Then then) override;
   void EnumTopLevelWindows(std::vector<WindowHandle>& windows) override;
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
-  bool IsWindowVisible(WindowHandle window) override;
+  bool HasVisibleStyle(WindowHandle window) override;
   bool IsWindowCloaked(WindowHandle window) override;
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
@@ -90,16 +92,21 @@ class CFakeWindowManager : public IWindowManager {
   std::int32_t GetWindowLong(WindowHandle window, int index) override;
   std::int32_t SetWindowLong(WindowHandle window, int index, std::int32_t value) override;
   bool SetWindowText(WindowHandle window, const std::string& text) override;
+  bool IsIconic(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
   RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreateRectRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) override;
   bool SetWindowRgn(WindowHandle window, RegionHandle region, bool redraw) override;
   void DeleteRegion(RegionHandle region) override;
+  RegionHandle GetWindowRgn(WindowHandle window) override;
+  RegionHandle CopyRegion(RegionHandle region) override;
   ModuleHandle LoadLibrary(const char* name) override;
   ProcHandle GetProcAddress(ModuleHandle module, const char* name) override;
   bool CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window, std::uint32_t colorKey,
                                       std::uint8_t alpha, std::uint32_t flags) override;
   void FreeLibrary(ModuleHandle module) override;
+  bool GetLayeredWindowAttributes(WindowHandle window, LayeredAttributes& attributes) override;
   void MessageBox(WindowHandle owner, const std::string& text, unsigned type) override;
   void ShellExecute(const char* verb, const std::string& file, int show) override;
   void MciSendString(const std::string& command, WindowHandle callback) override;

@@ -51,13 +51,22 @@ TEST_F(CommandsTest, ShowLockAndFrameCommandsMakeTheirExactCalls) {
   Select(0);
   const std::string h = H(notepad);
   const std::pair<int, Calls> kCommands[] = {
-      {IDC_MINIMIZE, {"ShowWindow(" + h + ",6)"}},
+      // Minimize and lock cannot tell a refusal: their state is read back. What a command
+      // changes is read first, the first time only.
+      {IDC_MINIMIZE, {"ShowWindow(" + h + ",6)", "IsIconic(" + h + ")"}},
       {IDC_SHOW, {"ShowWindow(" + h + ",1)", "SetWindowPos(" + h + ",0,0,0,0,0,0x63)"}},
-      {IDC_TOPMOST, {"ShowWindow(" + h + ",1)", "SetWindowPos(" + h + ",-1,0,0,0,0,0x3)"}},
+      {IDC_TOPMOST,
+       {"GetWindowLong(" + h + ",-20)", "ShowWindow(" + h + ",1)",
+        "SetWindowPos(" + h + ",-1,0,0,0,0,0x3)"}},
       {IDC_NOTOPMOST, {"SetWindowPos(" + h + ",-2,0,0,0,0,0x3)"}},
-      {IDC_RESIZABLE, {"GetWindowLong(" + h + ",-16)", "SetWindowLong(" + h + ",-16,0x10CF0000)"}},
-      {IDC_LOCK, {"EnableWindow(" + h + ",0)", "ShowWindow(" + h + ",1)"}},
-      {IDC_UNLOCK, {"EnableWindow(" + h + ",1)", "ShowWindow(" + h + ",1)"}},
+      {IDC_RESIZABLE,
+       {"GetWindowLong(" + h + ",-16)", "GetWindowLong(" + h + ",-16)",
+        "SetWindowLong(" + h + ",-16,0x10CF0000)"}},
+      {IDC_LOCK,
+       {"IsWindowEnabled(" + h + ")", "EnableWindow(" + h + ",0)", "ShowWindow(" + h + ",1)",
+        "IsWindowEnabled(" + h + ")"}},
+      {IDC_UNLOCK,
+       {"EnableWindow(" + h + ",1)", "ShowWindow(" + h + ",1)", "IsWindowEnabled(" + h + ")"}},
   };
   for (const auto& [button, calls] : kCommands) {
     Forget();
@@ -97,7 +106,8 @@ class ShapeTest : public GlazierTest {
 TEST_F(ShapeTest, CircleClipsToTheScaledBoxFromTheWindowCorner) {
   host.Click(IDC_CIRCLE);
   const std::string h = H(target);
-  EXPECT_EQ(windows.Log(), (Calls{"GetClientRect(" + h + ")", "CreateEllipticRgn(0,0,409,320)",
+  EXPECT_EQ(windows.Log(), (Calls{"GetWindowRgn(" + h + ")", "GetClientRect(" + h + ")",
+                                  "CreateEllipticRgn(0,0,409,320)",
                                   "SetWindowRgn(" + h + ",ellipse(0,0,409,320),1)"}));
   EXPECT_EQ(windows.Window(target).region.value_or(""), "ellipse(0,0,409,320)");
   EXPECT_EQ(windows.LiveRegions(), 0);

@@ -60,7 +60,7 @@ WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
   target.Close();  // a window that has gone reads as untitled
   windows.GetWindowText(handle, title, 2048);
   CHECK_EQ(title, std::string());
-  CHECK(!windows.IsWindowVisible(handle));
+  CHECK(!windows.HasVisibleStyle(handle));
 }
 
 WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
@@ -74,7 +74,7 @@ WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
   // Every top-level window, in z-order: the one placed below the other comes after it.
   const auto at = std::find(all.begin(), all.end(), target.Handle());
   CHECK(at != all.end() && std::find(at, all.end(), below.Handle()) != all.end());
-  CHECK(windows.IsWindowVisible(target.Handle()));
+  CHECK(windows.HasVisibleStyle(target.Handle()));
 }
 
 WIN32_TEST(GeometryStylesAndInput) {
