@@ -10,7 +10,7 @@ namespace {
 // Titles longer than any a list row shows are still put back whole.
 constexpr int kOriginalTitleChars = 32768;
 
-constexpr const char* kAspectNames[] = {"手前に表示", "ロック", "枠",          "形",
+constexpr const char* kAspectNames[] = {"手前に表示", "ロック",   "枠",          "形",
                                         "透明度",     "タイトル", "位置とサイズ"};
 
 std::uint32_t Style(IWindowManager& windows, WindowHandle window, int index) {
@@ -49,7 +49,8 @@ WindowOriginals ReadOriginals(IWindowManager& windows, WindowHandle window, Aspe
     read.frameStyle = Style(windows, window, wm::kGwlStyle) & wm::kWsOverlappedWindow;
   }
   if (wanted & aspect::kShape) {
-    if (const RegionHandle region = windows.GetWindowRgn(window)) read.region.emplace(windows, region);
+    if (const RegionHandle region = windows.GetWindowRgn(window))
+      read.region.emplace(windows, region);
   }
   if (wanted & aspect::kTitle) windows.GetWindowText(window, read.title, kOriginalTitleChars);
   read.kept = wanted;

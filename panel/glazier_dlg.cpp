@@ -259,8 +259,7 @@ void CGlazierDlg::OnTopmost() {
       msg::kSelectTarget,
       [](IWindowManager& windows, WindowHandle target) {
         windows.ShowWindow(target, wm::kSwShowNormal);
-        windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0,
-                             wm::kSwpNoSize | wm::kSwpNoMove);
+        windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
       },
       aspect::kZOrder);
 }
@@ -280,9 +279,9 @@ void CGlazierDlg::OnResizable() {
       msg::kSelectTarget,
       [](IWindowManager& windows, WindowHandle target) {
         const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
-        windows.SetWindowLong(target, wm::kGwlStyle,
-                              static_cast<std::int32_t>(static_cast<std::uint32_t>(style) |
-                                                        wm::kWsOverlappedWindow));
+        windows.SetWindowLong(
+            target, wm::kGwlStyle,
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(style) | wm::kWsOverlappedWindow));
       },
       aspect::kFrame);
 }
@@ -554,8 +553,8 @@ void CGlazierDlg::SetupTooltips() {
 // --- Putting windows back ----------------------------------------------------------------
 
 bool CGlazierDlg::EditHasFocus() {
-  static constexpr int kEdits[] = {IDC_TITLE_EDIT, IDC_ALPHA_EDIT,     IDC_X_EDIT,
-                                   IDC_Y_EDIT,     IDC_WIDTH_EDIT,     IDC_HEIGHT_EDIT};
+  static constexpr int kEdits[] = {IDC_TITLE_EDIT, IDC_ALPHA_EDIT, IDC_X_EDIT,
+                                   IDC_Y_EDIT,     IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT};
   const WindowHandle focus = Host().GetFocus();
   return focus != 0 && std::any_of(std::begin(kEdits), std::end(kEdits),
                                    [&](int id) { return Host().GetDlgItem(id) == focus; });

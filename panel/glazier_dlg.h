@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ops/originals.h"
 #include "panel/failure_reports.h"
 #include "panel/flashing.h"
-#include "ops/originals.h"
 #include "panel/panel_layout.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"

@@ -1,5 +1,5 @@
-// The panel's layout: where CPanelLayout::Arrange stacks the page controls, which controls follow the
-// dialog's edges on a resize, and the minimized icon's position.
+// The panel's layout: where CPanelLayout::Arrange stacks the page controls, which controls follow
+// the dialog's edges on a resize, and the minimized icon's position.
 #pragma once
 
 #include <span>

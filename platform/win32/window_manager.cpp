@@ -181,8 +181,9 @@ bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertA
                                        int cx, int cy, unsigned flags) {
   const HWND hwnd = ToHwnd(window);
   const HWND after = ToHwnd(insertAfter);
-  return Bounded(hwnd,
-                 [=] { return Judged(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags) != FALSE; }); });
+  return Bounded(hwnd, [=] {
+    return Judged(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags) != FALSE; });
+  });
 }
 
 bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
@@ -290,8 +291,8 @@ void CWin32WindowManager::FreeLibrary(ModuleHandle module) {
 bool CWin32WindowManager::GetLayeredWindowAttributes(WindowHandle window,
                                                      LayeredAttributes& attributes) {
   // Windows XP and later; kept, like the other functions loaded on first use.
-  static const auto getAttributes = LoadedOnFirstUse<GetLayeredWindowAttributesFn>(
-      L"user32.dll", "GetLayeredWindowAttributes");
+  static const auto getAttributes =
+      LoadedOnFirstUse<GetLayeredWindowAttributesFn>(L"user32.dll", "GetLayeredWindowAttributes");
   COLORREF key = 0;
   BYTE alpha = 0;
   DWORD flags = 0;

@@ -129,13 +129,7 @@ E2E_CASE(panel_is_whole_in_any_face) {
   // The menu, by its mnemonics, as a user opens it.
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
   PressKeyWith(VK_MENU, 'H');
-  HWND popup = nullptr;
-  WaitFor([&] {
-    for (HWND hwnd : TopLevelWindows()) {
-      if (IsWindowVisible(hwnd) && ClassName(hwnd) == "#32768") popup = hwnd;
-    }
-    return popup != nullptr;
-  });
+  const HWND popup = WaitPopupMenu();
   Require(popup != nullptr, "Alt+H opens \"ﾍﾙﾌﾟ (&H)\"");
   RECT dialogRect = {};
   RECT popupRect = {};

@@ -193,12 +193,12 @@ void MoveMouse(POINT screen) {
   Send({MouseMove(screen)});
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, bool right) {
   INPUT down = {};
   down.type = INPUT_MOUSE;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   INPUT up = down;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   Send({MouseMove(screen), down, up});
 }
 
@@ -206,6 +206,19 @@ void ClickCenter(HWND hwnd) {
   RECT rect = {};
   GetWindowRect(hwnd, &rect);
   ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+HWND WaitPopupMenu(DWORD ms) {
+  HWND popup = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND hwnd : TopLevelWindows()) {
+          if (IsWindowVisible(hwnd) && ClassName(hwnd) == "#32768") popup = hwnd;
+        }
+        return popup != nullptr;
+      },
+      ms);
+  return popup;
 }
 
 RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)

@@ -59,8 +59,11 @@ void PressKey(WORD virtualKey);
 void PressKeyWith(WORD modifier, WORD virtualKey);
 void TypeText(std::string_view utf8);
 void MoveMouse(POINT screen);
-void ClickAt(POINT screen);
+void ClickAt(POINT screen, bool right = false);
 void ClickCenter(HWND hwnd);
+
+// The shortcut menu or pulled-down menu that shows, waited for; null when none came.
+HWND WaitPopupMenu(DWORD ms = 5000);
 
 // Memory allocated in another process for messages whose pointers the system does not carry
 // across processes (the common controls' messages).

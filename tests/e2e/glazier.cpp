@@ -126,16 +126,31 @@ bool Glazier::WaitRow(std::string_view title, DWORD ms) const {
   return WaitFor([&] { return RowOf(title) >= 0; }, ms);
 }
 
-bool Glazier::ClickRow(int row) {
+// The middle of a row on the screen, scrolled into view; nothing for no such row.
+std::optional<POINT> Glazier::RowCenter(int row) const {
   Ask(List(), LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
   RECT item = {};
   if (Ask(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) ==
       LB_ERR) {
-    return false;
+    return std::nullopt;
   }
   POINT center = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
   ClientToScreen(List(), &center);
-  return Click(center, [&] { return Selection() == row; });
+  return center;
+}
+
+bool Glazier::ClickRow(int row) {
+  const std::optional<POINT> center = RowCenter(row);
+  return center && Click(*center, [&] { return Selection() == row; });
+}
+
+HWND Glazier::RightClickRow(int row) {
+  const std::optional<POINT> center = RowCenter(row);
+  if (!center) return nullptr;
+  BringToFront(m_dialog);
+  MoveMouse(*center);
+  ClickAt(*center, true);
+  return WaitPopupMenu();
 }
 
 bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {

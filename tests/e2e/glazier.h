@@ -53,6 +53,9 @@ class Glazier {
 
   // Selects a row the way a user does: a click on it.
   bool ClickRow(int row);
+  // A real right-click on a row, which selects it and opens the list's shortcut menu; the menu,
+  // null when none came.
+  HWND RightClickRow(int row);
   // Waits for the window's row and clicks it; the case stops if that fails.
   void Select(std::string_view title);
 
@@ -89,6 +92,7 @@ class Glazier {
 
  private:
   static constexpr int kListId = 1002;
+  std::optional<POINT> RowCenter(int row) const;
   static constexpr int kTabId = 1026;
   RECT TabItemRect(int index) const;
 

@@ -34,14 +34,14 @@ TEST_F(FailuresTest, EveryCommandSaysOnceThatItsWindowClosedOrRefused) {
     bool closedSaid;    // false: flashing ends with its window silently, at its start too
   };
   const Command kCommands[] = {
-      {IDC_MINIMIZE, "", true, true},     {IDC_SHOW, "", true, true},
-      {IDC_TOPMOST, "", true, true},      {IDC_NOTOPMOST, "", true, true},
-      {IDC_RESIZABLE, "", true, true},    {IDC_LOCK, "", true, true},
-      {IDC_UNLOCK, "", false, true},      {IDC_CIRCLE, "", true, true},
-      {IDC_STAR, "", true, true},         {IDC_PLAIN_SHAPE, "", true, true},
+      {IDC_MINIMIZE, "", true, true},      {IDC_SHOW, "", true, true},
+      {IDC_TOPMOST, "", true, true},       {IDC_NOTOPMOST, "", true, true},
+      {IDC_RESIZABLE, "", true, true},     {IDC_LOCK, "", true, true},
+      {IDC_UNLOCK, "", false, true},       {IDC_CIRCLE, "", true, true},
+      {IDC_STAR, "", true, true},          {IDC_PLAIN_SHAPE, "", true, true},
       {IDC_ALPHA_APPLY, "77", true, true}, {IDC_ALPHA_APPLY, "255", true, true},
-      {IDC_FLASH, "", true, false},       {IDC_TITLE_APPLY, "", true, true},
-      {IDC_DOUBLE, "", true, true},       {IDC_HALVE, "", true, true},
+      {IDC_FLASH, "", true, false},        {IDC_TITLE_APPLY, "", true, true},
+      {IDC_DOUBLE, "", true, true},        {IDC_HALVE, "", true, true},
       {IDC_ORIGIN, "", true, true},
   };
   Start();
@@ -107,6 +107,31 @@ TEST_F(FailuresTest, LateResultsSpeakOnlyForTheRowStillSelected) {
   host.Click(IDC_STAR);
   EXPECT_EQ(NewBoxes(), Boxes{});
   windows.Release(calc);
+  EXPECT_EQ(NewBoxes(), Boxes{msg::kChangeDenied});
+
+  // A late retitle has refreshed the list, which ends the selection: its failure is still said.
+  windows.Hold(calc);
+  host.Click(IDC_TITLE_APPLY);
+  ASSERT_EQ(dialog.SelectedRow(), -1);
+  windows.Release(calc);
+  EXPECT_EQ(NewBoxes(), Boxes{msg::kChangeDenied});
+}
+
+TEST_F(FailuresTest, ALateFailureUnderAnOpenBoxIsNeitherShownNorCounted) {
+  AddUsualWindows();
+  Start();
+  const WindowHandle refusing = SelectNew("管理者", true);
+  windows.Hold(refusing);
+  host.UserSetText(IDC_X_EDIT, "5");  // the live edits: a refusal is said once per selection
+  // The user reads another box when the refusal comes back.
+  host.onMessageBox = [this, refusing] { windows.Release(refusing); };
+  host.UserSetText(IDC_ALPHA_EDIT, "");
+  host.Click(IDC_ALPHA_APPLY);
+  host.onMessageBox = nullptr;
+  EXPECT_EQ(NewBoxes(), Boxes{msg::kOpacityEmpty});
+  EXPECT_EQ(dialog.SelectedRow(), static_cast<int>(Rows().size()) - 1);
+  // Not said, so not counted: the next refusal of the edits is said.
+  host.UserSetText(IDC_X_EDIT, "6");
   EXPECT_EQ(NewBoxes(), Boxes{msg::kChangeDenied});
 }
 

@@ -68,11 +68,10 @@ TEST_F(OpacityTest, ValuesBelow255MakeTheWindowLayeredAnd255ClearsIt) {
   Apply("007");
   const std::string h = H(notepad);
   // The first change reads the style as it was, for "元に戻す".
-  EXPECT_EQ(windows.Log(),
-            (Calls{"GetWindowLong(" + h + ",-20)", "GetWindowLong(" + h + ",-20)",
-                   "SetWindowLong(" + h + ",-20,0x80000)",
-                   "LoadLibrary(user32)", "GetProcAddress(SetLayeredWindowAttributes)",
-                   "SetLayeredWindowAttributes(" + h + ",0,7,2)", "FreeLibrary()"}));
+  EXPECT_EQ(windows.Log(), (Calls{"GetWindowLong(" + h + ",-20)", "GetWindowLong(" + h + ",-20)",
+                                  "SetWindowLong(" + h + ",-20,0x80000)", "LoadLibrary(user32)",
+                                  "GetProcAddress(SetLayeredWindowAttributes)",
+                                  "SetLayeredWindowAttributes(" + h + ",0,7,2)", "FreeLibrary()"}));
   EXPECT_EQ(Text(IDC_ALPHA_EDIT), "007");
   EXPECT_EQ(Alpha(notepad), 7);
 
@@ -145,9 +144,9 @@ class FlashTest : public OpacityTest {
 
 TEST_F(FlashTest, StartMakesLayeredWithoutAlphaAndPulsesEvery48Ticks) {
   host.Click(IDC_FLASH);
-  EXPECT_EQ(windows.Log(), (Calls{"GetWindowLong(" + H(notepad) + ",-20)",
-                                  "GetWindowLong(" + H(notepad) + ",-20)",
-                                  "SetWindowLong(" + H(notepad) + ",-20,0x80000)"}));
+  EXPECT_EQ(windows.Log(),
+            (Calls{"GetWindowLong(" + H(notepad) + ",-20)", "GetWindowLong(" + H(notepad) + ",-20)",
+                   "SetWindowLong(" + H(notepad) + ",-20,0x80000)"}));
   EXPECT_EQ(Text(IDC_FLASH), "フラッシュ停止");
   EXPECT_EQ(host.Log().back(), "SetTimer(1,100)");
 

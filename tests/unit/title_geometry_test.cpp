@@ -153,9 +153,9 @@ TEST_F(GeometryTest, DoubleReappliesAfterEachWriteAndShowsWhatTheWindowTook) {
   windows.Window(notepad).maxWidth = 1000;
   windows.Window(notepad).maxHeight = 700;
   host.Click(IDC_DOUBLE);
-  EXPECT_EQ(windows.Log(), (Calls{Read(), Pos(100, 50, 1600, 1200), Read(),
-                                  Pos(100, 50, 800, 600), Pos(100, 50, 800, 600),
-                                  Pos(100, 50, 1000, 600), Pos(100, 50, 1000, 700)}));
+  EXPECT_EQ(windows.Log(),
+            (Calls{Read(), Pos(100, 50, 1600, 1200), Read(), Pos(100, 50, 800, 600),
+                   Pos(100, 50, 800, 600), Pos(100, 50, 1000, 600), Pos(100, 50, 1000, 700)}));
   EXPECT_EQ(Edits(), (std::vector<std::string>{"100", "50", "1000", "700"}));
   EXPECT_EQ(windows.Window(notepad).rect, (Rect{100, 50, 1100, 750}));
 }

@@ -39,7 +39,8 @@ TEST_F(WindowListTest, DuplicateTitlesKeepTheirOwnHandles) {
 
   Select(1);
   host.Click(IDC_MINIMIZE);
-  EXPECT_EQ(windows.Log(), (Calls{"ShowWindow(" + H(second) + ",6)", "IsIconic(" + H(second) + ")"}));
+  EXPECT_EQ(windows.Log(),
+            (Calls{"ShowWindow(" + H(second) + ",6)", "IsIconic(" + H(second) + ")"}));
   EXPECT_FALSE(windows.Window(first).minimized);
 }
 
@@ -115,7 +116,8 @@ TEST_F(WindowListTest, StopsAtTenThousandRowsWithEveryRowsHandle) {
 
   Select(9999);
   host.Click(IDC_MINIMIZE);
-  EXPECT_EQ(windows.Log(), (Calls{"ShowWindow(" + H(all[9999]) + ",6)", "IsIconic(" + H(all[9999]) + ")"}));
+  EXPECT_EQ(windows.Log(),
+            (Calls{"ShowWindow(" + H(all[9999]) + ",6)", "IsIconic(" + H(all[9999]) + ")"}));
 }
 
 TEST_F(WindowListTest, ChangesKeepTheScrollPositionWithoutDrawingInBetween) {

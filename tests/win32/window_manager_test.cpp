@@ -159,6 +159,11 @@ WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
 
 // A job hands back the gravest reason its calls failed; calls that cannot tell a failure learn
 // of a closed window from the window being gone.
+// A stand-in for SetLayeredWindowAttributes that fails and sets no error.
+BOOL WINAPI FailsSilently(HWND, COLORREF, BYTE, DWORD) {
+  return FALSE;
+}
+
 WIN32_TEST(JobsSayWhyTheirCallsFailed) {
   CWin32WindowManager windows;
   TargetWindow target(L"failures");
@@ -180,6 +185,23 @@ WIN32_TEST(JobsSayWhyTheirCallsFailed) {
   CHECK(outcome([handle](IWindowManager& w) { w.SetWindowLong(handle, 4096, 1); }) ==
         CallFailure::Other);
   CHECK(outcome([](IWindowManager&) { throw 1; }) == CallFailure::Other);
+  // A call that fails without a word of its own is never taken for the error an earlier call
+  // left behind on the thread (jobs on the panel's own windows run on its thread).
+  ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  CHECK(outcome([&](IWindowManager& w) {
+          w.CallSetLayeredWindowAttributes(reinterpret_cast<ProcHandle>(&FailsSilently), handle, 0,
+                                           0, wm::kLwaAlpha);
+        }) == CallFailure::Other);
+  // Minimize and lock are read back.
+  CHECK(outcome([handle](IWindowManager& w) {
+          w.EnableWindow(handle, false);
+          CHECK(!w.IsWindowEnabled(handle));
+          w.EnableWindow(handle, true);
+          CHECK(w.IsWindowEnabled(handle));
+          w.ShowWindow(handle, wm::kSwMinimize);
+          CHECK(w.IsIconic(handle));
+          w.ShowWindow(handle, wm::kSwShowNormal);
+        }) == CallFailure::None);
   // Wine's desktop has no cloaked windows; its answer (E_NOTIMPL) counts as shown.
   CHECK(!windows.IsWindowCloaked(handle));
 

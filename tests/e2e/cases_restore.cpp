@@ -1,0 +1,143 @@
+// "元に戻す": the list's shortcut menu (a right-click, Shift+F10) and Ctrl+Z put real windows
+// back as they were before Glazier changed them.
+#include <windows.h>
+
+#include <tuple>
+
+#include "glazier.h"
+#include "harness.h"
+#include "res/resource.h"
+
+using namespace e2e;
+
+namespace {
+
+// Every aspect of a window that Glazier changes, read through Win32.
+struct Look {
+  LONG style = 0;
+  bool topmost = false;
+  bool shaped = false;
+  int alpha = 255;
+  std::string title;
+  RECT rect = {};
+  bool enabled = true;
+
+  auto Tied() const {
+    return std::tie(style, topmost, shaped, alpha, title, rect.left, rect.top, rect.right,
+                    rect.bottom, enabled);
+  }
+  bool operator==(const Look& other) const { return Tied() == other.Tied(); }
+  std::string Describe() const {
+    return Format("style %08lx%s%s alpha %d \"", static_cast<unsigned long>(style),
+                  topmost ? " topmost" : "", shaped ? " shaped" : "", alpha) +
+           title + "\" " + e2e::Describe(rect) + (enabled ? "" : " locked");
+  }
+};
+
+Look LookOf(HWND hwnd) {
+  Look look;
+  look.style = GetWindowLongW(hwnd, GWL_STYLE) & ~WS_DISABLED;
+  look.topmost = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  look.shaped = GetWindowRgn(hwnd, region) != ERROR;
+  DeleteObject(region);
+  look.alpha = WindowAlpha(hwnd);
+  look.title = WindowText(hwnd);
+  look.rect = OuterRect(hwnd);
+  look.enabled = IsWindowEnabled(hwnd) != FALSE;
+  return look;
+}
+
+// Waits until the window looks as it did; says what differs otherwise.
+void CheckLooksAsBefore(HWND hwnd, const Look& before, const std::string& what) {
+  const bool same = WaitFor([&] { return LookOf(hwnd) == before; });
+  Check(same,
+        what + ": " +
+            (same ? before.Describe() : LookOf(hwnd).Describe() + ", was " + before.Describe()));
+}
+
+// The list's shortcut menu, opened from the keyboard with the list focused.
+HWND MenuFromKeyboard(Glazier& glazier) {
+  Require(BringToFront(glazier.Dialog()) && glazier.Focus(IDC_WINDOW_LIST),
+          "the list has the focus");
+  PressKeyWith(VK_SHIFT, VK_F10);
+  return WaitPopupMenu();
+}
+
+}  // namespace
+
+E2E_CASE(restore_puts_back_every_aspect) {
+  const std::string title = UniqueTitle("E2E 元に戻す");
+  Target target = StartTarget(title, 300, 150, 40, 40);
+  Glazier glazier;
+  const Look before = LookOf(target.hwnd);
+
+  // Every aspect changed, the first state of each to be kept over a second change.
+  glazier.SelectOnPage(title, kShowPage);
+  glazier.Press(IDC_TOPMOST);
+  glazier.OpenPage(kShapePage);
+  glazier.Press(IDC_RESIZABLE);
+  glazier.Press(IDC_CIRCLE);
+  glazier.Press(IDC_STAR);
+  glazier.OpenPage(kOpacityPage);
+  glazier.SetText(IDC_ALPHA_EDIT, "120");
+  glazier.Press(IDC_ALPHA_APPLY);
+  glazier.OpenPage(kGeometryPage);
+  glazier.SetText(IDC_X_EDIT, "222");
+  glazier.Press(IDC_DOUBLE);
+  glazier.OpenPage(kLockPage);
+  glazier.Press(IDC_LOCK);
+  const std::string renamed = UniqueTitle("E2E 改名");
+  glazier.OpenPage(kTitlePage);
+  glazier.SetText(IDC_TITLE_EDIT, renamed);
+  glazier.Press(IDC_TITLE_APPLY);
+  const Look changed = LookOf(target.hwnd);
+  Check(changed.topmost && changed.shaped && changed.alpha == 120 && changed.title == renamed &&
+            !changed.enabled && (changed.style & WS_THICKFRAME) && changed.rect.left == 222,
+        "every aspect changed: " + changed.Describe());
+
+  // A real right-click on its row selects it and opens the menu, which names what it puts back.
+  Require(glazier.WaitRow(renamed), "the renamed row is listed");
+  const HWND menu = glazier.RightClickRow(glazier.RowOf(renamed));
+  Require(menu != nullptr, "a right-click on the row opens the shortcut menu");
+  CheckEqual(glazier.Selection(), glazier.RowOf(renamed), "and selects its row");
+  const RECT dialogRect = OuterRect(glazier.Dialog());
+  const RECT menuRect = OuterRect(menu);
+  RECT shot = {};
+  UnionRect(&shot, &dialogRect, &menuRect);
+  Screenshot("restore-menu", shot);
+  PressKey('U');
+  CheckLooksAsBefore(target.hwnd, before, "\"元に戻す\" puts the window back");
+  Check(glazier.WaitRow(title), "the list shows its old title");
+}
+
+E2E_CASE(restore_by_keys_and_for_every_window) {
+  const std::string firstTitle = UniqueTitle("E2E 戻す 1");
+  const std::string secondTitle = UniqueTitle("E2E 戻す 2");
+  Target first = StartTarget(firstTitle, 300, 150, 40, 40);
+  Target second = StartTarget(secondTitle, 300, 150, 40, 300);
+  Glazier glazier;
+  const Look firstBefore = LookOf(first.hwnd);
+  const Look secondBefore = LookOf(second.hwnd);
+
+  // Ctrl+Z with the row selected and the list focused; Shift+F10 opens the menu, Esc closes it.
+  glazier.SelectOnPage(firstTitle, kShapePage);
+  glazier.Press(IDC_STAR);
+  const HWND menu = MenuFromKeyboard(glazier);
+  Require(menu != nullptr, "Shift+F10 opens the list's shortcut menu");
+  PressKey(VK_ESCAPE);
+  Check(WaitFor([&] { return !IsWindowVisible(menu); }), "Esc closes it");
+  Check(LookOf(first.hwnd).shaped, "and puts nothing back");
+  PressKeyWith(VK_CONTROL, 'Z');
+  CheckLooksAsBefore(first.hwnd, firstBefore, "Ctrl+Z puts the selected window back");
+
+  // Two windows changed: "すべて" puts both back.
+  glazier.Press(IDC_CIRCLE);
+  glazier.SelectOnPage(secondTitle, kOpacityPage);
+  glazier.SetText(IDC_ALPHA_EDIT, "60");
+  glazier.Press(IDC_ALPHA_APPLY);
+  Require(MenuFromKeyboard(glazier) != nullptr, "the menu opens again");
+  PressKey('A');
+  CheckLooksAsBefore(first.hwnd, firstBefore, "\"すべて\" puts the first window back");
+  CheckLooksAsBefore(second.hwnd, secondBefore, "and the second");
+}

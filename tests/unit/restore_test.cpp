@@ -1,0 +1,238 @@
+// Putting windows back as they were before Glazier changed them: what is remembered, the list's
+// shortcut menu and Ctrl+Z.
+#include <functional>
+#include <tuple>
+
+#include "unit/glazier_fixture.h"
+
+namespace {
+
+constexpr KeyPress kCtrlZ{'Z', true, false, false};
+
+class RestoreTest : public GlazierTest {
+ public:
+  using GlazierTest::host;  // the changes of the table below act through it
+
+  // A window as every command can change it; `dressed`: clipped and layered already.
+  void SetUpTarget(bool dressed) {
+    AddUsualWindows();
+    target = windows.AddWindow("対象", true, {100, 100, 500, 400}, 384, 277);
+    if (dressed) {
+      windows.Window(target).region = "ellipse(0,0,9,9)";
+      windows.Window(target).exStyle = static_cast<std::int32_t>(wm::kWsExLayered);
+      windows.Window(target).layeredAlpha = 200;
+    }
+    Start();
+    SelectTarget();
+  }
+
+  int TargetRow() {
+    for (int row = 0; row < dialog.TargetCount(); ++row) {
+      if (dialog.TargetAt(row) == target) return row;
+    }
+    ADD_FAILURE() << "no row for the target";
+    return -1;
+  }
+  void SelectTarget() { Select(TargetRow()); }
+
+  // Everything a command may change, and what it must leave alone.
+  auto Look() {
+    const FakeWindow& w = windows.Window(target);
+    return std::make_tuple(w.style, w.exStyle, w.region, w.layeredAlpha, w.title, w.rect.left,
+                           w.rect.top, w.rect.right, w.rect.bottom, w.enabled, w.topmost);
+  }
+
+  // The names of the calls logged since the last Forget, up to the list's refresh.
+  Calls CallNames() {
+    Calls names;
+    for (const std::string& call : windows.Log()) {
+      if (call == "EnumWindows") break;
+      names.push_back(call.substr(0, call.find('(')));
+    }
+    return names;
+  }
+
+  void Alpha(const char* text) {
+    host.UserSetText(IDC_ALPHA_EDIT, text);
+    host.Click(IDC_ALPHA_APPLY);
+  }
+  void Retitle(const char* text) {
+    host.UserSetText(IDC_TITLE_EDIT, text);
+    host.Click(IDC_TITLE_APPLY);
+  }
+
+  // The menu as the user last saw it: each item's text, and whether it could be chosen.
+  std::vector<std::pair<std::string, bool>> LastMenu() {
+    std::vector<std::pair<std::string, bool>> items;
+    for (const MenuItem& item : host.Menus().back().items)
+      items.emplace_back(item.text, !item.grayed);
+    return items;
+  }
+
+  WindowHandle target = 0;
+};
+
+struct Change {
+  const char* what;
+  std::function<void(RestoreTest&)> change;  // twice where it can be: the first state counts
+  Aspects kept;
+  Calls restoreCalls;  // on a plain window: only what was changed is touched
+};
+
+const Change kChanges[] = {
+    {"topmost",
+     [](RestoreTest& t) { t.host.Click(IDC_TOPMOST); },
+     aspect::kZOrder,
+     {"SetWindowPos"}},
+    {"frame",
+     [](RestoreTest& t) { t.host.Click(IDC_RESIZABLE); },
+     aspect::kFrame,
+     {"GetWindowLong", "SetWindowLong", "SetWindowPos"}},
+    {"lock",
+     [](RestoreTest& t) {
+       t.host.Click(IDC_LOCK);
+       t.host.Click(IDC_LOCK);
+     },
+     aspect::kLock,
+     {"EnableWindow", "IsWindowEnabled"}},
+    {"shapes",
+     [](RestoreTest& t) {
+       t.host.Click(IDC_CIRCLE);
+       t.host.Click(IDC_STAR);
+     },
+     aspect::kShape,
+     {"SetWindowRgn"}},
+    {"plain_shape",
+     [](RestoreTest& t) {
+       t.host.Click(IDC_PLAIN_SHAPE);
+       t.host.Click(IDC_CIRCLE);
+     },
+     aspect::kShape,
+     {"SetWindowRgn"}},
+    {"opacity",
+     [](RestoreTest& t) {
+       t.Alpha("255");
+       t.Alpha("77");
+     },
+     aspect::kOpacity,
+     {"GetWindowLong", "SetWindowLong"}},
+    {"flashing",
+     [](RestoreTest& t) {
+       t.host.Click(IDC_FLASH);
+       for (int tick = 0; tick < 3; ++tick) t.host.Tick(CGlazierDlg::FLASH_TIMER);
+     },
+     aspect::kOpacity,
+     {"GetWindowLong", "SetWindowLong"}},
+    {"title",
+     [](RestoreTest& t) {
+       t.Retitle("一");
+       t.SelectTarget();
+       t.Retitle("二");
+       t.SelectTarget();
+     },
+     aspect::kTitle,
+     {"SetWindowText"}},
+    {"size",
+     [](RestoreTest& t) {
+       t.host.Click(IDC_DOUBLE);
+       t.host.Click(IDC_ORIGIN);
+       t.host.UserSetText(IDC_HEIGHT_EDIT, "77");
+     },
+     aspect::kGeometry,
+     {"SetWindowPos"}},
+};
+
+// Each change on a plain window and on one clipped and layered already.
+class RestoreEachChange : public RestoreTest,
+                          public ::testing::WithParamInterface<std::tuple<Change, bool>> {};
+
+TEST_P(RestoreEachChange, IsUndoneFromItsFirstStateTouchingNothingElse) {
+  const auto& [change, dressed] = GetParam();
+  SetUpTarget(dressed);
+  const auto before = Look();
+
+  change.change(*this);
+  EXPECT_NE(Look(), before);
+  EXPECT_EQ(dialog.KeptAspects(target), change.kept);
+  Forget();
+  EXPECT_TRUE(host.PressKey(kCtrlZ));
+  EXPECT_EQ(Look(), before);
+  if (!dressed) {
+    EXPECT_EQ(CallNames(), change.restoreCalls);
+  }
+  EXPECT_FALSE(dialog.IsFlashing());
+  EXPECT_EQ(dialog.KeptAspects(target), 0u);
+  EXPECT_TRUE(host.MessageBoxes().empty());
+  EXPECT_EQ(windows.LiveRegions(), 0);
+  EXPECT_EQ(windows.BadRegionDeletes(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, RestoreEachChange,
+                         ::testing::Combine(::testing::ValuesIn(kChanges), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).what) +
+                                  (std::get<1>(info.param) ? "_dressed" : "_plain");
+                         });
+
+TEST_F(RestoreTest, TheMenuNamesWhatItPutsBackAndRestoresOneOrEveryWindow) {
+  SetUpTarget(false);
+  const auto before = Look();
+  host.ContextMenuOnList(std::nullopt);  // Shift+F10: nothing changed yet
+  EXPECT_EQ(LastMenu(),
+            (std::vector<std::pair<std::string, bool>>{
+                {"元に戻す(&U)", false}, {"変更したすべてのウィンドウを元に戻す(&A)", false}}));
+
+  host.Click(IDC_TOPMOST);
+  host.Click(IDC_CIRCLE);
+  Alpha("30");
+  Retitle("新");
+  // A right-click selects its row: the menu is for that window.
+  host.ContextMenuOnList(TargetRow());
+  EXPECT_EQ(dialog.TargetAt(dialog.SelectedRow()), target);
+  EXPECT_EQ(LastMenu(), (std::vector<std::pair<std::string, bool>>{
+                            {"元に戻す（手前に表示・形・透明度・タイトル）(&U)", true},
+                            {"変更したすべてのウィンドウを元に戻す(&A)", true}}));
+
+  Select(0);
+  host.Click(IDC_HALVE);
+  host.ContextMenuOnList(1);  // a window never changed
+  EXPECT_EQ(LastMenu()[0], (std::pair<std::string, bool>{"元に戻す(&U)", false}));
+  host.onMenu = [](const std::vector<MenuItem>&) { return ID_RESTORE_ALL; };
+  host.ContextMenuOnList(std::nullopt);
+  EXPECT_EQ(Look(), before);
+  EXPECT_EQ(windows.Window(notepad).rect, (Rect{100, 50, 900, 650}));
+  EXPECT_EQ(dialog.KeptAspects(notepad) | dialog.KeptAspects(target), 0u);
+  EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(RestoreTest, CtrlZIsTheEditsOwnThereAndNeedsARowElsewhere) {
+  SetUpTarget(false);
+  host.Click(IDC_TOPMOST);
+  host.SetFocusTo(IDC_TITLE_EDIT);
+  EXPECT_FALSE(host.PressKey(kCtrlZ));  // the edit undoes its typing
+  EXPECT_TRUE(windows.Window(target).topmost);
+
+  host.SetFocusTo(IDC_WINDOW_LIST);
+  host.Click(IDC_REFRESH);
+  EXPECT_TRUE(host.PressKey(kCtrlZ));
+  EXPECT_EQ(host.MessageBoxes(), Calls{msg::kSelectTarget});
+  EXPECT_TRUE(windows.Window(target).topmost);
+}
+
+TEST_F(RestoreTest, ARestoreThatFailsSaysSoOnceAndKeepsWhatItCouldNotPutBack) {
+  SetUpTarget(false);
+  Retitle("新");
+  SelectTarget();
+  windows.Refuse(target);
+  host.PressKey(kCtrlZ);
+  EXPECT_EQ(host.MessageBoxes(), Calls{msg::kChangeDenied});
+  EXPECT_EQ(dialog.KeptAspects(target), aspect::kTitle);
+
+  windows.Close(target);
+  host.PressKey(kCtrlZ);
+  EXPECT_EQ(host.MessageBoxes(), (Calls{msg::kChangeDenied, msg::kWindowClosed}));
+  EXPECT_EQ(dialog.KeptAspects(target), 0u);
+  EXPECT_EQ(dialog.SelectedRow(), -1);
+}
+
+}  // namespace
