@@ -499,7 +499,8 @@ void CGlazierDlg::ApplyTitle() {
     windows.SetWindowText(target, text);
   };
   retitle.then = [this, stage](CallFailure) {
-    if (*stage == Stage::Asked || SelectedRow() == -1) RefreshWindowList();
+    // Not under a box the user is reading: the timer refreshes the list once it is closed.
+    if (*stage == Stage::Asked || (SelectedRow() == -1 && !m_box.IsOpen())) RefreshWindowList();
     *stage = Stage::Done;
   };
   RunCommand(*target, std::move(retitle));
@@ -625,9 +626,9 @@ void CGlazierDlg::Restore(WindowHandle target) {
 }
 
 void CGlazierDlg::ShowAsItIsNow(WindowHandle target) {
-  // The user has moved on to another row: the list is left as it is.
+  // The user has moved on to another row, or reads a box: the list is left as it is.
   const bool selected = StillSelected(target);
-  if (!selected && SelectedRow() != -1) return;
+  if ((!selected && SelectedRow() != -1) || m_box.IsOpen()) return;
   RefreshWindowList();
   if (!selected) return;
   const int row = m_listed.RowOf(target);

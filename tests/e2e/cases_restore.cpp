@@ -140,4 +140,15 @@ E2E_CASE(restore_by_keys_and_for_every_window) {
   PressKey('A');
   CheckLooksAsBefore(first.hwnd, firstBefore, "\"すべて\" puts the first window back");
   CheckLooksAsBefore(second.hwnd, secondBefore, "and the second");
+
+  // Glazier itself made fully transparent: Ctrl+Z on its own row brings it back.
+  glazier.SelectOnPage("Glazier", kOpacityPage);
+  glazier.SetText(IDC_ALPHA_EDIT, "0");
+  glazier.Press(IDC_ALPHA_APPLY);
+  Require(WindowAlpha(glazier.Dialog()) == 0, "Glazier is fully transparent");
+  Require(BringToFront(glazier.Dialog()) && glazier.Focus(IDC_WINDOW_LIST),
+          "its list has the focus");
+  PressKeyWith(VK_CONTROL, 'Z');
+  Check(WaitFor([&] { return WindowAlpha(glazier.Dialog()) == 255; }),
+        "Ctrl+Z on its own row makes it opaque again");
 }

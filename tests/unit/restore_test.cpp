@@ -9,10 +9,16 @@ namespace {
 
 constexpr KeyPress kCtrlZ{'Z', true, false, false};
 
-class RestoreTest : public GlazierTest {
- public:
-  using GlazierTest::host;  // the changes of the table below act through it
+// What the user does to a window: types into an edit, then presses a button (either may be
+// missing).
+struct Step {
+  int button;
+  int edit = 0;
+  const char* text = "";
+};
 
+class RestoreTest : public GlazierTest {
+ protected:
   // A window as every command can change it; `dressed`: clipped and layered already.
   void SetUpTarget(bool dressed) {
     AddUsualWindows();
@@ -52,13 +58,15 @@ class RestoreTest : public GlazierTest {
     return names;
   }
 
-  void Alpha(const char* text) {
-    host.UserSetText(IDC_ALPHA_EDIT, text);
-    host.Click(IDC_ALPHA_APPLY);
-  }
-  void Retitle(const char* text) {
-    host.UserSetText(IDC_TITLE_EDIT, text);
-    host.Click(IDC_TITLE_APPLY);
+  // Flashing ticks on after each step; where a retitle's refresh has ended the selection, the
+  // user selects the target again.
+  void Do(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      if (step.edit) host.UserSetText(step.edit, step.text);
+      if (step.button) host.Click(step.button);
+      for (int tick = 0; tick < 3; ++tick) host.Tick(CGlazierDlg::FLASH_TIMER);
+      if (dialog.SelectedRow() == -1) SelectTarget();
+    }
   }
 
   // The menu as the user last saw it: each item's text, and whether it could be chosen.
@@ -74,70 +82,31 @@ class RestoreTest : public GlazierTest {
 
 struct Change {
   const char* what;
-  std::function<void(RestoreTest&)> change;  // twice where it can be: the first state counts
+  std::vector<Step> steps;  // twice where it can be: the first state counts
   Aspects kept;
   Calls restoreCalls;  // on a plain window: only what was changed is touched
 };
 
 const Change kChanges[] = {
-    {"topmost",
-     [](RestoreTest& t) { t.host.Click(IDC_TOPMOST); },
-     aspect::kZOrder,
-     {"SetWindowPos"}},
+    {"topmost", {{IDC_TOPMOST}}, aspect::kZOrder, {"SetWindowPos"}},
     {"frame",
-     [](RestoreTest& t) { t.host.Click(IDC_RESIZABLE); },
+     {{IDC_RESIZABLE}},
      aspect::kFrame,
      {"GetWindowLong", "SetWindowLong", "SetWindowPos"}},
-    {"lock",
-     [](RestoreTest& t) {
-       t.host.Click(IDC_LOCK);
-       t.host.Click(IDC_LOCK);
-     },
-     aspect::kLock,
-     {"EnableWindow", "IsWindowEnabled"}},
-    {"shapes",
-     [](RestoreTest& t) {
-       t.host.Click(IDC_CIRCLE);
-       t.host.Click(IDC_STAR);
-     },
-     aspect::kShape,
-     {"SetWindowRgn"}},
-    {"plain_shape",
-     [](RestoreTest& t) {
-       t.host.Click(IDC_PLAIN_SHAPE);
-       t.host.Click(IDC_CIRCLE);
-     },
-     aspect::kShape,
-     {"SetWindowRgn"}},
+    {"lock", {{IDC_LOCK}, {IDC_LOCK}}, aspect::kLock, {"EnableWindow", "IsWindowEnabled"}},
+    {"shapes", {{IDC_CIRCLE}, {IDC_STAR}}, aspect::kShape, {"SetWindowRgn"}},
+    {"plain_shape", {{IDC_PLAIN_SHAPE}, {IDC_CIRCLE}}, aspect::kShape, {"SetWindowRgn"}},
     {"opacity",
-     [](RestoreTest& t) {
-       t.Alpha("255");
-       t.Alpha("77");
-     },
+     {{IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "255"}, {IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "77"}},
      aspect::kOpacity,
      {"GetWindowLong", "SetWindowLong"}},
-    {"flashing",
-     [](RestoreTest& t) {
-       t.host.Click(IDC_FLASH);
-       for (int tick = 0; tick < 3; ++tick) t.host.Tick(CGlazierDlg::FLASH_TIMER);
-     },
-     aspect::kOpacity,
-     {"GetWindowLong", "SetWindowLong"}},
+    {"flashing", {{IDC_FLASH}}, aspect::kOpacity, {"GetWindowLong", "SetWindowLong"}},
     {"title",
-     [](RestoreTest& t) {
-       t.Retitle("一");
-       t.SelectTarget();
-       t.Retitle("二");
-       t.SelectTarget();
-     },
+     {{IDC_TITLE_APPLY, IDC_TITLE_EDIT, "一"}, {IDC_TITLE_APPLY, IDC_TITLE_EDIT, "二"}},
      aspect::kTitle,
      {"SetWindowText"}},
     {"size",
-     [](RestoreTest& t) {
-       t.host.Click(IDC_DOUBLE);
-       t.host.Click(IDC_ORIGIN);
-       t.host.UserSetText(IDC_HEIGHT_EDIT, "77");
-     },
+     {{IDC_DOUBLE}, {IDC_ORIGIN}, {0, IDC_HEIGHT_EDIT, "77"}},
      aspect::kGeometry,
      {"SetWindowPos"}},
 };
@@ -151,7 +120,7 @@ TEST_P(RestoreEachChange, IsUndoneFromItsFirstStateTouchingNothingElse) {
   SetUpTarget(dressed);
   const auto before = Look();
 
-  change.change(*this);
+  Do(change.steps);
   EXPECT_NE(Look(), before);
   EXPECT_EQ(dialog.KeptAspects(target), change.kept);
   Forget();
@@ -182,10 +151,10 @@ TEST_F(RestoreTest, TheMenuNamesWhatItPutsBackAndRestoresOneOrEveryWindow) {
             (std::vector<std::pair<std::string, bool>>{
                 {"元に戻す(&U)", false}, {"変更したすべてのウィンドウを元に戻す(&A)", false}}));
 
-  host.Click(IDC_TOPMOST);
-  host.Click(IDC_CIRCLE);
-  Alpha("30");
-  Retitle("新");
+  Do({{IDC_TOPMOST},
+      {IDC_CIRCLE},
+      {IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "30"},
+      {IDC_TITLE_APPLY, IDC_TITLE_EDIT, "新"}});
   // A right-click selects its row: the menu is for that window.
   host.ContextMenuOnList(TargetRow());
   EXPECT_EQ(dialog.TargetAt(dialog.SelectedRow()), target);
@@ -221,8 +190,7 @@ TEST_F(RestoreTest, CtrlZIsTheEditsOwnThereAndNeedsARowElsewhere) {
 
 TEST_F(RestoreTest, ARestoreThatFailsSaysSoOnceAndKeepsWhatItCouldNotPutBack) {
   SetUpTarget(false);
-  Retitle("新");
-  SelectTarget();
+  Do({{IDC_TITLE_APPLY, IDC_TITLE_EDIT, "新"}});
   windows.Refuse(target);
   host.PressKey(kCtrlZ);
   EXPECT_EQ(host.MessageBoxes(), Calls{msg::kChangeDenied});
