@@ -78,6 +78,15 @@ void Process::Terminate() {
   m_info = {};
 }
 
+std::wstring GlazierBesideStandInDwmapi() {
+  const std::wstring copy = ExeDir() + L"\\stand-in\\glazier.exe";
+  if (!CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), copy.c_str(), FALSE)) return {};
+  wchar_t overrides[512] = {};
+  GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";dwmapi=n,b").c_str());
+  return copy;
+}
+
 HWND ShownWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {
   for (HWND window = FindWindowExW(nullptr, nullptr, className, title); window;
        window = FindWindowExW(nullptr, window, className, title)) {

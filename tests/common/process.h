@@ -44,6 +44,12 @@ class Process {
   PROCESS_INFORMATION m_info{};
 };
 
+// A copy of glazier.exe beside the stand-in for the system's DWM library (stand-in\dwmapi.dll under
+// the driver's directory, tests/e2e/stand_in_dwmapi.cpp), whose cloak check it answers as Windows
+// does: the copy's path, or empty if it could not be made. The programs this process starts from
+// then on load a dwmapi.dll found beside them, and the others Wine's own.
+std::wstring GlazierBesideStandInDwmapi();
+
 // A visible top-level window of the process with that class, and that title unless it is null;
 // null when there is none.
 HWND ShownWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title);

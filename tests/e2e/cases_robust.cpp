@@ -318,21 +318,39 @@ E2E_CASE(closed_target_each_command_says_so_once) {
 
 // Windows the system keeps from being drawn get no row. Wine's desktop has none, so a stand-in
 // for the system's DWM library, loaded by a copy of glazier.exe beside it, reports every window
-// whose title holds "(cloaked)" as cloaked; Glazier with Wine's own library lists it.
+// whose title holds "(cloaked)" as cloaked; Glazier with Wine's own library lists it. make bench
+// measures the refresh against the same stand-in, so its answers are Windows' own here too.
 E2E_CASE(cloaked_windows_get_no_row) {
-  const std::wstring dir = ExeDir() + L"\\stand-in";
-  Require(CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), (dir + L"\\glazier.exe").c_str(),
-                    FALSE) != FALSE,
-          "glazier.exe is copied beside the stand-in library");
-  wchar_t overrides[512] = {};
-  GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";dwmapi=n").c_str());
+  const std::wstring exe = drive::GlazierBesideStandInDwmapi();
+  Require(!exe.empty(), "glazier.exe is copied beside the stand-in library");
   const std::string shownTitle = UniqueTitle("E2E 見える");
   Target shown = StartTarget(shownTitle, 300, 150, 20, 20);
   const std::string cloakedTitle = UniqueTitle("E2E (cloaked)");
   Target cloaked = StartTarget(cloakedTitle, 300, 150, 20, 640);
 
-  Glazier glazier(dir + L"\\glazier.exe");
+  using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  const HMODULE standIn = LoadLibraryW((ExeDir() + L"\\stand-in\\dwmapi.dll").c_str());
+  const auto get = reinterpret_cast<GetAttribute>(reinterpret_cast<void (*)()>(
+      standIn ? GetProcAddress(standIn, "DwmGetWindowAttribute") : nullptr));
+  Require(get != nullptr, "the stand-in library loads");
+  constexpr DWORD kCloakedAttribute = 14;
+  DWORD value = 7;
+  Check(get(shown.hwnd, kCloakedAttribute, &value, sizeof value) == S_OK && value == 0,
+        "the stand-in answers S_OK and 0 for a shown window");
+  Check(get(cloaked.hwnd, kCloakedAttribute, &value, sizeof value) == S_OK && value != 0,
+        "and a cloak for the window named so");
+  Check(get(shown.hwnd, kCloakedAttribute, &value, 1) == E_INVALIDARG &&
+            get(shown.hwnd, kCloakedAttribute + 100, &value, sizeof value) == E_INVALIDARG,
+        "E_INVALIDARG for a buffer of another size or an unknown attribute");
+  HWND gone =
+      CreateWindowW(L"STATIC", L"E2E gone", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  Check(get(gone, kCloakedAttribute, &value, sizeof value) ==
+            HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE),
+        "and an invalid window handle for a window that is gone");
+  FreeLibrary(standIn);
+
+  Glazier glazier(exe);
   Check(glazier.WaitRow(shownTitle) &&
             HoldsFor([&] { return glazier.RowOf(cloakedTitle) < 0; }, 2500),
         "the cloaked window gets no row through two refreshes, the other window does");

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The release zip of make dist: it holds the tested glazier.exe byte for byte, which starts from
 # there to its panel, and README.txt in UTF-8 with a byte-order mark and CRLF line ends; making
-# it again gives the same bytes. Runs inside the tests' Wine session (CTest's dist.zip).
+# it again gives the same bytes, and so does a copy of the tree off git dated by
+# SOURCE_DATE_EPOCH. Without a date, or in a tree with changes not committed, make dist stops.
+# Runs inside the tests' Wine session (CTest's dist.zip).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -14,8 +16,11 @@ fail() {
   echo "FAIL  $*" >&2
   exit 1
 }
-# make dist without its build step (-o build): the build is the one under test.
-make_dist() { env -u MAKEFLAGS -u MAKELEVEL make -s -C "$root" -o build dist BUILD="$build"; }
+# make dist without its build step (-o build): the build is the one under test, which may be a
+# developer's with changes not committed yet.
+make_dist() {
+  env -u MAKEFLAGS -u MAKELEVEL GLAZIER_DIST_DIRTY=1 make -s -C "$root" -o build dist BUILD="$build"
+}
 
 make_dist
 zips=("$build"/dist/glazier-*-win64.zip)
@@ -35,7 +40,8 @@ pe=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
 readme=$unpacked/README.txt
 [[ $(head -c 3 "$readme" | od -An -tx1 | tr -d ' ') == efbbbf ]] || fail "README.txt has no BOM"
 iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || fail "README.txt is not valid UTF-8"
-! grep -qv $'\r$' "$readme" || fail "README.txt has a line that does not end in CRLF"
+# One CR before each LF: a CRLF source turned into CR CR LF fails too.
+! grep -qvE $'(^|[^\r])\r$' "$readme" || fail "README.txt has a line that does not end in one CRLF"
 ! grep -q '@[A-Z]*@' "$readme" || fail "README.txt has a placeholder left"
 
 # The unpacked glazier.exe, with the driver beside it, starts to its panel.
@@ -48,4 +54,36 @@ cp "$zip" "$unpacked/first.zip"
 sleep 2
 make_dist
 cmp "$zip" "$unpacked/first.zip" || fail "a second make dist gave other bytes"
+
+# A copy of what make dist reads, under the build folder (inside this checkout, which must not
+# date it), with a home page that means something to sed: off git it stops without
+# SOURCE_DATE_EPOCH, and with it packs the address as the program has it. Committed at that time
+# as a checkout of its own, it gives the same bytes; changed, it is refused unless told.
+copy=$build/dist-copy/tree
+out=$build/dist-copy/out
+rm -rf "$build/dist-copy"
+mkdir -p "$copy/scripts" "$copy/res"
+cp "$root/scripts/dist.sh" "$copy/scripts/"
+cp "$root/res/glazier.rc" "$root/res/README.ja.txt" "$copy/res/"
+printf 'inline constexpr const char* kHomePageUrl = "%s";\n' 'https://x.example/?a=1&b=2|c\\d' \
+  >"$copy/res/templates.h"
+copy_dist() { env -u GLAZIER_DIST_DIRTY "$@" "$copy/scripts/dist.sh" "$build" "$out" 2>&1; }
+epoch=1700000000
+said=$(copy_dist -u SOURCE_DATE_EPOCH) && fail "make dist off git without SOURCE_DATE_EPOCH packed"
+[[ $said == *SOURCE_DATE_EPOCH* ]] || fail "make dist off git without a date said: $said"
+copy_dist SOURCE_DATE_EPOCH=$epoch >/dev/null || fail "make dist off git with SOURCE_DATE_EPOCH failed"
+copied=$out/$(basename "$zip")
+unzip -p "$copied" README.txt | grep -qF 'https://x.example/?a=1&b=2|c\d'$'\r' ||
+  fail "README.txt does not give the home page as written"
+mv "$copied" "$out/off-git.zip"
+git -C "$copy" init -q
+git -C "$copy" add .
+GIT_COMMITTER_DATE="@$epoch +0000" git -C "$copy" -c user.name=dist -c user.email=dist@localhost \
+  -c commit.gpgsign=false commit -q -m copy
+copy_dist -u SOURCE_DATE_EPOCH >/dev/null || fail "make dist in a clean checkout failed"
+cmp "$copied" "$out/off-git.zip" || fail "the checkout dated by its commit gave other bytes"
+echo >>"$copy/res/README.ja.txt"
+said=$(copy_dist -u SOURCE_DATE_EPOCH) && fail "make dist packed a tree with changes not committed"
+[[ $said == *GLAZIER_DIST_DIRTY=1* ]] || fail "make dist in a changed tree said: $said"
+copy_dist GLAZIER_DIST_DIRTY=1 >/dev/null || fail "make dist with GLAZIER_DIST_DIRTY=1 failed"
 echo "ok    $(basename "$zip"): $(stat -c %s "$zip") bytes, made twice alike"
