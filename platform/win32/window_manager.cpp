@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/cloak_cache.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
@@ -38,6 +41,38 @@ Function LoadedOnFirstUse(const wchar_t* dll, const char* name) {
   // Through a generic function pointer, which converts to any other without a warning.
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }
+
+// The cloaks DWM told the refresh, followed through the system's events (EVENT_OBJECT_CLOAKED and
+// EVENT_OBJECT_UNCLOAKED, Windows 8 and later). The events come to the thread that asked first,
+// from its message loop; any other thread asks every time, as does a system that lets no one
+// follow the events.
+class CFollowedCloaks {
+ public:
+  static CFollowedCloaks& Instance() {
+    static CFollowedCloaks followed;
+    return followed;
+  }
+  // The cache, for the thread the events come to; null for any other.
+  CCloakCache* Cache() {
+    if (!m_thread) {
+      m_thread = ::GetCurrentThreadId();
+      m_hook = ::SetWinEventHook(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED, nullptr, &OnEvent, 0,
+                                 0, WINEVENT_OUTOFCONTEXT);
+    }
+    return m_hook && m_thread == ::GetCurrentThreadId() ? &m_cache : nullptr;
+  }
+
+ private:
+  static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                               DWORD) noexcept {
+    if (object == OBJID_WINDOW && child == CHILDID_SELF)
+      Instance().m_cache.Forget(FromHwnd(window));
+  }
+
+  CCloakCache m_cache;
+  DWORD m_thread = 0;
+  HWINEVENTHOOK m_hook = nullptr;
+};
 
 // The gravest failure of the current job's calls so far, on the thread that runs the job: a
 // worker, or the panel's own thread for a job on one of its own windows.
@@ -109,7 +144,13 @@ void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
   m_targetCalls.Run(hwnd, std::move(call), std::move(report));
 }
 
+std::size_t CWin32WindowManager::CloaksKept() {
+  const CCloakCache* cloaks = CFollowedCloaks::Instance().Cache();
+  return cloaks ? cloaks->Size() : 0;
+}
+
 void CWin32WindowManager::EnumTopLevelWindows(std::vector<WindowHandle>& windows) {
+  if (CCloakCache* cloaks = CFollowedCloaks::Instance().Cache()) cloaks->NewRefresh();
   windows.clear();
   const auto add = [](HWND window, LPARAM list) noexcept -> BOOL {
     try {
@@ -148,9 +189,18 @@ bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
   static const auto getAttribute =
       LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
   if (!getAttribute) return false;
+  CCloakCache* cloaks = CFollowedCloaks::Instance().Cache();
+  if (cloaks) {
+    if (const std::optional<bool> kept = cloaks->Find(window)) return *kept;
+  }
   DWORD cloaked = 0;
   const HRESULT result = getAttribute(ToHwnd(window), kDwmwaCloaked, &cloaked, sizeof cloaked);
-  return SUCCEEDED(result) && cloaked != 0;
+  const bool answer = SUCCEEDED(result) && cloaked != 0;
+  // A window that is gone has nothing to keep.
+  if (cloaks && result != HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE)) {
+    cloaks->Keep(window, answer);
+  }
+  return answer;
 }
 
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {

@@ -50,6 +50,10 @@ class CWin32WindowManager : public IWindowManager {
   void ShellExecute(const char* verb, const std::string& file, int show) override;
   void MciSendString(const std::string& command, WindowHandle callback) override;
 
+  // How many windows' cloaks the refresh keeps while the system says nothing new of them. Read by
+  // tests only.
+  static std::size_t CloaksKept();
+
  private:
   // Runs a call that waits for the window's thread, bounded by CTargetCalls; the call's result
   // when it finished in time, a default value otherwise. Within a job it simply runs.

@@ -7,6 +7,7 @@
 
 #include "platform/types.h"
 #include "platform/win32/text.h"
+#include "platform/win32/win32.h"
 
 namespace harness {
 
@@ -31,6 +32,19 @@ inline std::string Describe(const Point& p) {
   std::ostringstream out;
   out << "(" << p.x << "," << p.y << ")";
   return out.str();
+}
+
+// Runs this thread's message loop until `done` holds or the milliseconds have passed.
+template <typename Done>
+bool PumpUntil(Done done, DWORD ms) {
+  const ULONGLONG deadline = ::GetTickCount64() + ms;
+  while (!done()) {
+    if (::GetTickCount64() >= deadline) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  }
+  return true;
 }
 
 }  // namespace harness

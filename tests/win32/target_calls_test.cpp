@@ -82,19 +82,6 @@ class BusyWindow {
   HANDLE m_release = nullptr;
 };
 
-// Runs this thread's message loop until `done` holds or the milliseconds have passed.
-template <typename Done>
-bool PumpUntil(Done done, DWORD ms) {
-  const ULONGLONG deadline = ::GetTickCount64() + ms;
-  while (!done()) {
-    if (::GetTickCount64() >= deadline) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-  }
-  return true;
-}
-
 }  // namespace
 
 WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
@@ -125,7 +112,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   };
 
   calls.Run(hwnd, call(250), result(250));  // an answering window
-  CHECK(PumpUntil([&] { return results.size() == 1; }, 10000));
+  CHECK(harness::PumpUntil([&] { return results.size() == 1; }, 10000));
 
   CHECK(busy.Block());
   CHECK(!calls.Run(hwnd, call(260), result(260)));
@@ -138,7 +125,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   CHECK_EQ(results.size(), std::size_t{1});
 
   busy.Unblock();
-  CHECK(PumpUntil([&] { return results.size() == kMore + 2; }, 20000));
+  CHECK(harness::PumpUntil([&] { return results.size() == kMore + 2; }, 20000));
   std::vector<int> expected;
   for (int width = 250; width <= 260 + kMore; width += width == 250 ? 10 : 1) {
     expected.push_back(width);
@@ -184,6 +171,6 @@ WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
     doomed.ShowWindow(FromHwnd(hwnd), wm::kSwMinimize);
   }
   CHECK(::GetTickCount64() - started < 1000);
-  PumpUntil([] { return false; }, 100);
+  harness::PumpUntil([] { return false; }, 100);
   CHECK(!late);
 }

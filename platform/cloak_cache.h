@@ -1,0 +1,40 @@
+// What the system said of each window's cloak, kept between refreshes of the list: asking costs a
+// call into the system for every window at every refresh, and a window's cloak changes only with
+// an event the system sends for it, after which it is asked again.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <unordered_map>
+
+#include "platform/types.h"
+
+class CCloakCache {
+ public:
+  // The answer kept for the window; it counts as asked in this refresh.
+  std::optional<bool> Find(WindowHandle window) {
+    const auto found = m_cloaks.find(window);
+    if (found == m_cloaks.end()) return std::nullopt;
+    found->second.refresh = m_refresh;
+    return found->second.cloaked;
+  }
+  void Keep(WindowHandle window, bool cloaked) { m_cloaks[window] = {cloaked, m_refresh}; }
+  // The system says the window's cloak has changed.
+  void Forget(WindowHandle window) { m_cloaks.erase(window); }
+  // A refresh begins: what the last one did not ask for (windows gone, hidden or untitled) goes,
+  // so that a handle given to a new window is asked afresh.
+  void NewRefresh() {
+    ++m_refresh;
+    std::erase_if(m_cloaks,
+                  [this](const auto& entry) { return entry.second.refresh + 1 < m_refresh; });
+  }
+  std::size_t Size() const { return m_cloaks.size(); }
+
+ private:
+  struct Cloak {
+    bool cloaked;
+    unsigned refresh;  // the last refresh that asked
+  };
+  std::unordered_map<WindowHandle, Cloak> m_cloaks;
+  unsigned m_refresh = 0;
+};
