@@ -111,7 +111,8 @@ fi
   cat "$results"
   echo
   echo "The list refresh, as every figure of Glazier's here, is measured with its cloak check \
-answered as on Windows, by a stand-in for the system's DWM library (see below)."
+answered as on Windows, by a stand-in for the system's DWM library, which Glazier asks once per \
+window (see below)."
   echo
   cat <<'EOF'
 How it is measured (bench/driver.cpp): glazier.exe runs under Wine on a private Xvfb, beside a
@@ -124,7 +125,9 @@ title only of visible windows and asks the system's DWM library whether each vis
 is cloaked. Wine's own library answers that at once (E_NOTIMPL), so the glazier.exe measured, in
 every measure, is a copy beside a stand-in for it (tests/e2e/stand_in_dwmapi.cpp) that answers as
 Windows does: S_OK and not cloaked, for one request to the Wine server, as Windows' answer is a
-call into the system. One desktop also holds 1,000 titled windows that are never shown. Each
+call into the system. Glazier asks it once per window and keeps the answer until the system sends
+a cloak event for the window (or a refresh no longer asks for it), so the samples, which follow a
+first refresh over the same windows, pay for the check only where a window is new. One desktop also holds 1,000 titled windows that are never shown. Each
 refresh sample waits until the Wine server and the X server are quiet, then runs a floor pass,
 Glazier's refresh and another floor pass one right after the other; the sample's ratio is the
 refresh against the mean of the two passes, and the table gives the median ratio and the range over
