@@ -397,11 +397,14 @@ double TimedFloorPass() {
   return Milliseconds() - start;
 }
 
-// Each sample: a floor pass, Glazier's refresh timed from outside, another floor pass, one right
-// after the other once the Wine server and the X server have gone quiet; the refresh's ratio to
-// the mean of the two passes. Glazier holds a selection throughout, so that no refresh of its own
-// runs in the middle (the timed one clears it, and it is set again at once), and paints before
-// the second pass; the round trip of a no-op message, a median, is taken off each refresh.
+// Each sample: a floor pass and Glazier's refresh timed from outside, one right after the other
+// once the Wine server and the X server have gone quiet, then another floor pass once they are
+// quiet again; the refresh's ratio to the mean of the two passes. Glazier holds a selection
+// throughout, so that no refresh of its own runs in the middle (the timed one clears it, and it is
+// set again at once), and paints before the second pass. Setting the selection again moves the
+// selected window to its own place, work the servers finish after the call returns: a floor pass
+// taken meanwhile would pay for it and make the refresh look cheaper than it is. The round trip of
+// a no-op message, a median, is taken off each refresh.
 RefreshResult MeasureRefresh(const Panel& panel, int samples) {
   RefreshResult result;
   panel.Refresh();
@@ -421,6 +424,7 @@ RefreshResult MeasureRefresh(const Panel& panel, int samples) {
     clicks.push_back(panel.TimedRefresh());
     panel.HoldRefresh();
     panel.Paint();
+    WaitUntilQuiet();
     const double after = TimedFloorPass();
     floors.push_back((before + after) / 2);
     Log("  sample %d: floor %.3f ms, refresh %.3f ms (round trip %.3f ms), floor %.3f ms",
