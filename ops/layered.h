@@ -9,6 +9,14 @@
 inline constexpr const char* kLayeredLibrary = "user32";
 inline constexpr const char* kLayeredFunction = "SetLayeredWindowAttributes";
 
+// Makes the window layered, or no longer layered, keeping the rest of its extended style.
+inline void SetLayeredStyle(IWindowManager& windows, WindowHandle window, bool layered) {
+  const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(window, wm::kGwlExStyle));
+  windows.SetWindowLong(window, wm::kGwlExStyle,
+                        static_cast<std::int32_t>(layered ? exStyle | wm::kWsExLayered
+                                                          : exStyle & ~wm::kWsExLayered));
+}
+
 class CScopedLayeredFunction {
  public:
   explicit CScopedLayeredFunction(IWindowManager& windows)

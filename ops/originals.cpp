@@ -17,11 +17,17 @@ std::uint32_t Style(IWindowManager& windows, WindowHandle window, int index) {
   return static_cast<std::uint32_t>(windows.GetWindowLong(window, index));
 }
 
-void SetStyle(IWindowManager& windows, WindowHandle window, int index, std::uint32_t style) {
-  windows.SetWindowLong(window, index, static_cast<std::int32_t>(style));
+}  // namespace
+
+void SetFrameStyle(IWindowManager& windows, WindowHandle window, std::uint32_t frameBits) {
+  const std::uint32_t style = Style(windows, window, wm::kGwlStyle);
+  windows.SetWindowLong(window, wm::kGwlStyle,
+                        static_cast<std::int32_t>((style & ~wm::kWsOverlappedWindow) | frameBits));
 }
 
-}  // namespace
+bool IsEnabledAs(IWindowManager& windows, WindowHandle window, bool enabled) {
+  return windows.IsWindowEnabled(window) == enabled;
+}
 
 std::string AspectNames(Aspects aspects) {
   std::string names;
@@ -40,7 +46,8 @@ WindowOriginals ReadOriginals(IWindowManager& windows, WindowHandle window, Aspe
     read.topmost = (exStyle & wm::kWsExTopmost) != 0;
     read.layered = (exStyle & wm::kWsExLayered) != 0;
     LayeredAttributes attributes;
-    if (read.layered && windows.GetLayeredWindowAttributes(window, attributes)) {
+    if ((wanted & aspect::kOpacity) && read.layered &&
+        windows.GetLayeredWindowAttributes(window, attributes)) {
       read.layeredAttributes = attributes;
     }
   }
@@ -69,9 +76,7 @@ void PutBackOriginals(IWindowManager& windows, WindowHandle window,
   }
   if (kept & aspect::kLock) windows.EnableWindow(window, originals.enabled);
   if (kept & aspect::kFrame) {
-    const std::uint32_t style = Style(windows, window, wm::kGwlStyle);
-    SetStyle(windows, window, wm::kGwlStyle,
-             (style & ~wm::kWsOverlappedWindow) | originals.frameStyle);
+    SetFrameStyle(windows, window, originals.frameStyle);
     // The frame is recalculated now, not at the window's next move.
     windows.SetWindowPos(window, 0, 0, 0, 0, 0,
                          wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoZOrder | wm::kSwpNoActivate |
@@ -82,9 +87,7 @@ void PutBackOriginals(IWindowManager& windows, WindowHandle window,
                    originals.region ? windows.CopyRegion(originals.region->get()) : 0);
   }
   if (kept & aspect::kOpacity) {
-    const std::uint32_t exStyle = Style(windows, window, wm::kGwlExStyle);
-    SetStyle(windows, window, wm::kGwlExStyle,
-             originals.layered ? exStyle | wm::kWsExLayered : exStyle & ~wm::kWsExLayered);
+    SetLayeredStyle(windows, window, originals.layered);
     if (originals.layered && originals.layeredAttributes) {
       CScopedLayeredFunction layered(windows);
       if (layered.Found()) layered.SetAttributes(window, *originals.layeredAttributes);
@@ -105,12 +108,7 @@ Aspects COriginals::Kept(WindowHandle window) const {
 
 void COriginals::Keep(WindowHandle window, WindowOriginals read) {
   if (read.kept == 0) return;
-  const auto [found, added] = m_windows.try_emplace(window);
-  WindowOriginals& kept = found->second;
-  if (added) {
-    kept = std::move(read);
-    return;
-  }
+  WindowOriginals& kept = m_windows[window];
   const Aspects fresh = read.kept & ~kept.kept;
   if (fresh & aspect::kZOrder) kept.topmost = read.topmost;
   if (fresh & aspect::kLock) kept.enabled = read.enabled;

@@ -22,8 +22,14 @@ inline constexpr Aspects kShape = 1u << 3;     // the region, or none
 inline constexpr Aspects kOpacity = 1u << 4;   // layered or not, and the layered attributes
 inline constexpr Aspects kTitle = 1u << 5;     // the text
 inline constexpr Aspects kGeometry = 1u << 6;  // the outer rectangle
-inline constexpr Aspects kAll = (1u << 7) - 1;
 }  // namespace aspect
+
+// Gives the window the style bits of the resizable frame that `frameBits` has, keeping the rest.
+void SetFrameStyle(IWindowManager& windows, WindowHandle window, std::uint32_t frameBits);
+
+// Whether the window takes input as `enabled` says: EnableWindow, whose result is the previous
+// state, is read back.
+bool IsEnabledAs(IWindowManager& windows, WindowHandle window, bool enabled);
 
 // The names of `aspects` for the menu, in the order above, joined by "・".
 std::string AspectNames(Aspects aspects);
@@ -62,6 +68,7 @@ class COriginals {
   // Forgets the windows that are not among `existing` (every top-level window there is).
   void ForgetAllBut(const std::vector<WindowHandle>& existing);
   std::vector<WindowHandle> Windows() const;
+  bool Empty() const { return m_windows.empty(); }
 
  private:
   std::map<WindowHandle, WindowOriginals> m_windows;

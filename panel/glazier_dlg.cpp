@@ -278,23 +278,24 @@ void CGlazierDlg::OnResizable() {
   RunOnSelected(
       msg::kSelectTarget,
       [](IWindowManager& windows, WindowHandle target) {
-        const std::int32_t style = windows.GetWindowLong(target, wm::kGwlStyle);
-        windows.SetWindowLong(
-            target, wm::kGwlStyle,
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(style) | wm::kWsOverlappedWindow));
+        SetFrameStyle(windows, target, wm::kWsOverlappedWindow);
       },
       aspect::kFrame);
 }
 
-namespace {
-
 // Lock and unlock: EnableWindow, whose result is the previous state, read back.
-void SetEnabled(IWindowManager& windows, WindowHandle target, bool enabled) {
-  windows.EnableWindow(target, enabled);
-  windows.ShowWindow(target, wm::kSwShowNormal);
+CGlazierDlg::Command CGlazierDlg::SetEnabledCommand(bool enabled) {
+  Command command;
+  command.calls = [enabled](IWindowManager& windows, WindowHandle target) {
+    windows.EnableWindow(target, enabled);
+    windows.ShowWindow(target, wm::kSwShowNormal);
+  };
+  command.changes = aspect::kLock;
+  command.tookEffect = [enabled](IWindowManager& windows, WindowHandle target) {
+    return IsEnabledAs(windows, target, enabled);
+  };
+  return command;
 }
-
-}  // namespace
 
 void CGlazierDlg::OnLock() {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
@@ -304,27 +305,11 @@ void CGlazierDlg::OnLock() {
     ShowBox(msg::kCannotLockSelf);
     return;
   }
-  Command lock;
-  lock.calls = [](IWindowManager& windows, WindowHandle target) {
-    SetEnabled(windows, target, false);
-  };
-  lock.changes = aspect::kLock;
-  lock.tookEffect = [](IWindowManager& windows, WindowHandle target) {
-    return !windows.IsWindowEnabled(target);
-  };
-  RunCommand(*target, std::move(lock));
+  RunCommand(*target, SetEnabledCommand(false));
 }
 
 void CGlazierDlg::OnUnlock() {
-  Command unlock;
-  unlock.calls = [](IWindowManager& windows, WindowHandle target) {
-    SetEnabled(windows, target, true);
-  };
-  unlock.changes = aspect::kLock;
-  unlock.tookEffect = [](IWindowManager& windows, WindowHandle target) {
-    return windows.IsWindowEnabled(target);
-  };
-  RunOnSelected(msg::kSelectTarget, std::move(unlock));
+  RunOnSelected(msg::kSelectTarget, SetEnabledCommand(true));
 }
 
 // --- Shapes ------------------------------------------------------------------------------
@@ -398,10 +383,7 @@ void CGlazierDlg::ApplyOpacity() {
   opacity.changes = aspect::kOpacity;
   if (input.value == kOpaque) {
     opacity.calls = [](IWindowManager& windows, WindowHandle target) {
-      const auto exStyle =
-          static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-      windows.SetWindowLong(target, wm::kGwlExStyle,
-                            static_cast<std::int32_t>(exStyle & ~wm::kWsExLayered));
+      SetLayeredStyle(windows, target, false);
     };
     RunCommand(*target, std::move(opacity));
     return;
@@ -410,9 +392,7 @@ void CGlazierDlg::ApplyOpacity() {
   const auto alpha = static_cast<std::uint8_t>(input.value);
   auto layered = std::make_shared<std::optional<CScopedLayeredFunction>>();
   opacity.calls = [alpha, layered](IWindowManager& windows, WindowHandle target) {
-    const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-    windows.SetWindowLong(target, wm::kGwlExStyle,
-                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+    SetLayeredStyle(windows, target, true);
     layered->emplace(windows);
     if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
   };
@@ -442,9 +422,7 @@ void CGlazierDlg::OnFlashToggle() {
   Command start;
   start.changes = aspect::kOpacity;
   start.calls = [](IWindowManager& windows, WindowHandle target) {
-    const auto exStyle = static_cast<std::uint32_t>(windows.GetWindowLong(target, wm::kGwlExStyle));
-    windows.SetWindowLong(target, wm::kGwlExStyle,
-                          static_cast<std::int32_t>(exStyle | wm::kWsExLayered));
+    SetLayeredStyle(windows, target, true);
   };
   // As with a tick: flashing goes on past any other failure, ends silently with its window, and
   // ends with a refusal, which is said.
@@ -582,7 +560,7 @@ bool CGlazierDlg::OnContextMenu(WindowHandle window, std::optional<Point> screen
   }
   const std::vector<MenuItem> items = {
       {ID_RESTORE, restore, kept == 0},
-      {ID_RESTORE_ALL, msg::kRestoreAll, m_originals.Windows().empty()},
+      {ID_RESTORE_ALL, msg::kRestoreAll, m_originals.Empty()},
   };
   int chosen = 0;
   m_box.Open([&] { chosen = Host().TrackPopupMenu(items, at); });
@@ -611,7 +589,7 @@ void CGlazierDlg::Restore(WindowHandle target) {
   if (originals->kept & aspect::kLock) {
     restore.tookEffect = [enabled = originals->enabled](IWindowManager& windows,
                                                         WindowHandle target) {
-      return windows.IsWindowEnabled(target) == enabled;
+      return IsEnabledAs(windows, target, enabled);
     };
   }
   restore.then = [this, target, originals](CallFailure failure) {

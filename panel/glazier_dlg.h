@@ -153,6 +153,7 @@ class CGlazierDlg : public CDialog {
     std::function<void(CallFailure)> then;
   };
   void RunCommand(WindowHandle target, Command command);
+  static Command SetEnabledCommand(bool enabled);
   // The selection rule, then the command on the selected window.
   void RunOnSelected(const char* message, Command command);
   void RunOnSelected(const char* message, CallsOnTarget calls, Aspects changes);

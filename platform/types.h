@@ -33,7 +33,6 @@ struct LayeredAttributes {
   std::uint32_t colorKey = 0;
   std::uint8_t alpha = 255;
   std::uint32_t flags = 0;
-  bool operator==(const LayeredAttributes&) const = default;
 };
 
 // Values of the window manager's own constants, all of them in this one place, that the core passes

@@ -16,21 +16,21 @@ int CListedWindows::Refresh(IWindowManager& windows, CListBox& list) {
   // The list box holds the rows of the last refresh, unless something else has changed it.
   const bool listInStep = list.GetCount() == static_cast<int>(m_shownCount);
   const std::size_t rows = Update(list, Walk(windows, kMaxRows), listInStep);
-  m_rowWindows.resize(rows);
-  for (std::size_t row = 0; row < rows; ++row) m_rowWindows[row] = m_walked[row].window;
   std::swap(m_shown, m_walked);
   m_shownCount = rows;
   return static_cast<int>(rows);
 }
 
 WindowHandle CListedWindows::WindowAt(int row) const {
-  if (row < 0 || static_cast<std::size_t>(row) >= m_rowWindows.size()) return 0;
-  return m_rowWindows[static_cast<std::size_t>(row)];
+  if (row < 0 || static_cast<std::size_t>(row) >= m_shownCount) return 0;
+  return m_shown[static_cast<std::size_t>(row)].window;
 }
 
 int CListedWindows::RowOf(WindowHandle window) const {
-  const auto found = std::find(m_rowWindows.begin(), m_rowWindows.end(), window);
-  return found == m_rowWindows.end() ? -1 : static_cast<int>(found - m_rowWindows.begin());
+  const auto end = m_shown.begin() + static_cast<std::ptrdiff_t>(m_shownCount);
+  const auto found =
+      std::find_if(m_shown.begin(), end, [window](const Row& row) { return row.window == window; });
+  return found == end ? -1 : static_cast<int>(found - m_shown.begin());
 }
 
 // Under Wine every call on another program's window is a round trip to the system, so the walk

@@ -41,9 +41,8 @@ class CListedWindows {
   // less the rows the list box refused.
   std::size_t Update(CListBox& list, std::size_t walked, bool listInStep);
 
-  std::vector<Row> m_shown;              // the first m_shownCount are the list box's rows
-  std::vector<Row> m_walked;             // the first rows hold the walk in progress
+  std::vector<Row> m_shown;   // the first m_shownCount are the list box's rows and their windows
+  std::vector<Row> m_walked;  // the first rows hold the walk in progress
   std::vector<WindowHandle> m_topLevel;  // every top-level window, as the walk found them
   std::size_t m_shownCount = 0;
-  std::vector<WindowHandle> m_rowWindows;  // row i's window
 };

@@ -131,16 +131,18 @@ void CFakeWindowManager::GetWindowText(WindowHandle window, std::string& title, 
   title.assign(w->title, 0, Utf8Prefix(w->title, maxChars - 1));
 }
 
-bool CFakeWindowManager::HasVisibleStyle(WindowHandle window) {
-  Record(Call("HasVisibleStyle", H(window)));
+bool CFakeWindowManager::ReadFlag(const char* call, WindowHandle window, bool FakeWindow::*flag) {
+  Record(Call(call, H(window)));
   const FakeWindow* w = Live(window);
-  return w && w->visible;
+  return w && w->*flag;
+}
+
+bool CFakeWindowManager::HasVisibleStyle(WindowHandle window) {
+  return ReadFlag("HasVisibleStyle", window, &FakeWindow::visible);
 }
 
 bool CFakeWindowManager::IsWindowCloaked(WindowHandle window) {
-  Record(Call("IsWindowCloaked", H(window)));
-  const FakeWindow* w = Live(window);
-  return w && w->cloaked;
+  return ReadFlag("IsWindowCloaked", window, &FakeWindow::cloaked);
 }
 
 bool CFakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
@@ -230,15 +232,11 @@ bool CFakeWindowManager::SetWindowText(WindowHandle window, const std::string& t
 }
 
 bool CFakeWindowManager::IsIconic(WindowHandle window) {
-  Record(Call("IsIconic", H(window)));
-  const FakeWindow* w = Live(window);
-  return w && w->minimized;
+  return ReadFlag("IsIconic", window, &FakeWindow::minimized);
 }
 
 bool CFakeWindowManager::IsWindowEnabled(WindowHandle window) {
-  Record(Call("IsWindowEnabled", H(window)));
-  const FakeWindow* w = Live(window);
-  return w && w->enabled;
+  return ReadFlag("IsWindowEnabled", window, &FakeWindow::enabled);
 }
 
 RegionHandle CFakeWindowManager::NewRegion(std::string shape) {

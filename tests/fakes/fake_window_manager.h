@@ -113,6 +113,8 @@ class CFakeWindowManager : public IWindowManager {
 
  private:
   FakeWindow* Live(WindowHandle handle);  // null for unknown or closed windows
+  // Logs the read and answers one of a live window's flags; false for a window that is gone.
+  bool ReadFlag(const char* call, WindowHandle window, bool FakeWindow::*flag);
   // The window a change may be made to, or null with the reason noted for the job.
   FakeWindow* Changeable(WindowHandle handle);
   // Notes the outcome of a call for the job in progress; returns `ok`.
