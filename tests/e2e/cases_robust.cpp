@@ -328,28 +328,6 @@ E2E_CASE(cloaked_windows_get_no_row) {
   const std::string cloakedTitle = UniqueTitle("E2E (cloaked)");
   Target cloaked = StartTarget(cloakedTitle, 300, 150, 20, 640);
 
-  using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-  const HMODULE standIn = LoadLibraryW((ExeDir() + L"\\stand-in\\dwmapi.dll").c_str());
-  const auto get = reinterpret_cast<GetAttribute>(reinterpret_cast<void (*)()>(
-      standIn ? GetProcAddress(standIn, "DwmGetWindowAttribute") : nullptr));
-  Require(get != nullptr, "the stand-in library loads");
-  constexpr DWORD kCloakedAttribute = 14;
-  DWORD value = 7;
-  Check(get(shown.hwnd, kCloakedAttribute, &value, sizeof value) == S_OK && value == 0,
-        "the stand-in answers S_OK and 0 for a shown window");
-  Check(get(cloaked.hwnd, kCloakedAttribute, &value, sizeof value) == S_OK && value != 0,
-        "and a cloak for the window named so");
-  Check(get(shown.hwnd, kCloakedAttribute, &value, 1) == E_INVALIDARG &&
-            get(shown.hwnd, kCloakedAttribute + 100, &value, sizeof value) == E_INVALIDARG,
-        "E_INVALIDARG for a buffer of another size or an unknown attribute");
-  HWND gone =
-      CreateWindowW(L"STATIC", L"E2E gone", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  DestroyWindow(gone);
-  Check(get(gone, kCloakedAttribute, &value, sizeof value) ==
-            HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE),
-        "and an invalid window handle for a window that is gone");
-  FreeLibrary(standIn);
-
   Glazier glazier(exe);
   Check(glazier.WaitRow(shownTitle) &&
             HoldsFor([&] { return glazier.RowOf(cloakedTitle) < 0; }, 2500),

@@ -157,13 +157,13 @@ WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
   CHECK_EQ(windows.CreatePolygonRgn(nullptr, 0, wm::kWinding), RegionHandle{0});
 }
 
-// A job hands back the gravest reason its calls failed; calls that cannot tell a failure learn
-// of a closed window from the window being gone.
 // A stand-in for SetLayeredWindowAttributes that fails and sets no error.
 BOOL WINAPI FailsSilently(HWND, COLORREF, BYTE, DWORD) {
   return FALSE;
 }
 
+// A job hands back the gravest reason its calls failed; calls that cannot tell a failure learn
+// of a closed window from the window being gone.
 WIN32_TEST(JobsSayWhyTheirCallsFailed) {
   CWin32WindowManager windows;
   TargetWindow target(L"failures");
@@ -192,16 +192,6 @@ WIN32_TEST(JobsSayWhyTheirCallsFailed) {
           w.CallSetLayeredWindowAttributes(reinterpret_cast<ProcHandle>(&FailsSilently), handle, 0,
                                            0, wm::kLwaAlpha);
         }) == CallFailure::Other);
-  // Minimize and lock are read back.
-  CHECK(outcome([handle](IWindowManager& w) {
-          w.EnableWindow(handle, false);
-          CHECK(!w.IsWindowEnabled(handle));
-          w.EnableWindow(handle, true);
-          CHECK(w.IsWindowEnabled(handle));
-          w.ShowWindow(handle, wm::kSwMinimize);
-          CHECK(w.IsIconic(handle));
-          w.ShowWindow(handle, wm::kSwShowNormal);
-        }) == CallFailure::None);
   // Wine's desktop has no cloaked windows; its answer (E_NOTIMPL) counts as shown.
   CHECK(!windows.IsWindowCloaked(handle));
 
