@@ -1,6 +1,5 @@
 #include "ops/originals.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "ops/layered.h"
@@ -15,6 +14,99 @@ constexpr const char* kAspectNames[] = {"手前に表示", "ロック",   "枠",
 
 std::uint32_t Style(IWindowManager& windows, WindowHandle window, int index) {
   return static_cast<std::uint32_t>(windows.GetWindowLong(window, index));
+}
+
+bool Minimized(const WindowPlacement& placement) {
+  return placement.showCommand == wm::kSwShowMinimized;
+}
+
+// Maximized, or minimized from maximized: the window comes back maximized.
+bool Maximized(const WindowPlacement& placement) {
+  return placement.showCommand == wm::kSwShowMaximized ||
+         (Minimized(placement) && (placement.flags & wm::kWpfRestoreToMaximized));
+}
+
+bool SameRegion(IWindowManager& windows, const std::optional<CUniqueRegion>& one,
+                const std::optional<CUniqueRegion>& other) {
+  if (!one || !other) return !one && !other;
+  return windows.EqualRegions(one->get(), other->get());
+}
+
+bool SameAttributes(const std::optional<LayeredAttributes>& one,
+                    const std::optional<LayeredAttributes>& other) {
+  if (!one || !other) return !one && !other;
+  return one->colorKey == other->colorKey && one->alpha == other->alpha &&
+         one->flags == other->flags;
+}
+
+// Moves the fields of `aspects` from one state into another.
+void TakeAspects(WindowState& into, WindowState&& from, Aspects aspects) {
+  if (aspects & aspect::kZOrder) into.topmost = from.topmost;
+  if (aspects & aspect::kLock) into.enabled = from.enabled;
+  if (aspects & aspect::kFrame) into.frameStyle = from.frameStyle;
+  if (aspects & aspect::kShape) into.region = std::move(from.region);
+  if (aspects & aspect::kOpacity) {
+    into.layered = from.layered;
+    into.layeredAttributes = from.layeredAttributes;
+  }
+  if (aspects & aspect::kTitle) into.title = std::move(from.title);
+  if (aspects & aspect::kGeometry) {
+    into.rect = from.rect;
+    into.placement = from.placement;
+  }
+  into.read |= aspects;
+}
+
+// Where the window goes back to. A window that was maximized is maximized again; one that was
+// minimized gets back its normal place, never the coordinates of its icon, and stays as the user
+// has it now. The normal rectangle is put back only where the system told it apart from the
+// window's own rectangle (it does not for another program's window under Wine).
+void PutBackGeometry(IWindowManager& windows, WindowHandle window, const WindowState& first) {
+  const bool normal = !Minimized(first.placement) && !Maximized(first.placement);
+  if (normal) {
+    const Rect& rect = first.rect;
+    windows.SetWindowPos(window, 0, rect.left, rect.top, rect.Width(), rect.Height(),
+                         wm::kSwpNoZOrder | wm::kSwpNoActivate);
+    return;
+  }
+  if (first.placement.normal != first.rect) {
+    // The normal rectangle is in workspace coordinates: the work area's corner is their origin.
+    Rect work;
+    if (!windows.GetWorkArea(work)) work = {};
+    const Rect& rect = first.placement.normal;
+    windows.SetWindowPos(window, 0, rect.left + work.left, rect.top + work.top, rect.Width(),
+                         rect.Height(), wm::kSwpNoZOrder | wm::kSwpNoActivate);
+  }
+  if (Maximized(first.placement)) windows.ShowWindow(window, wm::kSwShowMaximized);
+}
+
+// The calls of a restore, in one job; the frame change is made visible at once, the placement
+// comes last, after the frame.
+void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowState& first,
+                    Aspects aspects) {
+  if (aspects & aspect::kZOrder) {
+    windows.SetWindowPos(window, first.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0, 0,
+                         wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
+  }
+  if (aspects & aspect::kLock) windows.EnableWindow(window, first.enabled);
+  if (aspects & aspect::kFrame) {
+    SetFrameStyle(windows, window, first.frameStyle);
+    windows.SetWindowPos(window, 0, 0, 0, 0, 0,
+                         wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoZOrder | wm::kSwpNoActivate |
+                             wm::kSwpFrameChanged);
+  }
+  if (aspects & aspect::kShape) {
+    SetWindowShape(windows, window, first.region ? windows.CopyRegion(first.region->get()) : 0);
+  }
+  if (aspects & aspect::kOpacity) {
+    SetLayeredStyle(windows, window, first.layered);
+    if (first.layered && first.layeredAttributes) {
+      CScopedLayeredFunction layered(windows);
+      if (layered.Found()) layered.SetAttributes(window, *first.layeredAttributes);
+    }
+  }
+  if (aspects & aspect::kTitle) windows.SetWindowText(window, first.title);
+  if (aspects & aspect::kGeometry) PutBackGeometry(windows, window, first);
 }
 
 }  // namespace
@@ -39,8 +131,8 @@ std::string AspectNames(Aspects aspects) {
   return names;
 }
 
-WindowOriginals ReadOriginals(IWindowManager& windows, WindowHandle window, Aspects wanted) {
-  WindowOriginals read;
+WindowState ReadWindowState(IWindowManager& windows, WindowHandle window, Aspects wanted) {
+  WindowState read;
   if (wanted & (aspect::kZOrder | aspect::kOpacity)) {
     const std::uint32_t exStyle = Style(windows, window, wm::kGwlExStyle);
     read.topmost = (exStyle & wm::kWsExTopmost) != 0;
@@ -60,87 +152,97 @@ WindowOriginals ReadOriginals(IWindowManager& windows, WindowHandle window, Aspe
       read.region.emplace(windows, region);
   }
   if (wanted & aspect::kTitle) windows.GetWindowText(window, read.title, kOriginalTitleChars);
-  read.kept = wanted;
-  if ((wanted & aspect::kGeometry) && !windows.GetWindowRect(window, read.rect)) {
-    read.kept &= ~aspect::kGeometry;
+  read.read = wanted;
+  if ((wanted & aspect::kGeometry) && (!windows.GetWindowRect(window, read.rect) ||
+                                       !windows.GetWindowPlacement(window, read.placement))) {
+    read.read &= ~aspect::kGeometry;
   }
   return read;
 }
 
-void PutBackOriginals(IWindowManager& windows, WindowHandle window,
-                      const WindowOriginals& originals) {
-  const Aspects kept = originals.kept;
-  if (kept & aspect::kZOrder) {
-    windows.SetWindowPos(window, originals.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0,
-                         0, wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
-  }
-  if (kept & aspect::kLock) windows.EnableWindow(window, originals.enabled);
-  if (kept & aspect::kFrame) {
-    SetFrameStyle(windows, window, originals.frameStyle);
-    // The frame is recalculated now, not at the window's next move.
-    windows.SetWindowPos(window, 0, 0, 0, 0, 0,
-                         wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoZOrder | wm::kSwpNoActivate |
-                             wm::kSwpFrameChanged);
-  }
-  if (kept & aspect::kShape) {
-    SetWindowShape(windows, window,
-                   originals.region ? windows.CopyRegion(originals.region->get()) : 0);
-  }
-  if (kept & aspect::kOpacity) {
-    SetLayeredStyle(windows, window, originals.layered);
-    if (originals.layered && originals.layeredAttributes) {
-      CScopedLayeredFunction layered(windows);
-      if (layered.Found()) layered.SetAttributes(window, *originals.layeredAttributes);
-    }
-  }
-  if (kept & aspect::kTitle) windows.SetWindowText(window, originals.title);
-  if (kept & aspect::kGeometry) {
-    const Rect& rect = originals.rect;
-    windows.SetWindowPos(window, 0, rect.left, rect.top, rect.Width(), rect.Height(),
-                         wm::kSwpNoZOrder | wm::kSwpNoActivate);
-  }
+Aspects Differing(IWindowManager& windows, const WindowState& one, const WindowState& other,
+                  Aspects aspects) {
+  // What could not be read in either is taken for changed.
+  Aspects differing = aspects & ~(one.read & other.read);
+  const Aspects both = aspects & one.read & other.read;
+  const auto differs = [&](Aspects what, bool same) {
+    if ((both & what) && !same) differing |= what;
+  };
+  differs(aspect::kZOrder, one.topmost == other.topmost);
+  differs(aspect::kLock, one.enabled == other.enabled);
+  differs(aspect::kFrame, one.frameStyle == other.frameStyle);
+  if (both & aspect::kShape) differs(aspect::kShape, SameRegion(windows, one.region, other.region));
+  differs(aspect::kOpacity, one.layered == other.layered &&
+                                SameAttributes(one.layeredAttributes, other.layeredAttributes));
+  differs(aspect::kTitle, one.title == other.title);
+  differs(aspect::kGeometry,
+          Maximized(one.placement) == Maximized(other.placement) && one.rect == other.rect);
+  return differing;
 }
 
-Aspects COriginals::Kept(WindowHandle window) const {
-  const auto found = m_windows.find(window);
-  return found == m_windows.end() ? 0 : found->second.kept;
+bool CWindowMemory::SameWindow(IWindowManager& windows, WindowHandle window) {
+  std::uint32_t process = 0;
+  const std::uint32_t thread = windows.GetWindowThreadProcessId(window, process);
+  return thread != 0 && thread == m_thread && process == m_process;
 }
 
-void COriginals::Keep(WindowHandle window, WindowOriginals read) {
-  if (read.kept == 0) return;
-  WindowOriginals& kept = m_windows[window];
-  const Aspects fresh = read.kept & ~kept.kept;
-  if (fresh & aspect::kZOrder) kept.topmost = read.topmost;
-  if (fresh & aspect::kLock) kept.enabled = read.enabled;
-  if (fresh & aspect::kFrame) kept.frameStyle = read.frameStyle;
-  if (fresh & aspect::kShape) kept.region = std::move(read.region);
-  if (fresh & aspect::kOpacity) {
-    kept.layered = read.layered;
-    kept.layeredAttributes = read.layeredAttributes;
+void CWindowMemory::DropUnkept() {
+  if (m_kept.load() & aspect::kShape) return;
+  m_first.region.reset();
+  m_left.region.reset();
+}
+
+void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
+  if (m_kept.load() == 0 || !SameWindow(windows, window)) {
+    m_kept = 0;
+    m_thread = windows.GetWindowThreadProcessId(window, m_process);
   }
-  if (fresh & aspect::kTitle) kept.title = std::move(read.title);
-  if (fresh & aspect::kGeometry) kept.rect = read.rect;
-  kept.kept |= fresh;
+  const Aspects fresh = changes & ~m_kept.load();
+  if (!fresh) return;
+  WindowState read = ReadWindowState(windows, window, fresh);
+  const Aspects got = read.read;
+  TakeAspects(m_first, std::move(read), got);
+  m_kept |= got;
 }
 
-std::optional<WindowOriginals> COriginals::Take(WindowHandle window) {
-  auto node = m_windows.extract(window);
-  if (node.empty()) return std::nullopt;
-  return std::move(node.mapped());
+void CWindowMemory::AfterChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
+  const Aspects ours = changes & m_kept.load();
+  if (!ours) return;
+  WindowState left = ReadWindowState(windows, window, ours);
+  const Aspects got = left.read;
+  const Aspects asFirst = got & ~Differing(windows, left, m_first, got);
+  TakeAspects(m_left, std::move(left), got);
+  m_kept &= ~asFirst;
+  DropUnkept();
 }
 
-void COriginals::Forget(WindowHandle window) {
-  m_windows.erase(window);
-}
-
-void COriginals::ForgetAllBut(const std::vector<WindowHandle>& existing) {
-  std::erase_if(m_windows, [&existing](const auto& entry) {
-    return std::find(existing.begin(), existing.end(), entry.first) == existing.end();
-  });
-}
-
-std::vector<WindowHandle> COriginals::Windows() const {
-  std::vector<WindowHandle> windows;
-  for (const auto& entry : m_windows) windows.push_back(entry.first);
-  return windows;
+CWindowMemory::Result CWindowMemory::PutBack(IWindowManager& windows, WindowHandle window) {
+  Result result;
+  const Aspects kept = m_kept.exchange(0);
+  if (!kept || !SameWindow(windows, window)) {
+    DropUnkept();
+    return result;
+  }
+  const WindowState now = ReadWindowState(windows, window, kept);
+  Aspects ours = kept & ~Differing(windows, now, m_left, kept);
+  // A window that was disabled behind a dialog of its own program is disabled again only while
+  // that dialog is still up: nothing else would ever enable it again.
+  if ((ours & aspect::kLock) && !m_first.enabled && !windows.HasEnabledPopup(window)) {
+    ours &= ~aspect::kLock;
+  }
+  if (!ours) {
+    DropUnkept();
+    return result;
+  }
+  PutBackAspects(windows, window, m_first, ours);
+  // What did not take is kept, as it is now, for another try.
+  WindowState after = ReadWindowState(windows, window, ours);
+  const Aspects stuck = Differing(windows, after, m_first, ours);
+  TakeAspects(m_left, std::move(after), stuck);
+  m_kept |= stuck;
+  DropUnkept();
+  result.putBack = ours & ~stuck;
+  // EnableWindow cannot tell a refusal; every other call says its own.
+  result.took = (stuck & aspect::kLock) == 0;
+  return result;
 }

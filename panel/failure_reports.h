@@ -2,6 +2,9 @@
 // the one box the panel shows at a time.
 #pragma once
 
+#include <deque>
+#include <functional>
+#include <string>
 #include <utility>
 
 #include "platform/window_manager.h"
@@ -37,12 +40,20 @@ class COneBox {
   template <typename Show>
   bool Open(Show&& show) {
     if (m_open) return false;
-    const Opened opened(m_open);
-    std::forward<Show>(show)();
+    {
+      const Opened opened(m_open);
+      std::forward<Show>(show)();
+    }
+    ShowWaiting();
     return true;
   }
+  // A notice that must not be lost: shown at once, or once the box open now has closed. A notice
+  // of the same text waiting already is not added again.
+  void OpenOrWait(const std::string& text, std::function<void()> show);
 
  private:
+  void ShowWaiting();
+
   struct Opened {
     explicit Opened(bool& open) : m_open(open) { m_open = true; }
     ~Opened() { m_open = false; }
@@ -51,4 +62,5 @@ class COneBox {
     bool& m_open;
   };
   bool m_open = false;
+  std::deque<std::pair<std::string, std::function<void()>>> m_waiting;
 };

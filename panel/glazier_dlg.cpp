@@ -114,12 +114,8 @@ void CGlazierDlg::OnShown() {
 
 bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
   m_tip.RelayEvent(message);
-  // Ctrl+Z puts the selected window back; in an edit it still undoes the typing.
   const std::optional<KeyPress> key = Host().KeyPressOf(message);
-  if (key && key->key == 'Z' && key->ctrl && !key->alt && !key->shift && !EditHasFocus()) {
-    OnRestore();
-    return true;
-  }
+  if (key && m_restore.OnKey(*key, EditHasFocus())) return true;
   return CDialog::PreTranslateMessage(message);
 }
 
@@ -150,7 +146,7 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 void CGlazierDlg::RefreshWindowList() {
   m_listed.Refresh(m_windows, m_list);
   // A window gone from the desktop is forgotten before its handle can be given to another.
-  m_originals.ForgetAllBut(m_listed.TopLevelWindows());
+  m_restore.ForgetAllBut(m_listed.TopLevelWindows());
 }
 
 void CGlazierDlg::OnRefreshTimer() {
@@ -177,32 +173,30 @@ bool CGlazierDlg::StillSelected(WindowHandle target) const {
 // --- Commands ----------------------------------------------------------------------------
 
 void CGlazierDlg::RunCommand(WindowHandle target, Command command) {
-  // What the job reads and finds goes to the panel only with its result, so the worker and the
-  // panel never share state while the job runs.
-  struct Outcome {
-    WindowOriginals originals;
-    bool tookEffect = true;
-  };
-  auto outcome = std::make_shared<Outcome>();
-  const Aspects toRead = command.changes & ~m_originals.Kept(target);
+  // What the job finds goes to the panel only with its result. The memory of what the window was
+  // is written by the jobs on that window alone, one after another.
+  auto tookEffect = std::make_shared<bool>(true);
+  std::shared_ptr<CWindowMemory> memory = command.changes ? m_restore.MemoryOf(target) : nullptr;
   auto shared = std::make_shared<Command>(std::move(command));
   m_windows.RunJob(
       target,
-      [target, toRead, outcome, calls = shared->calls,
-       tookEffect = shared->tookEffect](IWindowManager& windows) {
-        if (toRead) outcome->originals = ReadOriginals(windows, target, toRead);
+      [target, memory, tookEffect, changes = shared->changes, calls = shared->calls,
+       check = shared->tookEffect](IWindowManager& windows) {
+        if (memory) memory->BeforeChange(windows, target, changes);
         calls(windows, target);
-        if (tookEffect) outcome->tookEffect = tookEffect(windows, target);
+        if (memory) memory->AfterChange(windows, target, changes);
+        if (check) *tookEffect = check(windows, target);
       },
-      [this, target, outcome, shared](CallFailure failure) {
-        if (!outcome->tookEffect) failure = std::max(failure, CallFailure::Denied);
-        // A refused change changed nothing: there is nothing to put back.
-        if (failure == CallFailure::None || failure == CallFailure::Other) {
-          m_originals.Keep(target, std::move(outcome->originals));
+      [this, target, tookEffect, shared](CallFailure failure) {
+        if (!*tookEffect) failure = std::max(failure, CallFailure::Denied);
+        const SayFailure say = [this, target, shared](CallFailure unsaid) {
+          ReportFailure(target, unsaid, *shared);
+        };
+        if (shared->done) {
+          shared->done(failure, say);
+        } else {
+          say(failure);
         }
-        const CallFailure unsaid = shared->judge ? shared->judge(failure) : failure;
-        ReportFailure(target, unsaid, *shared);
-        if (shared->then) shared->then(failure);
       });
 }
 
@@ -219,14 +213,18 @@ void CGlazierDlg::RunOnSelected(const char* message, CallsOnTarget calls, Aspect
 }
 
 void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, const Command& command) {
-  if (failure == CallFailure::Closed) m_originals.Forget(target);
+  if (failure == CallFailure::Closed) m_restore.Forget(target);
   // A late result is for the selection it was asked for.
   const bool atTarget =
       StillSelected(target) || (command.saidUnlessReselected && SelectedRow() == -1);
   if (!atTarget || !m_reports.Due(failure, command.telling)) return;
-  if (!ShowBox(CFailureReports::TextOf(failure))) return;
-  m_reports.Said(failure);
-  if (failure == CallFailure::Closed) RefreshWindowList();
+  // Under another box or the menu it waits for that to close, and is said once.
+  m_box.OpenOrWait(CFailureReports::TextOf(failure), [this, failure, telling = command.telling] {
+    if (!m_reports.Due(failure, telling)) return;
+    Host().MessageBox(CFailureReports::TextOf(failure));
+    m_reports.Said(failure);
+    if (failure == CallFailure::Closed) RefreshWindowList();
+  });
 }
 
 // --- Show state, z-order, lock and frame --------------------------------------------------
@@ -261,7 +259,8 @@ void CGlazierDlg::OnTopmost() {
         windows.ShowWindow(target, wm::kSwShowNormal);
         windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
       },
-      aspect::kZOrder);
+      // A maximized window is made normal on the way: "元に戻す" maximizes it again.
+      aspect::kZOrder | aspect::kGeometry);
 }
 
 void CGlazierDlg::OnNoTopmost() {
@@ -284,13 +283,14 @@ void CGlazierDlg::OnResizable() {
 }
 
 // Lock and unlock: EnableWindow, whose result is the previous state, read back.
-CGlazierDlg::Command CGlazierDlg::SetEnabledCommand(bool enabled) {
+Command CGlazierDlg::SetEnabledCommand(bool enabled) {
   Command command;
   command.calls = [enabled](IWindowManager& windows, WindowHandle target) {
     windows.EnableWindow(target, enabled);
     windows.ShowWindow(target, wm::kSwShowNormal);
   };
-  command.changes = aspect::kLock;
+  // Shown normal on the way, as always on top is.
+  command.changes = aspect::kLock | aspect::kGeometry;
   command.tookEffect = [enabled](IWindowManager& windows, WindowHandle target) {
     return IsEnabledAs(windows, target, enabled);
   };
@@ -396,7 +396,7 @@ void CGlazierDlg::ApplyOpacity() {
     layered->emplace(windows);
     if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
   };
-  opacity.judge = [this, target = *target, layered](CallFailure failure) {
+  opacity.done = [this, target = *target, layered](CallFailure failure, const SayFailure& say) {
     // One box: a closed window first, then a missing function, then a refusal.
     const bool missing = layered->has_value() && !(*layered)->Found();
     if (missing && failure != CallFailure::Closed) {
@@ -404,7 +404,7 @@ void CGlazierDlg::ApplyOpacity() {
       failure = CallFailure::None;
     }
     layered->reset();
-    return failure;
+    say(failure);
   };
   RunCommand(*target, std::move(opacity));
 }
@@ -426,10 +426,10 @@ void CGlazierDlg::OnFlashToggle() {
   };
   // As with a tick: flashing goes on past any other failure, ends silently with its window, and
   // ends with a refusal, which is said.
-  start.judge = [this, target = *target](CallFailure failure) {
-    if (failure == CallFailure::None || failure == CallFailure::Other) return CallFailure::None;
+  start.done = [this, target = *target](CallFailure failure, const SayFailure& say) {
+    if (failure == CallFailure::None || failure == CallFailure::Other) return;
     if (m_flash.KeepsTo(target)) StopFlashing();
-    return failure == CallFailure::Denied ? failure : CallFailure::None;
+    if (failure == CallFailure::Denied) say(failure);
   };
   RunCommand(*target, std::move(start));
 }
@@ -445,9 +445,12 @@ void CGlazierDlg::OnFlashTimer() {
   if (!tick) return;
   m_windows.RunJob(
       tick->window,
-      [tick = *tick](IWindowManager& windows) {
+      [tick = *tick, memory = m_restore.MemoryOf(tick->window)](IWindowManager& windows) {
+        // Each tick changes the opacity as a command does: "元に戻す" puts the first one back.
+        memory->BeforeChange(windows, tick.window, aspect::kOpacity);
         CScopedLayeredFunction layered(windows);
         if (layered.Found()) layered.SetAlpha(tick.window, tick.alpha);
+        memory->AfterChange(windows, tick.window, aspect::kOpacity);
       },
       [this, window = tick->window](CallFailure failure) {
         if (!m_flash.TickDone(window, failure)) return;
@@ -476,7 +479,8 @@ void CGlazierDlg::ApplyTitle() {
                                                                  WindowHandle target) {
     windows.SetWindowText(target, text);
   };
-  retitle.then = [this, stage](CallFailure) {
+  retitle.done = [this, stage](CallFailure failure, const SayFailure& say) {
+    say(failure);
     // Not under a box the user is reading: the timer refreshes the list once it is closed.
     if (*stage == Stage::Asked || (SelectedRow() == -1 && !m_box.IsOpen())) RefreshWindowList();
     *stage = Stage::Done;
@@ -541,78 +545,17 @@ bool CGlazierDlg::EditHasFocus() {
 
 bool CGlazierDlg::OnContextMenu(WindowHandle window, std::optional<Point> screen) {
   if (window != Host().GetDlgItem(IDC_WINDOW_LIST)) return false;
-  Point at = screen.value_or(Point{});
-  if (screen) {
-    // A right-click selects its row, as a click does.
-    const int row = Host().ListItemFromPoint(IDC_WINDOW_LIST, *screen);
-    if (row >= 0 && row != SelectedRow()) {
-      m_list.SetCurSel(row);
-      OnWindowListSelChange();
-    }
-  } else {
-    at = Host().ListMenuPoint(IDC_WINDOW_LIST, SelectedRow());
-  }
-  const Aspects kept = m_originals.Kept(m_listed.WindowAt(SelectedRow()));
-  std::string restore = msg::kRestore;
-  if (kept != 0) {
-    restore = msg::kRestoreNamed;
-    restore.replace(restore.find("%s"), 2, AspectNames(kept));
-  }
-  const std::vector<MenuItem> items = {
-      {ID_RESTORE, restore, kept == 0},
-      {ID_RESTORE_ALL, msg::kRestoreAll, m_originals.Empty()},
-  };
-  int chosen = 0;
-  m_box.Open([&] { chosen = Host().TrackPopupMenu(items, at); });
-  if (chosen != 0) Dispatch(Signal::Command, chosen, 0);
+  m_restore.OnContextMenu(screen);
   return true;
 }
 
-void CGlazierDlg::OnRestore() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
-  if (target) Restore(*target);
-}
-
-void CGlazierDlg::OnRestoreAll() {
-  for (const WindowHandle window : m_originals.Windows()) Restore(window);
-}
-
-void CGlazierDlg::Restore(WindowHandle target) {
-  std::optional<WindowOriginals> taken = m_originals.Take(target);
-  if (!taken) return;
-  if (m_flash.KeepsTo(target)) StopFlashing();
-  auto originals = std::make_shared<WindowOriginals>(std::move(*taken));
-  Command restore;
-  restore.calls = [originals](IWindowManager& windows, WindowHandle target) {
-    PutBackOriginals(windows, target, *originals);
-  };
-  if (originals->kept & aspect::kLock) {
-    restore.tookEffect = [enabled = originals->enabled](IWindowManager& windows,
-                                                        WindowHandle target) {
-      return IsEnabledAs(windows, target, enabled);
-    };
-  }
-  restore.then = [this, target, originals](CallFailure failure) {
-    // What could not be put back is kept for another try; a closed window is forgotten.
-    if (failure == CallFailure::Other || failure == CallFailure::Denied) {
-      m_originals.Keep(target, std::move(*originals));
-    } else if (failure == CallFailure::None) {
-      ShowAsItIsNow(target);
-    }
-  };
-  RunCommand(target, std::move(restore));
-}
-
-void CGlazierDlg::ShowAsItIsNow(WindowHandle target) {
-  // The user has moved on to another row, or reads a box: the list is left as it is.
-  const bool selected = StillSelected(target);
-  if ((!selected && SelectedRow() != -1) || m_box.IsOpen()) return;
-  RefreshWindowList();
-  if (!selected) return;
-  const int row = m_listed.RowOf(target);
-  if (row < 0) return;
+void CGlazierDlg::SelectRow(int row) {
   m_list.SetCurSel(row);
   OnWindowListSelChange();
+}
+
+void CGlazierDlg::StopFlashingOn(WindowHandle window) {
+  if (m_flash.KeepsTo(window)) StopFlashing();
 }
 
 // --- Painting ----------------------------------------------------------------------------

@@ -1,6 +1,6 @@
 // The main dialog: its controls, its dispatch table and every handler. The layout, the flashing,
-// what a failed command says and what the windows were before they were changed are small objects
-// it owns; the position and size page's handlers stand in glazier_dlg_geometry.cpp.
+// what a failed command says and "元に戻す" are small objects it owns; the position and size
+// page's handlers stand in glazier_dlg_geometry.cpp.
 #pragma once
 
 #include <cstdint>
@@ -9,16 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "ops/originals.h"
+#include "panel/command.h"
 #include "panel/failure_reports.h"
 #include "panel/flashing.h"
 #include "panel/panel_layout.h"
+#include "panel/restore_flow.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 #include "res/resource.h"
 #include "targets/window_list.h"
 
-class CGlazierDlg : public CDialog {
+class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
  public:
   static constexpr unsigned FLASH_TIMER = 1;
   static constexpr unsigned REFRESH_TIMER = 2;
@@ -39,13 +40,13 @@ class CGlazierDlg : public CDialog {
   bool OnContextMenu(WindowHandle window, std::optional<Point> screen) override;
 
   // Read by tests only, but for SelectedRow, which the dialog reads as well.
-  int SelectedRow() const { return m_list.GetCurSel(); }
-  WindowHandle TargetAt(int row) const { return m_listed.WindowAt(row); }
+  int SelectedRow() const override { return m_list.GetCurSel(); }
+  WindowHandle TargetAt(int row) const override { return m_listed.WindowAt(row); }
   int TargetCount() const { return m_list.GetCount(); }
   int FlashLevel() const { return m_flash.Level(); }
   int FlashStep() const { return m_flash.Step(); }
   WindowHandle FlashedWindow() const { return m_flash.Window(); }
-  Aspects KeptAspects(WindowHandle window) const { return m_originals.Kept(window); }
+  Aspects KeptAspects(WindowHandle window) const { return m_restore.Kept(window); }
   bool IsFlashing() const { return m_flash.IsOn(); }
   bool GeometryLive() const { return m_geometryLive; }
   int SizeEvents() const { return m_layout.SizeEvents(); }
@@ -72,7 +73,7 @@ class CGlazierDlg : public CDialog {
   bool Dispatch(Signal signal, int id, int code);
 
   // Window list and selection.
-  void RefreshWindowList();
+  void RefreshWindowList() override;
   void OnRefreshTimer();
 
   // Show state, z-order, lock and frame.
@@ -113,13 +114,14 @@ class CGlazierDlg : public CDialog {
   // Panel: pages.
   void OnTabSelChange();
 
-  // Putting windows back as they were.
-  void OnRestore();
-  void OnRestoreAll();
-  void Restore(WindowHandle target);
-  // The list and, for the window still selected, the edits, as the window is now.
-  void ShowAsItIsNow(WindowHandle target);
+  // Putting windows back as they were: the menu's items, and what "元に戻す" needs of the panel.
+  void OnRestore() { m_restore.OnRestore(); }
+  void OnRestoreAll() { m_restore.OnRestoreAll(); }
   bool EditHasFocus();
+  IPanelHost& PanelHost() override { return Host(); }
+  int RowOf(WindowHandle window) const override { return m_listed.RowOf(window); }
+  void SelectRow(int row) override;
+  void StopFlashingOn(WindowHandle window) override;
 
   // Application commands.
   void OnExit();
@@ -129,30 +131,12 @@ class CGlazierDlg : public CDialog {
   void OnCdTrayClose();
 
   // The selection rule: the selected row's target, or the message box and nothing.
-  std::optional<WindowHandle> SelectedTarget(const char* message);
+  std::optional<WindowHandle> SelectedTarget(const char* message) override;
   // Every box of the panel, one at a time; whether it was shown.
   bool ShowBox(const char* text);
 
-  // A command: its calls on one window, made as one job on the window's worker, and what the
-  // panel makes of their result. Every command goes through RunCommand, which says its failure.
-  using CallsOnTarget = std::function<void(IWindowManager&, WindowHandle)>;
-  struct Command {
-    CallsOnTarget calls;
-    // What the calls change: read in the same job before them, kept for "元に戻す".
-    Aspects changes = 0;
-    // For calls that cannot tell a failure (ShowWindow, EnableWindow): whether the state read
-    // back after them is what they asked. A window that still exists but did not take it refused.
-    std::function<bool(IWindowManager&, WindowHandle)> tookEffect;
-    Telling telling = Telling::Always;
-    // The command's own refresh ends the selection: its failure is still said unless another row
-    // has been selected since.
-    bool saidUnlessReselected = false;
-    // The panel's part once the result is back, before the failure is said; what remains to say.
-    std::function<CallFailure(CallFailure)> judge;
-    // The panel's part after the failure is said.
-    std::function<void(CallFailure)> then;
-  };
-  void RunCommand(WindowHandle target, Command command);
+  // Every command goes through RunCommand, which says its failure.
+  void RunCommand(WindowHandle target, Command command) override;
   static Command SetEnabledCommand(bool enabled);
   // The selection rule, then the command on the selected window.
   void RunOnSelected(const char* message, Command command);
@@ -198,7 +182,7 @@ class CGlazierDlg : public CDialog {
   bool m_geometryLive = false;  // the position and size edits apply as they change
   CFailureReports m_reports;
   COneBox m_box;
-  COriginals m_originals;  // what the windows changed in this run were before
+  CRestoreFlow m_restore{*this, m_windows, m_box};
   // Counts the changes of the position and size edits and of the selection, so that a rectangle
   // read back late goes into the edits only if nothing has moved on meanwhile.
   unsigned m_geometryChanges = 0;

@@ -105,7 +105,9 @@ void CGlazierDlg::ScaleSelected(bool doubling) {
   // Said first, so that the edits' own apply need not say it again. Then the edits show what the
   // window really took; a window that is gone leaves the edits as they were, and so does a late
   // answer once the edits or the selection have moved on.
-  command.then = [this, target = *target, taken, asked](CallFailure) {
+  command.done = [this, target = *target, taken, asked](CallFailure failure,
+                                                        const SayFailure& say) {
+    say(failure);
     if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
   };
   RunCommand(*target, std::move(command));
@@ -161,7 +163,8 @@ void CGlazierDlg::OnWindowListSelChange() {
   // Walking the list must not raise a box for every window run as administrator: only a window
   // that has closed is said.
   read.telling = Telling::ClosedOnly;
-  read.then = [this, target, rect, asked](CallFailure failure) {
+  read.done = [this, target, rect, asked](CallFailure failure, const SayFailure& say) {
+    say(failure);
     // A late rectangle is dropped once another row is selected or the edits have changed.
     if (failure != CallFailure::None || !EditsWaitFor(asked, target)) return;
     m_geometryLive = false;

@@ -35,6 +35,16 @@ struct LayeredAttributes {
   std::uint32_t flags = 0;
 };
 
+// How a window is shown and where it stands when it is neither minimized nor maximized, as
+// GetWindowPlacement gives it (the normal rectangle in workspace coordinates).
+struct WindowPlacement {
+  std::uint32_t flags = 0;
+  std::uint32_t showCommand = 0;
+  Point minPosition;
+  Point maxPosition;
+  Rect normal;
+};
+
 // Values of the window manager's own constants, all of them in this one place, that the core passes
 // through the seams. They are the documented Win32 numbers, so the Win32 implementation hands them
 // on unchanged.
@@ -46,8 +56,13 @@ inline constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
 
 inline constexpr int kSwHide = 0;
 inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShowMinimized = 2;
+inline constexpr int kSwShowMaximized = 3;
+inline constexpr int kSwShowNoActivate = 4;
 inline constexpr int kSwShow = 5;
 inline constexpr int kSwMinimize = 6;
+inline constexpr int kSwShowMinNoActive = 7;
+inline constexpr std::uint32_t kWpfRestoreToMaximized = 0x2;
 
 inline constexpr unsigned kSwpNoSize = 0x0001;
 inline constexpr unsigned kSwpNoMove = 0x0002;

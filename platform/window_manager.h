@@ -61,6 +61,13 @@ class IWindowManager {
   // whether it takes input.
   virtual bool IsIconic(WindowHandle window) = 0;
   virtual bool IsWindowEnabled(WindowHandle window) = 0;
+  // How the window is shown and its normal rectangle; false when the call fails.
+  virtual bool GetWindowPlacement(WindowHandle window, WindowPlacement& placement) = 0;
+  // The thread that made the window, with its process in `process`; 0 for a window that is gone.
+  virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t& process) = 0;
+  // Whether the window owns a visible window that takes input: the dialog of its own program that
+  // disabled it, say.
+  virtual bool HasEnabledPopup(WindowHandle window) = 0;
 
   // Regions. SetWindowRgn returns true when the region is no longer the caller's: the window
   // took it, or the implementation freed it after a refusal it could not report in time. On
@@ -74,6 +81,8 @@ class IWindowManager {
   virtual RegionHandle GetWindowRgn(WindowHandle window) = 0;
   // A copy of a region the caller owns, the caller's too; 0 when none could be made.
   virtual RegionHandle CopyRegion(RegionHandle region) = 0;
+  // Whether two regions the caller owns cover the same points.
+  virtual bool EqualRegions(RegionHandle one, RegionHandle other) = 0;
 
   // Layered windows: SetLayeredWindowAttributes is looked up by name at each use.
   virtual ModuleHandle LoadLibrary(const char* name) = 0;

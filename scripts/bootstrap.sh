@@ -14,6 +14,11 @@ requirements=(
   "wine64                    file:/usr/lib/wine/wine64"
   "xvfb                      cmd:Xvfb"
   "xdotool                   cmd:xdotool"
+  # The cases run under a window manager as well, as users run Glazier; xprop and xwininfo tell
+  # when it is up.
+  "openbox                   cmd:openbox"
+  "twm                       cmd:twm"
+  "x11-utils                 cmd:xprop"
   "x11-apps                  cmd:xwd"
   "imagemagick               cmd:import"
   "fonts-noto-cjk            glob:/usr/share/fonts/opentype/noto/NotoSansCJK-*"

@@ -269,6 +269,47 @@ bool CWin32WindowManager::IsWindowEnabled(WindowHandle window) {
   return ::IsWindowEnabled(ToHwnd(window)) != FALSE;
 }
 
+bool CWin32WindowManager::GetWindowPlacement(WindowHandle window, WindowPlacement& placement) {
+  const HWND hwnd = ToHwnd(window);
+  WINDOWPLACEMENT read{};
+  read.length = sizeof(read);
+  if (!Judged(hwnd, [&] { return ::GetWindowPlacement(hwnd, &read) != FALSE; })) return false;
+  placement = {read.flags,
+               read.showCmd,
+               {read.ptMinPosition.x, read.ptMinPosition.y},
+               {read.ptMaxPosition.x, read.ptMaxPosition.y},
+               FromRect(read.rcNormalPosition)};
+  return true;
+}
+
+std::uint32_t CWin32WindowManager::GetWindowThreadProcessId(WindowHandle window,
+                                                            std::uint32_t& process) {
+  DWORD owner = 0;
+  const DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), &owner);
+  process = owner;
+  return thread;
+}
+
+bool CWin32WindowManager::HasEnabledPopup(WindowHandle window) {
+  // The windows a window owns are top-level windows of their own: walked, not asked of the owner.
+  struct Search {
+    HWND owner;
+    bool found;
+  } search{ToHwnd(window), false};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM param) noexcept -> BOOL {
+        auto* search = reinterpret_cast<Search*>(param);
+        if (::GetWindow(hwnd, GW_OWNER) != search->owner || !::IsWindowVisible(hwnd) ||
+            !::IsWindowEnabled(hwnd)) {
+          return TRUE;
+        }
+        search->found = true;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 RegionHandle CWin32WindowManager::CreateEllipticRgn(int left, int top, int right, int bottom) {
   return FromRegion(::CreateEllipticRgn(left, top, right, bottom));
 }
@@ -314,6 +355,10 @@ RegionHandle CWin32WindowManager::CopyRegion(RegionHandle region) {
   CUniqueGdiObject<HRGN> copy(::CreateRectRgn(0, 0, 0, 0));
   if (!copy || ::CombineRgn(copy.get(), ToRegion(region), nullptr, RGN_COPY) == ERROR) return 0;
   return FromRegion(copy.release());
+}
+
+bool CWin32WindowManager::EqualRegions(RegionHandle one, RegionHandle other) {
+  return ::EqualRgn(ToRegion(one), ToRegion(other)) != FALSE;
 }
 
 ModuleHandle CWin32WindowManager::LoadLibrary(const char* name) {

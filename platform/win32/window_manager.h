@@ -29,6 +29,9 @@ class CWin32WindowManager : public IWindowManager {
   bool SetWindowText(WindowHandle window, const std::string& text) override;
   bool IsIconic(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
+  bool GetWindowPlacement(WindowHandle window, WindowPlacement& placement) override;
+  std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t& process) override;
+  bool HasEnabledPopup(WindowHandle window) override;
 
   RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreateRectRgn(int left, int top, int right, int bottom) override;
@@ -37,6 +40,7 @@ class CWin32WindowManager : public IWindowManager {
   void DeleteRegion(RegionHandle region) override;
   RegionHandle GetWindowRgn(WindowHandle window) override;
   RegionHandle CopyRegion(RegionHandle region) override;
+  bool EqualRegions(RegionHandle one, RegionHandle other) override;
 
   ModuleHandle LoadLibrary(const char* name) override;
   ProcHandle GetProcAddress(ModuleHandle module, const char* name) override;

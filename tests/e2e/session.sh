@@ -10,7 +10,9 @@
 # GLAZIER_SESSION=1 (GLAZIER_PRIVATE_DISPLAY=1 too when the display is ours).
 # GLAZIER_BUILD_DIR chooses the build folder (default: build/ in the repository), GLAZIER_DESKTOP
 # the Wine desktop (WxH for a virtual desktop, the default 1280x1024, or none), GLAZIER_WINEPREFIX
-# the prefix (default: build/wineprefix), GLAZIER_DPI the screen's DPI in it (unset: as it is),
+# the prefix (default: build/wineprefix), GLAZIER_WM a window manager to run on the session's own
+# display (openbox or twm; Wine's windows then sit among its own, with no virtual desktop),
+# GLAZIER_DPI the screen's DPI in it (unset: as it is),
 # GLAZIER_LANG the locale (default ja_JP.UTF-8), and GLAZIER_FONTS=none leaves a new prefix as a
 # user's fresh one is: no substitution for the dialogs' face (scripts/wine-fonts.sh not run).
 set -euo pipefail
@@ -27,6 +29,7 @@ fi
 
 session_dir=$(mktemp -d "${TMPDIR:-/tmp}/glazier-session.XXXXXX")
 xvfb_pid=
+wm_pid=
 server_up=
 
 log() { echo "session: $*" >&2; }
@@ -37,6 +40,10 @@ cleanup() {
     # Ends every Wine process of this prefix, and only of this prefix.
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
+  fi
+  if [[ -n $wm_pid ]]; then
+    kill "$wm_pid" 2>/dev/null || true
+    wait "$wm_pid" 2>/dev/null || true
   fi
   if [[ -n $xvfb_pid ]]; then
     kill "$xvfb_pid" 2>/dev/null || true
@@ -91,6 +98,29 @@ if [[ -z ${DISPLAY:-} ]]; then
   export DISPLAY=:$number
   export GLAZIER_PRIVATE_DISPLAY=1
   log "virtual display $DISPLAY (Xvfb pid $xvfb_pid)"
+fi
+
+# Window manager: on the session's own display only, never on a user's.
+if [[ -n ${GLAZIER_WM:-} ]]; then
+  if [[ -z ${GLAZIER_PRIVATE_DISPLAY:-} ]]; then
+    log "GLAZIER_WM=$GLAZIER_WM needs a display of the session's own: unset DISPLAY"
+    exit 2
+  fi
+  # Ready once it has made a window of its own (twm) or said who it is (openbox).
+  "$GLAZIER_WM" >"$session_dir/wm.log" 2>&1 &
+  wm_pid=$!
+  wm_ready() {
+    ! kill -0 "$wm_pid" 2>/dev/null || xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window ||
+      [[ $(xwininfo -root -children 2>/dev/null | grep -c '^ *0x') -gt 0 ]]
+  }
+  wait_for 30 wm_ready || true
+  if ! kill -0 "$wm_pid" 2>/dev/null; then
+    log "$GLAZIER_WM did not start:"
+    cat "$session_dir/wm.log" >&2
+    exit 1
+  fi
+  log "window manager $GLAZIER_WM (pid $wm_pid)"
+  export GLAZIER_DESKTOP=none
 fi
 
 # Wine prefix.

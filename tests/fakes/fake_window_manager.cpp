@@ -21,6 +21,9 @@ std::size_t Utf8Prefix(const std::string& text, int chars) {
   return at;
 }
 
+// Where Windows puts a minimized window when there is no taskbar to take it.
+constexpr Rect kIconRect{-32000, -32000, -31840, -31972};
+
 bool IsLayered(std::int32_t exStyle) {
   return (static_cast<std::uint32_t>(exStyle) & wm::kWsExLayered) != 0;
 }
@@ -37,6 +40,8 @@ WindowHandle CFakeWindowManager::AddWindow(const std::string& title, bool visibl
   window.clientWidth = clientWidth;
   window.clientHeight = clientHeight;
   window.style = 0x10C00000;  // WS_VISIBLE | WS_CAPTION
+  window.process = 4000 + static_cast<std::uint32_t>(window.handle);
+  window.thread = 8000 + static_cast<std::uint32_t>(window.handle);
   m_windows[window.handle] = window;
   m_zorder.push_back(window.handle);
   return window.handle;
@@ -171,10 +176,31 @@ bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
   if (!w || w->refused) return false;
   const bool wasVisible = w->visible;
   w->visible = command != wm::kSwHide;
-  if (command == wm::kSwMinimize || command == wm::kSwShowNormal) {
-    w->minimized = command == wm::kSwMinimize;
+  const bool normal = !w->minimized && !w->maximized;
+  if (command == wm::kSwMinimize && !w->minimized) {
+    if (normal) w->normal = w->rect;
+    w->rect = kIconRect;
+    w->minimized = true;
+  } else if (command == wm::kSwShowMaximized && (w->minimized || !w->maximized)) {
+    if (normal) w->normal = w->rect;
+    w->rect = m_workArea;
+    w->minimized = false;
+    w->maximized = true;
+  } else if (command == wm::kSwShowNormal && !normal) {
+    w->rect = w->normal.value_or(w->rect);
+    w->normal.reset();
+    w->minimized = w->maximized = false;
   }
   return wasVisible;
+}
+
+void CFakeWindowManager::Resize(FakeWindow& window, int cx, int cy) {
+  const int frameX = window.rect.Width() - window.clientWidth;
+  const int frameY = window.rect.Height() - window.clientHeight;
+  window.rect.right = window.rect.left + cx;
+  window.rect.bottom = window.rect.top + cy;
+  window.clientWidth = std::max(cx - frameX, 0);
+  window.clientHeight = std::max(cy - frameY, 0);
 }
 
 bool CFakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
@@ -186,12 +212,7 @@ bool CFakeWindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAf
     // Negative sizes become empty; the window's own maximum is the only other limit.
     cx = std::min(std::max(cx, 0), w->maxWidth.value_or(cx));
     cy = std::min(std::max(cy, 0), w->maxHeight.value_or(cy));
-    const int frameX = w->rect.Width() - w->clientWidth;
-    const int frameY = w->rect.Height() - w->clientHeight;
-    w->rect.right = w->rect.left + cx;
-    w->rect.bottom = w->rect.top + cy;
-    w->clientWidth = std::max(cx - frameX, 0);
-    w->clientHeight = std::max(cy - frameY, 0);
+    Resize(*w, cx, cy);
   }
   if (!(flags & wm::kSwpNoMove)) w->rect = {x, y, x + w->rect.Width(), y + w->rect.Height()};
   if (flags & wm::kSwpShowWindow) w->visible = true;
@@ -210,7 +231,12 @@ std::int32_t CFakeWindowManager::GetWindowLong(WindowHandle window, int index) {
   Record(Call("GetWindowLong", H(window), index));
   const FakeWindow* w = Live(window);
   if (!Judged(window, w != nullptr)) return 0;
-  return index == wm::kGwlStyle ? w->style : index == wm::kGwlExStyle ? w->exStyle : 0;
+  if (index == wm::kGwlStyle) return w->style;
+  // The system keeps the topmost bit of the extended style itself.
+  const std::uint32_t topmost = w->topmost ? wm::kWsExTopmost : 0;
+  return index == wm::kGwlExStyle
+             ? static_cast<std::int32_t>(static_cast<std::uint32_t>(w->exStyle) | topmost)
+             : 0;
 }
 
 std::int32_t CFakeWindowManager::SetWindowLong(WindowHandle window, int index, std::int32_t value) {
@@ -221,7 +247,9 @@ std::int32_t CFakeWindowManager::SetWindowLong(WindowHandle window, int index, s
   if (index != wm::kGwlExStyle) return 0;
   // A window that stops being layered loses its layered attributes.
   if (!IsLayered(value)) w->layeredAlpha.reset();
-  return std::exchange(w->exStyle, value);
+  // The topmost bit follows the z-order, not what is written here.
+  return std::exchange(
+      w->exStyle, static_cast<std::int32_t>(static_cast<std::uint32_t>(value) & ~wm::kWsExTopmost));
 }
 
 bool CFakeWindowManager::SetWindowText(WindowHandle window, const std::string& text) {
@@ -237,6 +265,31 @@ bool CFakeWindowManager::IsIconic(WindowHandle window) {
 
 bool CFakeWindowManager::IsWindowEnabled(WindowHandle window) {
   return ReadFlag("IsWindowEnabled", window, &FakeWindow::enabled);
+}
+
+bool CFakeWindowManager::GetWindowPlacement(WindowHandle window, WindowPlacement& placement) {
+  Record(Call("GetWindowPlacement", H(window)));
+  const FakeWindow* w = Live(window);
+  if (!Judged(window, w != nullptr)) return false;
+  placement = {};
+  placement.showCommand = static_cast<std::uint32_t>(w->minimized   ? wm::kSwShowMinimized
+                                                     : w->maximized ? wm::kSwShowMaximized
+                                                                    : wm::kSwShowNormal);
+  if (w->minimized && w->maximized) placement.flags = wm::kWpfRestoreToMaximized;
+  placement.normal = w->normal.value_or(w->rect);
+  return true;
+}
+
+std::uint32_t CFakeWindowManager::GetWindowThreadProcessId(WindowHandle window,
+                                                           std::uint32_t& process) {
+  Record(Call("GetWindowThreadProcessId", H(window)));
+  const FakeWindow* w = Live(window);
+  process = w ? w->process : 0;
+  return w ? w->thread : 0;
+}
+
+bool CFakeWindowManager::HasEnabledPopup(WindowHandle window) {
+  return ReadFlag("HasEnabledPopup", window, &FakeWindow::ownsEnabledPopup);
 }
 
 RegionHandle CFakeWindowManager::NewRegion(std::string shape) {
@@ -300,6 +353,11 @@ RegionHandle CFakeWindowManager::GetWindowRgn(WindowHandle window) {
 RegionHandle CFakeWindowManager::CopyRegion(RegionHandle region) {
   Record(Call("CopyRegion", DescribeRegion(region)));
   return m_liveRegions.count(region) ? NewRegion(m_regions[region]) : 0;
+}
+
+bool CFakeWindowManager::EqualRegions(RegionHandle one, RegionHandle other) {
+  Record(Call("EqualRegions", DescribeRegion(one), DescribeRegion(other)));
+  return m_regions.count(one) && m_regions.count(other) && m_regions[one] == m_regions[other];
 }
 
 ModuleHandle CFakeWindowManager::LoadLibrary(const char* name) {

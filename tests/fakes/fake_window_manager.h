@@ -20,6 +20,12 @@ struct FakeWindow {
   bool enabled = true;
   bool topmost = false;
   bool minimized = false;
+  bool maximized = false;  // also while minimized from maximized: it comes back maximized
+  // Where a minimized or maximized window goes back to; its rect is the icon's or the work area.
+  std::optional<Rect> normal;
+  std::uint32_t process = 0;  // the ids of its program, a different pair for every window
+  std::uint32_t thread = 0;
+  bool ownsEnabledPopup = false;  // a visible dialog of its own program that takes input
   bool closed = false;
   // Run as administrator: every change is denied, reads still work. ShowWindow and EnableWindow,
   // which cannot say so, change nothing.
@@ -94,6 +100,9 @@ class CFakeWindowManager : public IWindowManager {
   bool SetWindowText(WindowHandle window, const std::string& text) override;
   bool IsIconic(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
+  bool GetWindowPlacement(WindowHandle window, WindowPlacement& placement) override;
+  std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t& process) override;
+  bool HasEnabledPopup(WindowHandle window) override;
   RegionHandle CreateEllipticRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreateRectRgn(int left, int top, int right, int bottom) override;
   RegionHandle CreatePolygonRgn(const Point* points, int count, int fillMode) override;
@@ -101,6 +110,7 @@ class CFakeWindowManager : public IWindowManager {
   void DeleteRegion(RegionHandle region) override;
   RegionHandle GetWindowRgn(WindowHandle window) override;
   RegionHandle CopyRegion(RegionHandle region) override;
+  bool EqualRegions(RegionHandle one, RegionHandle other) override;
   ModuleHandle LoadLibrary(const char* name) override;
   ProcHandle GetProcAddress(ModuleHandle module, const char* name) override;
   bool CallSetLayeredWindowAttributes(ProcHandle proc, WindowHandle window, std::uint32_t colorKey,
@@ -120,6 +130,8 @@ class CFakeWindowManager : public IWindowManager {
   // Notes the outcome of a call for the job in progress; returns `ok`.
   bool Judged(WindowHandle handle, bool ok);
   void RunNow(Job& job, Then& then, WindowHandle window);
+  // Gives the window a new outer rectangle, the client area following by its fixed frame.
+  static void Resize(FakeWindow& window, int cx, int cy);
   RegionHandle NewRegion(std::string shape);
   std::string DescribeRegion(RegionHandle region) const;
   void Record(std::string entry) { m_log.push_back(std::move(entry)); }

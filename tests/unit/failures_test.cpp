@@ -117,22 +117,32 @@ TEST_F(FailuresTest, LateResultsSpeakOnlyForTheRowStillSelected) {
   EXPECT_EQ(NewBoxes(), Boxes{msg::kChangeDenied});
 }
 
-TEST_F(FailuresTest, ALateFailureUnderAnOpenBoxIsNeitherShownNorCounted) {
+TEST_F(FailuresTest, ALateFailureUnderAnOpenBoxWaitsForItAndIsSaidOnce) {
   AddUsualWindows();
   Start();
   const WindowHandle refusing = SelectNew("管理者", true);
   windows.Hold(refusing);
   host.UserSetText(IDC_X_EDIT, "5");  // the live edits: a refusal is said once per selection
-  // The user reads another box when the refusal comes back.
+  host.UserSetText(IDC_X_EDIT, "7");
+  // The user reads another box when both refusals come back: the first is said once it is
+  // closed, the second not at all.
   host.onMessageBox = [this, refusing] { windows.Release(refusing); };
   host.UserSetText(IDC_ALPHA_EDIT, "");
   host.Click(IDC_ALPHA_APPLY);
   host.onMessageBox = nullptr;
-  EXPECT_EQ(NewBoxes(), Boxes{msg::kOpacityEmpty});
+  EXPECT_EQ(NewBoxes(), (Boxes{msg::kOpacityEmpty, msg::kChangeDenied}));
   EXPECT_EQ(dialog.SelectedRow(), static_cast<int>(Rows().size()) - 1);
-  // Not said, so not counted: the next refusal of the edits is said.
   host.UserSetText(IDC_X_EDIT, "6");
-  EXPECT_EQ(NewBoxes(), Boxes{msg::kChangeDenied});
+  EXPECT_EQ(NewBoxes(), Boxes{});
+
+  // Under the shortcut menu as well.
+  windows.Close(refusing);
+  host.onMenu = [this](const std::vector<MenuItem>&) {
+    host.UserSetText(IDC_Y_EDIT, "1");
+    return 0;
+  };
+  host.ContextMenuOnList(std::nullopt);
+  EXPECT_EQ(NewBoxes(), Boxes{msg::kWindowClosed});
 }
 
 TEST_F(FailuresTest, FlashingEndsSilentlyWithItsWindowAndOnceSaidOnARefusal) {

@@ -67,11 +67,13 @@ TEST_F(OpacityTest, RejectedInputIsReportedAndResetTo255) {
 TEST_F(OpacityTest, ValuesBelow255MakeTheWindowLayeredAnd255ClearsIt) {
   Apply("007");
   const std::string h = H(notepad);
-  // The first change reads the style as it was, for "元に戻す".
-  EXPECT_EQ(windows.Log(), (Calls{"GetWindowLong(" + h + ",-20)", "GetWindowLong(" + h + ",-20)",
-                                  "SetWindowLong(" + h + ",-20,0x80000)", "LoadLibrary(user32)",
-                                  "GetProcAddress(SetLayeredWindowAttributes)",
-                                  "SetLayeredWindowAttributes(" + h + ",0,7,2)", "FreeLibrary()"}));
+  // The first change reads the style as it was, for "元に戻す", and every change what it left.
+  EXPECT_EQ(windows.Log(),
+            (Calls{"GetWindowThreadProcessId(" + h + ")", "GetWindowLong(" + h + ",-20)",
+                   "GetWindowLong(" + h + ",-20)", "SetWindowLong(" + h + ",-20,0x80000)",
+                   "LoadLibrary(user32)", "GetProcAddress(SetLayeredWindowAttributes)",
+                   "SetLayeredWindowAttributes(" + h + ",0,7,2)", "GetWindowLong(" + h + ",-20)",
+                   "GetLayeredWindowAttributes(" + h + ")", "FreeLibrary()"}));
   EXPECT_EQ(Text(IDC_ALPHA_EDIT), "007");
   EXPECT_EQ(Alpha(notepad), 7);
 
@@ -82,7 +84,8 @@ TEST_F(OpacityTest, ValuesBelow255MakeTheWindowLayeredAnd255ClearsIt) {
 
   Apply("0255");
   EXPECT_EQ(windows.Log(),
-            (Calls{"GetWindowLong(" + h + ",-20)", "SetWindowLong(" + h + ",-20,0x0)"}));
+            (Calls{"GetWindowThreadProcessId(" + h + ")", "GetWindowLong(" + h + ",-20)",
+                   "SetWindowLong(" + h + ",-20,0x0)", "GetWindowLong(" + h + ",-20)"}));
   EXPECT_FALSE(Layered(notepad));
   EXPECT_FALSE(Alpha(notepad).has_value());
   EXPECT_EQ(Text(IDC_ALPHA_EDIT), "0255");
@@ -144,9 +147,11 @@ class FlashTest : public OpacityTest {
 
 TEST_F(FlashTest, StartMakesLayeredWithoutAlphaAndPulsesEvery48Ticks) {
   host.Click(IDC_FLASH);
+  const std::string h = H(notepad);
   EXPECT_EQ(windows.Log(),
-            (Calls{"GetWindowLong(" + H(notepad) + ",-20)", "GetWindowLong(" + H(notepad) + ",-20)",
-                   "SetWindowLong(" + H(notepad) + ",-20,0x80000)"}));
+            (Calls{"GetWindowThreadProcessId(" + h + ")", "GetWindowLong(" + h + ",-20)",
+                   "GetWindowLong(" + h + ",-20)", "SetWindowLong(" + h + ",-20,0x80000)",
+                   "GetWindowLong(" + h + ",-20)", "GetLayeredWindowAttributes(" + h + ")"}));
   EXPECT_EQ(Text(IDC_FLASH), "フラッシュ停止");
   EXPECT_EQ(host.Log().back(), "SetTimer(1,100)");
 

@@ -48,12 +48,14 @@ class RestoreTest : public GlazierTest {
                            w.rect.top, w.rect.right, w.rect.bottom, w.enabled, w.topmost);
   }
 
-  // The names of the calls logged since the last Forget, up to the list's refresh.
-  Calls CallNames() {
+  // The names of the changes logged since the last Forget, up to the list's refresh.
+  Calls ChangeNames() {
     Calls names;
     for (const std::string& call : windows.Log()) {
       if (call == "EnumWindows") break;
-      names.push_back(call.substr(0, call.find('(')));
+      const std::string name = call.substr(0, call.find('('));
+      if (name.rfind("Set", 0) == 0 || name == "EnableWindow" || name == "ShowWindow")
+        names.push_back(name);
     }
     return names;
   }
@@ -84,23 +86,20 @@ struct Change {
   const char* what;
   std::vector<Step> steps;  // twice where it can be: the first state counts
   Aspects kept;
-  Calls restoreCalls;  // on a plain window: only what was changed is touched
+  Calls restoreChanges;  // on a plain window: only what was changed is touched
 };
 
 const Change kChanges[] = {
     {"topmost", {{IDC_TOPMOST}}, aspect::kZOrder, {"SetWindowPos"}},
-    {"frame",
-     {{IDC_RESIZABLE}},
-     aspect::kFrame,
-     {"GetWindowLong", "SetWindowLong", "SetWindowPos"}},
-    {"lock", {{IDC_LOCK}, {IDC_LOCK}}, aspect::kLock, {"EnableWindow", "IsWindowEnabled"}},
+    {"frame", {{IDC_RESIZABLE}}, aspect::kFrame, {"SetWindowLong", "SetWindowPos"}},
+    {"lock", {{IDC_LOCK}, {IDC_LOCK}}, aspect::kLock, {"EnableWindow"}},
     {"shapes", {{IDC_CIRCLE}, {IDC_STAR}}, aspect::kShape, {"SetWindowRgn"}},
     {"plain_shape", {{IDC_PLAIN_SHAPE}, {IDC_CIRCLE}}, aspect::kShape, {"SetWindowRgn"}},
     {"opacity",
      {{IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "255"}, {IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "77"}},
      aspect::kOpacity,
-     {"GetWindowLong", "SetWindowLong"}},
-    {"flashing", {{IDC_FLASH}}, aspect::kOpacity, {"GetWindowLong", "SetWindowLong"}},
+     {"SetWindowLong"}},
+    {"flashing", {{IDC_FLASH}}, aspect::kOpacity, {"SetWindowLong"}},
     {"title",
      {{IDC_TITLE_APPLY, IDC_TITLE_EDIT, "一"}, {IDC_TITLE_APPLY, IDC_TITLE_EDIT, "二"}},
      aspect::kTitle,
@@ -127,7 +126,7 @@ TEST_P(RestoreEachChange, IsUndoneFromItsFirstStateTouchingNothingElse) {
   EXPECT_TRUE(host.PressKey(kCtrlZ));
   EXPECT_EQ(Look(), before);
   if (!dressed) {
-    EXPECT_EQ(CallNames(), change.restoreCalls);
+    EXPECT_EQ(ChangeNames(), change.restoreChanges);
   }
   EXPECT_FALSE(dialog.IsFlashing());
   EXPECT_EQ(dialog.KeptAspects(target), 0u);
