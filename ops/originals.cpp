@@ -237,7 +237,9 @@ CWindowMemory::Result CWindowMemory::PutBack(IWindowManager& windows, WindowHand
   PutBackAspects(windows, window, m_first, ours);
   // What did not take is kept, as it is now, for another try.
   WindowState after = ReadWindowState(windows, window, ours);
-  const Aspects stuck = Differing(windows, after, m_first, ours);
+  Aspects stuck = Differing(windows, after, m_first, ours);
+  // A window minimized at first comes back to its normal place, not as it was.
+  if (Minimized(m_first.placement)) stuck &= ~aspect::kGeometry;
   TakeAspects(m_left, std::move(after), stuck);
   m_kept |= stuck;
   DropUnkept();

@@ -54,7 +54,7 @@ void CRestoreFlow::OnContextMenu(std::optional<Point> screen) {
       {ID_RESTORE_ALL, msg::kRestoreAll, !anyKept},
   };
   int chosen = 0;
-  m_box.Open([&] { chosen = host.TrackPopupMenu(items, at); });
+  m_box.Open([&] { chosen = host.TrackPopupMenu(IDC_WINDOW_LIST, items, at); });
   if (chosen == ID_RESTORE) OnRestore();
   if (chosen == ID_RESTORE_ALL) OnRestoreAll();
 }

@@ -126,9 +126,9 @@ class IPanelHost {
   virtual void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) = 0;
   virtual void EndPaint(PaintContext dc) = 0;
 
-  // A shortcut menu owned by the dialog at a point on the screen, run until the user chooses or
+  // The shortcut menu of control `id` at a point on the screen, run until the user chooses or
   // dismisses it; the chosen item's id, 0 for none. Timers keep ticking while it is open.
-  virtual int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+  virtual int TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) = 0;
   // The key that a message taken from the loop presses in this dialog or one of its controls;
   // nothing for any other message.
   virtual std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) = 0;

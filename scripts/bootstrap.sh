@@ -18,6 +18,7 @@ requirements=(
   # when it is up.
   "openbox                   cmd:openbox"
   "twm                       cmd:twm"
+  "xfonts-base               file:/usr/share/fonts/X11/misc/fonts.alias"
   "x11-utils                 cmd:xprop"
   "x11-apps                  cmd:xwd"
   "imagemagick               cmd:import"

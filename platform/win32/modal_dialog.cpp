@@ -137,7 +137,7 @@ Point CenteredOrigin(const Rect& window, const Rect& center, const Rect& area) {
 CModalDialog::CModalDialog(CDialog& dialog, HWND owner)
     : m_dialog(dialog),
       m_owner(owner),
-      m_host(dialog.Template(), {[this](int result) { End(result); }, &RunModalDialog}) {}
+      m_host(dialog.Template(), {[this](int result) { End(result); }, &RunModalDialog, &m_menu}) {}
 
 int RunModalDialog(CDialog& dialog, HWND owner) {
   return CModalDialog(dialog, owner).Run();
@@ -273,8 +273,8 @@ LRESULT CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_CONTEXTMENU: {
-      // (-1, -1) for a menu asked for from the keyboard.
-      const bool fromKeyboard = lParam == static_cast<LPARAM>(-1);
+      // x = y = -1 for a menu asked for from the keyboard.
+      const bool fromKeyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
       const Point screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (m_dialog.OnContextMenu(FromHwnd(reinterpret_cast<HWND>(wParam)),
                                  fromKeyboard ? std::nullopt : std::optional<Point>(screen))) {

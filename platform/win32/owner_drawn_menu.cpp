@@ -41,7 +41,18 @@ void COwnerDrawnMenu::Attach(HWND window) {
   HMENU bar = ::GetMenu(window);
   if (!bar || MenuFontDrawsJapanese()) return;
   TakeOver(bar, true);
+  m_barItems = m_items.size();
   ::DrawMenuBar(window);
+}
+
+bool COwnerDrawnMenu::TakeOverPopup(HMENU popup) {
+  if (m_barItems == 0) return false;
+  TakeOver(popup, false);
+  return true;
+}
+
+void COwnerDrawnMenu::ForgetPopup() {
+  m_items.resize(m_barItems);
 }
 
 void COwnerDrawnMenu::TakeOver(HMENU menu, bool bar) {

@@ -13,6 +13,10 @@ class COwnerDrawnMenu {
  public:
   // Takes over the drawing of `window`'s menu when the system's menu font cannot draw it.
   void Attach(HWND window);
+  // A shortcut menu of the window, drawn as its menu bar is while it is open: until ForgetPopup.
+  // Whether it is drawn here.
+  bool TakeOverPopup(HMENU popup);
+  void ForgetPopup();
   // The messages of owner-drawn menu items; true when handled, with the result to return.
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -28,4 +32,5 @@ class COwnerDrawnMenu {
 
   HWND m_window = nullptr;
   std::vector<std::unique_ptr<Item>> m_items;  // their addresses are the items' data
+  std::size_t m_barItems = 0;                  // those of the bar, before a popup's
 };

@@ -2,6 +2,7 @@
 
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -10,6 +11,23 @@
 #include "platform/win32/text.h"
 
 namespace {
+
+// While a shortcut menu owned by a control is open, the control hands the drawing of the menu's
+// items to the dialog's menus.
+struct MenuOwner {
+  WNDPROC proc = nullptr;
+  COwnerDrawnMenu* menus = nullptr;
+};
+thread_local MenuOwner t_menuOwner;
+
+LRESULT CALLBACK DrawingMenuOwnerProc(HWND hwnd, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
+  LRESULT result = 0;
+  if (t_menuOwner.menus && t_menuOwner.menus->OnMessage(message, wParam, lParam, result)) {
+    return result;
+  }
+  return ::CallWindowProcW(t_menuOwner.proc, hwnd, message, wParam, lParam);
+}
 
 std::wstring ModuleFileName() {
   std::vector<wchar_t> buffer(MAX_PATH);
@@ -282,12 +300,17 @@ int CWin32PanelHost::ListItemFromPoint(int id, Point screen) {
 
 Point CWin32PanelHost::ListMenuPoint(int id, int row) {
   const HWND list = Item(id);
+  RECT client{};
+  ::GetClientRect(list, &client);
   RECT rect{};
   if (row < 0 || SendItem(id, LB_GETITEMRECT, static_cast<WPARAM>(row),
                           reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
     rect = {};
   }
+  // Below the row's text, kept inside the list when the row is scrolled out of view.
   POINT point{rect.left, row < 0 ? rect.top : rect.bottom};
+  point.x = std::clamp(point.x, client.left, std::max(client.left, client.right - 1));
+  point.y = std::clamp(point.y, client.top, std::max(client.top, client.bottom - 1));
   ::ClientToScreen(list, &point);
   return {point.x, point.y};
 }
@@ -434,20 +457,33 @@ bool CWin32PanelHost::PreTranslateDialogMessage(const PlatformMessage& message) 
   return ::IsDialogMessageW(m_window, const_cast<MSG*>(native)) != FALSE;
 }
 
-int CWin32PanelHost::TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) {
+int CWin32PanelHost::TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) {
   const CUniqueMenu menu(::CreatePopupMenu());
-  if (!menu) return 0;
+  const HWND owner = Item(id);
+  if (!menu || !owner) return 0;
   UINT position = 0;
   for (const MenuItem& item : items) {
     const UINT state = item.grayed ? MF_GRAYED : MF_ENABLED;
     ::InsertMenuW(menu.get(), position++, MF_BYPOSITION | MF_STRING | state,
                   static_cast<UINT_PTR>(item.id), Widen(item.text).c_str());
   }
-  // The dialog must be the foreground window, or the menu would not close when the user clicks
-  // elsewhere.
-  ::SetForegroundWindow(m_window);
+  // The control owns the menu, not the dialog: a window manager that gives the focus to whatever
+  // lies under the pointer takes it from the dialog as the menu opens there, and the system then
+  // cancels the modes of the dialog (WM_CANCELMODE), which would close a menu the dialog owned.
+  // The dialog is the foreground window already, as the menu needs.
+  const bool drawn = m_runner.menus && m_runner.menus->TakeOverPopup(menu.get());
+  if (drawn) {
+    t_menuOwner = {reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+                       owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DrawingMenuOwnerProc))),
+                   m_runner.menus};
+  }
   const BOOL chosen = ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                       screen.x, screen.y, 0, m_window, nullptr);
+                                       screen.x, screen.y, 0, owner, nullptr);
+  if (drawn) {
+    ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(t_menuOwner.proc));
+    t_menuOwner = {};
+    m_runner.menus->ForgetPopup();
+  }
   return static_cast<int>(chosen);
 }
 

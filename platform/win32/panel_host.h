@@ -9,6 +9,7 @@
 #include "platform/dialog_template.h"
 #include "platform/panel_host.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/owner_drawn_menu.h"
 #include "platform/win32/win32.h"
 
 class CWin32PanelHost : public IPanelHost {
@@ -18,6 +19,8 @@ class CWin32PanelHost : public IPanelHost {
     std::function<void(int result)> end;  // ends the dialog's modal run with `result`
     // Runs another dialog modally, owned by `owner`; returns its end code.
     std::function<int(CDialog& dialog, HWND owner)> runModal;
+    // Draws the dialog's menus where the system's menu font cannot; none for a dialog without.
+    COwnerDrawnMenu* menus = nullptr;
   };
   CWin32PanelHost(const DialogTemplate& dialogTemplate, Runner runner)
       : m_template(dialogTemplate), m_runner(std::move(runner)) {}
@@ -91,7 +94,7 @@ class CWin32PanelHost : public IPanelHost {
   void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) override;
   void EndPaint(PaintContext dc) override;
 
-  int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) override;
+  int TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) override;
   std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) override;
   bool PreTranslateDialogMessage(const PlatformMessage& message) override;
   void MessageBox(const std::string& text) override;

@@ -131,6 +131,21 @@ E2E_CASE(restore_by_keys_and_for_every_window) {
   PressKeyWith(VK_CONTROL, 'Z');
   CheckLooksAsBefore(first.hwnd, firstBefore, "Ctrl+Z puts the selected window back");
 
+  // What the window's program has changed since stays as the program left it.
+  const std::string glaziersTitle = UniqueTitle("E2E Glazier の題");
+  glazier.OpenPage(kTitlePage);
+  glazier.SetText(IDC_TITLE_EDIT, glaziersTitle);
+  glazier.Press(IDC_TITLE_APPLY);
+  Require(WaitFor([&] { return WindowText(first.hwnd) == glaziersTitle; }), "Glazier's title");
+  const std::string programsTitle = UniqueTitle("E2E 自分の題");
+  SetWindowTextW(first.hwnd, Wide(programsTitle).c_str());
+  glazier.SelectOnPage(programsTitle, kShapePage);
+  glazier.Press(IDC_STAR);
+  PressKeyWith(VK_CONTROL, 'Z');
+  Check(WaitFor([&] { return !LookOf(first.hwnd).shaped; }), "Ctrl+Z takes the star away");
+  CheckEqual(WindowText(first.hwnd), programsTitle, "and leaves the program's own title");
+  SetWindowTextW(first.hwnd, Wide(firstTitle).c_str());
+
   // Two windows changed: "すべて" puts both back.
   glazier.Press(IDC_CIRCLE);
   glazier.SelectOnPage(secondTitle, kOpacityPage);
@@ -141,14 +156,15 @@ E2E_CASE(restore_by_keys_and_for_every_window) {
   CheckLooksAsBefore(first.hwnd, firstBefore, "\"すべて\" puts the first window back");
   CheckLooksAsBefore(second.hwnd, secondBefore, "and the second");
 
-  // Glazier itself made fully transparent: Ctrl+Z on its own row brings it back.
+  // Glazier itself made fully transparent by 0 and Enter: Ctrl+Z brings it back, the focus
+  // still in the opacity edit.
   glazier.SelectOnPage("Glazier", kOpacityPage);
-  glazier.SetText(IDC_ALPHA_EDIT, "0");
-  glazier.Press(IDC_ALPHA_APPLY);
-  Require(WindowAlpha(glazier.Dialog()) == 0, "Glazier is fully transparent");
-  Require(BringToFront(glazier.Dialog()) && glazier.Focus(IDC_WINDOW_LIST),
-          "its list has the focus");
+  Require(glazier.TypeInto(IDC_ALPHA_EDIT, "0"), "0 typed into the opacity edit");
+  PressKey(VK_RETURN);
+  Require(WaitFor([&] { return WindowAlpha(glazier.Dialog()) == 0; }),
+          "Glazier is fully transparent");
+  Require(glazier.HasFocus(IDC_ALPHA_EDIT), "the edit has the focus");
   PressKeyWith(VK_CONTROL, 'Z');
   Check(WaitFor([&] { return WindowAlpha(glazier.Dialog()) == 255; }),
-        "Ctrl+Z on its own row makes it opaque again");
+        "Ctrl+Z makes it opaque again");
 }

@@ -146,14 +146,12 @@ bool Glazier::ClickRow(int row) {
 
 HWND Glazier::RightClickRow(int row) {
   const std::optional<POINT> center = RowCenter(row);
-  if (!center) return nullptr;
-  BringToFront(m_dialog);
-  MoveMouse(*center);
-  ClickAt(*center, true);
-  return WaitPopupMenu();
+  HWND menu = nullptr;
+  const auto opened = [&] { return (menu = WaitPopupMenu(0)) != nullptr; };
+  return center && Click(*center, opened, true) ? menu : nullptr;
 }
 
-bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
+bool Glazier::Click(POINT screen, const std::function<bool()>& effect, bool right) {
   // Under Wine a click now and then goes nowhere while the dialog is being activated; a user
   // would click again, and so does this, once.
   for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -166,8 +164,9 @@ bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
       Log("  the spot to click is covered by \"" + WindowText(WindowFromPoint(screen)) + "\"");
       return false;
     }
-    ClickAt(screen);
+    ClickAt(screen, right);
     if (WaitFor(effect, 3000)) {
+      if (right) return true;
       // A list box holds the mouse from press to release: let the release land before anything
       // else moves the pointer, or the list would follow the pointer and select another row.
       // The list gives the mouse back before it tells the dialog of the new selection; a message
@@ -175,7 +174,10 @@ bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
       return WaitFor([&] { return CaptureOf(m_dialog) == nullptr; }, 3000) &&
              Ask(m_dialog, WM_NULL, 0, 0) == 0;
     }
-    Log(Format("  (the click at (%ld, %ld) had no effect)", screen.x, screen.y));
+    const HWND under = WindowFromPoint(screen);
+    Log(Format("  (the click at (%ld, %ld) had no effect; under it: %s \"", screen.x, screen.y,
+               ClassName(under).c_str()) +
+        WindowText(under) + "\")");
   }
   return false;
 }
@@ -236,6 +238,10 @@ bool Glazier::Focus(int id) const {
   HWND control = Item(id);
   Ask(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   return WaitFor([&] { return FocusOf(m_dialog) == control; }, 3000);
+}
+
+bool Glazier::HasFocus(int id) const {
+  return FocusOf(m_dialog) == Item(id);
 }
 
 MessageBoxSeen Glazier::WaitMessageBox(DWORD ms) const {

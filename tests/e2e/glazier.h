@@ -65,8 +65,9 @@ class Glazier {
   // Clicks into an edit, selects its text and types over it, key by key.
   bool TypeInto(int id, std::string_view text);
   // A real click on the dialog, once the spot is the dialog's; true once `effect` holds and the
-  // dialog has taken the release.
-  bool Click(POINT screen, const std::function<bool()>& effect);
+  // dialog has taken the release. A right-click's effect is awaited alone: an open menu holds the
+  // mouse.
+  bool Click(POINT screen, const std::function<bool()>& effect, bool right = false);
   // A button click that returns once the handler has run (BM_CLICK).
   void Press(int buttonId) const;
   // A button click that does not wait, for handlers that open a modal box.
@@ -75,6 +76,7 @@ class Glazier {
   void CommandLater(int commandId) const;
   // Moves the keyboard focus to a control, as the dialog does for Tab.
   bool Focus(int id) const;
+  bool HasFocus(int id) const;
 
   // The message box owned by the dialog, waited for; empty when none came.
   MessageBoxSeen WaitMessageBox(DWORD ms = 5000) const;

@@ -46,6 +46,34 @@ if(TEST e2e.more_windows_than_the_list_holds)
   set_tests_properties(e2e.more_windows_than_the_list_holds PROPERTIES TIMEOUT 300)
 endif()
 
+# The cases of cases_restore.cpp run once more under a window manager, as users run Glazier: on a
+# display of their own with openbox, in a prefix of their own without a virtual desktop, prepared
+# once by the fixture e2e.prefix_openbox.
+set(GLAZIER_E2E_WM_ENVIRONMENT
+  "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR}" "GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
+  "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-openbox" "GLAZIER_WM=openbox")
+add_test(NAME e2e.prefix_openbox
+  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
+          ${CMAKE_CURRENT_LIST_DIR}/session.sh true)
+set_tests_properties(e2e.prefix_openbox PROPERTIES
+  LABELS e2e
+  TIMEOUT 600
+  FIXTURES_SETUP glazier_openbox
+  RESOURCE_LOCK glazier_desktop
+  ENVIRONMENT "${GLAZIER_E2E_WM_ENVIRONMENT}")
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/cases_restore.cpp GLAZIER_E2E_LINES
+  REGEX "^E2E_CASE\\([A-Za-z0-9_]+\\)")
+foreach(line IN LISTS GLAZIER_E2E_LINES)
+  string(REGEX REPLACE "^E2E_CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
+  add_test(NAME e2e.openbox.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_case.sh ${name})
+  set_tests_properties(e2e.openbox.${name} PROPERTIES
+    LABELS e2e
+    TIMEOUT 180
+    FIXTURES_REQUIRED glazier_openbox
+    RESOURCE_LOCK glazier_desktop
+    ENVIRONMENT "${GLAZIER_E2E_WM_ENVIRONMENT}")
+endforeach()
+
 # The case of cases_face.cpp runs in the prepared prefix above, and again in three prefixes that
 # nobody prepared for the dialogs' face, as a user's are: Japanese locale at 96 and at 144 DPI,
 # English locale at 96 DPI. Each is made once by a fixture of its own.

@@ -107,7 +107,13 @@ if [[ -n ${GLAZIER_WM:-} ]]; then
     exit 2
   fi
   # Ready once it has made a window of its own (twm) or said who it is (openbox).
-  "$GLAZIER_WM" >"$session_dir/wm.log" 2>&1 &
+  wm_command=("$GLAZIER_WM")
+  if [[ $GLAZIER_WM == twm ]]; then
+    # twm waits for a click to place each new window unless told to place them itself.
+    printf 'RandomPlacement\nUsePPosition "on"\n' >"$session_dir/twmrc"
+    wm_command+=(-f "$session_dir/twmrc")
+  fi
+  "${wm_command[@]}" >"$session_dir/wm.log" 2>&1 &
   wm_pid=$!
   wm_ready() {
     ! kill -0 "$wm_pid" 2>/dev/null || xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window ||

@@ -494,8 +494,8 @@ Point CFakePanelHost::ListMenuPoint(int id, int row) {
   return {list.rect.left, list.rect.top + (row - list.topIndex + 1) * kRowHeight};
 }
 
-int CFakePanelHost::TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) {
-  Record(Call("TrackPopupMenu", static_cast<int>(items.size())));
+int CFakePanelHost::TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) {
+  Record(Call("TrackPopupMenu", id, static_cast<int>(items.size())));
   m_menus.push_back({items, screen});
   if (!onMenu) return 0;
   auto modalLoop = onMenu;  // the loop may replace the hook

@@ -191,7 +191,7 @@ class CFakePanelHost : public IPanelHost {
   void EraseIconBackground(PaintContext dc) override;
   void DrawIcon(PaintContext dc, int x, int y, IconHandle icon) override;
   void EndPaint(PaintContext dc) override;
-  int TrackPopupMenu(const std::vector<MenuItem>& items, Point screen) override;
+  int TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) override;
   std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) override;
   bool PreTranslateDialogMessage(const PlatformMessage&) override { return false; }
   void MessageBox(const std::string& text) override;

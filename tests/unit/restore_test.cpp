@@ -142,6 +142,86 @@ INSTANTIATE_TEST_SUITE_P(Commands, RestoreEachChange,
                                   (std::get<1>(info.param) ? "_dressed" : "_plain");
                          });
 
+// What became of a window between Glazier's change and "元に戻す", and what the restore leaves.
+struct Since {
+  const char* what;
+  std::function<void(CFakeWindowManager&, WindowHandle)> before;  // the window as Glazier finds it
+  std::vector<Step> steps;
+  std::function<void(FakeWindow&)> meanwhile;  // what its program (or the system) did since
+  std::function<void(const FakeWindow&)> check;
+};
+
+const Since kSinces[] = {
+    {"title_changed_by_its_program",
+     nullptr,
+     {{IDC_TITLE_APPLY, IDC_TITLE_EDIT, "一"}},
+     [](FakeWindow& w) { w.title = "プログラムの題"; },
+     [](const FakeWindow& w) { EXPECT_EQ(w.title, "プログラムの題"); }},
+    {"unlocked_behind_its_own_dialog_still_up",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.Window(h).enabled = false;
+       windows.Window(h).ownsEnabledPopup = true;
+     },
+     {{IDC_UNLOCK}},
+     nullptr,
+     [](const FakeWindow& w) { EXPECT_FALSE(w.enabled); }},
+    {"unlocked_behind_its_own_dialog_closed_since",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.Window(h).enabled = false;
+       windows.Window(h).ownsEnabledPopup = true;
+     },
+     {{IDC_UNLOCK}},
+     [](FakeWindow& w) { w.ownsEnabledPopup = false; },
+     [](const FakeWindow& w) { EXPECT_TRUE(w.enabled); }},
+    {"another_window_under_the_handle",
+     nullptr,
+     {{IDC_TOPMOST}, {IDC_CIRCLE}},
+     [](FakeWindow& w) { ++w.process; },
+     [](const FakeWindow& w) {
+       EXPECT_TRUE(w.topmost);
+       EXPECT_TRUE(w.region.has_value());
+     }},
+    {"maximized_comes_back_maximized",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.ShowWindow(h, wm::kSwShowMaximized);
+     },
+     {{IDC_TOPMOST}},
+     nullptr,
+     [](const FakeWindow& w) {
+       EXPECT_TRUE(w.maximized);
+       EXPECT_FALSE(w.topmost);
+       EXPECT_EQ(w.normal, (Rect{100, 100, 500, 400}));
+     }},
+    {"minimized_comes_back_to_its_normal_place",
+     [](CFakeWindowManager& windows, WindowHandle h) { windows.ShowWindow(h, wm::kSwMinimize); },
+     {{IDC_LOCK}},
+     nullptr,
+     [](const FakeWindow& w) {
+       EXPECT_EQ(w.rect, (Rect{100, 100, 500, 400}));
+       EXPECT_TRUE(w.enabled);
+     }},
+};
+
+class RestoreSince : public RestoreTest, public ::testing::WithParamInterface<Since> {};
+
+TEST_P(RestoreSince, PutsBackOnlyWhatIsStillGlaziers) {
+  const Since& since = GetParam();
+  AddUsualWindows();
+  target = windows.AddWindow("対象", true, {100, 100, 500, 400}, 384, 277);
+  if (since.before) since.before(windows, target);
+  Start();
+  SelectTarget();
+  Do(since.steps);
+  if (since.meanwhile) since.meanwhile(windows.Window(target));
+  EXPECT_TRUE(host.PressKey(kCtrlZ));
+  since.check(windows.Window(target));
+  EXPECT_EQ(dialog.KeptAspects(target), 0u);
+  EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, RestoreSince, ::testing::ValuesIn(kSinces),
+                         [](const auto& info) { return std::string(info.param.what); });
+
 TEST_F(RestoreTest, TheMenuNamesWhatItPutsBackAndRestoresOneOrEveryWindow) {
   SetUpTarget(false);
   const auto before = Look();
