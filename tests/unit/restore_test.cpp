@@ -241,6 +241,11 @@ TEST_F(RestoreTest, TheMenuNamesWhatItPutsBackAndRestoresOneOrEveryWindow) {
                             {"元に戻す（手前に表示・形・透明度・タイトル）(&U)", true},
                             {"変更したすべてのウィンドウを元に戻す(&A)", true}}));
 
+  // Below the last row: the selection stays, and the menu is for no window.
+  host.ContextMenuOnList(50);
+  EXPECT_EQ(dialog.TargetAt(dialog.SelectedRow()), target);
+  EXPECT_EQ(LastMenu()[0], (std::pair<std::string, bool>{"元に戻す(&U)", false}));
+
   Select(0);
   host.Click(IDC_HALVE);
   host.ContextMenuOnList(1);  // a window never changed
