@@ -1,5 +1,5 @@
-// Start-up, the window list, the exits, the menu, the message box caption, the controls and the
-// tooltips of the main dialog.
+// Start-up (also beside planted libraries), the window list, the exits, the menu, the message box
+// caption, the controls and the tooltips of the main dialog.
 #include <windows.h>
 
 // commctrl.h and psapi.h (whose functions are kernel32's) build on windows.h.
