@@ -170,12 +170,14 @@ enum Program { kGlazier, kBare, kNotepad, kPrograms };
 constexpr const char* kProgramNames[kPrograms] = {"glazier.exe", "glazier_bench_bare.exe",
                                                   "notepad.exe"};
 
-// The glazier.exe that is measured: a copy beside the stand-in for the system's DWM library,
-// which answers the cloak check Glazier makes for each visible titled window as Windows does
-// (S_OK and not cloaked, for one request to the Wine server) where Wine's own library answers
-// E_NOTIMPL at once. Empty if the copy could not be made.
+// The glazier.exe that is measured, which loads the stand-in for the system's DWM library from
+// System32 (every glazier.exe does, in the benchmark's own prefix): it answers the cloak check
+// Glazier makes for each visible titled window as Windows does (S_OK and not cloaked, for one
+// request to the Wine server) where Wine's own library answers E_NOTIMPL at once. Empty if the
+// stand-in could not be put there.
 const std::wstring& GlazierExe() {
-  static const std::wstring exe = drive::GlazierBesideStandInDwmapi();
+  static const std::wstring exe =
+      drive::UseStandInDwmapi(L"glazier.exe") ? ExeDir() + L"\\glazier.exe" : std::wstring();
   return exe;
 }
 
@@ -753,7 +755,7 @@ int Run(const std::wstring& resultsPath) {
   all.settings = ReadSettings();
   const Settings& settings = all.settings;
   if (GlazierExe().empty()) {
-    Log("glazier.exe could not be copied beside the stand-in DWM library");
+    Log("the stand-in DWM library could not be put into System32 for glazier.exe");
     return 1;
   }
   Desktop desktop;

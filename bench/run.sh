@@ -123,8 +123,8 @@ GetWindow(GW_HWNDNEXT), GetWindowTextW into 2,048 characters, IsWindowVisible fo
 run by the driver over the same windows; Glazier asks for the whole z-order at once, reads the
 title only of visible windows and asks the system's DWM library whether each visible titled window
 is cloaked. Wine's own library answers that at once (E_NOTIMPL), so the glazier.exe measured, in
-every measure, is a copy beside a stand-in for it (tests/e2e/stand_in_dwmapi.cpp) that answers as
-Windows does: S_OK and not cloaked, for one request to the Wine server, as Windows' answer is a
+every measure, loads a stand-in for it (tests/e2e/stand_in_dwmapi.cpp) from the System32 of the
+benchmark's Wine prefix, which answers as Windows does: S_OK and not cloaked, for one request to the Wine server, as Windows' answer is a
 call into the system. Glazier asks it once per window and keeps the answer until the system sends
 a cloak event for the window (or a refresh no longer asks for it), so the samples, which follow a
 first refresh over the same windows, pay for the check only where a window is new. One desktop also holds 1,000 titled windows that are never shown. Each

@@ -5,7 +5,7 @@ enable_language(RC)
 file(GLOB GLAZIER_WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 list(REMOVE_ITEM GLAZIER_WIN32_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/win32/main.cpp)
 add_library(glazier_win32 STATIC ${GLAZIER_WIN32_SOURCES})
-target_link_libraries(glazier_win32 PUBLIC glazier_core comctl32 uxtheme gdi32 user32)
+target_link_libraries(glazier_win32 PUBLIC glazier_core comctl32 gdi32 user32)
 target_compile_definitions(glazier_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 if(MINGW)
@@ -31,6 +31,12 @@ foreach(program glazier glazier_win32_tests)
     target_sources(${program} PRIVATE res/glazier.manifest)
   endif()
 endforeach()
+# The libraries Windows loads for glazier.exe's imports are looked for in System32 alone, as those
+# it loads itself are (the load configuration's DependentLoadFlags, LOAD_LIBRARY_SEARCH_SYSTEM32).
+# GNU ld writes no load configuration: a MinGW build goes without, and imports known DLLs only.
+if(MSVC)
+  target_link_options(glazier PRIVATE /DEPENDENTLOADFLAG:0x800)
+endif()
 
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)

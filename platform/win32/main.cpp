@@ -1,16 +1,25 @@
 // The Win32 entry point: sets up the process and hands over to the application.
 #include "platform/win32/app_runtime.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/window_manager.h"
 
 namespace {
 
+// Common Controls is loaded here, once the search is System32 alone, rather than imported: an
+// imported library is loaded and run before the program's first line, and whatever it loads
+// itself then (Wine's loads the theming library) is looked for in the program's folder first. The
+// manifest still gives version 6: its side-by-side assembly is found before any folder is searched.
 void RegisterControlClasses() {
+  using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto initCommonControlsEx =
+      LoadedOnFirstUse<InitCommonControlsExFn>(L"comctl32.dll", "InitCommonControlsEx");
+  if (!initCommonControlsEx) return;
   INITCOMMONCONTROLSEX classes{};
   classes.dwSize = sizeof(classes);
   // Tab control and tooltip, trackbar, up-down, and the standard classes of version 6.
   classes.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
-  ::InitCommonControlsEx(&classes);
+  initCommonControlsEx(&classes);
 }
 
 // The manifest asks for per-monitor awareness (v2, else v1). A system that cannot read that list
@@ -34,6 +43,9 @@ void DeclareDpiAwareness() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before anything else: every library loaded from here on, and every library those load, is
+  // looked for in System32 alone, never in the folder Glazier was started from.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   DeclareDpiAwareness();
   RegisterControlClasses();
   CWin32WindowManager windows;

@@ -1,13 +1,12 @@
 #include "platform/win32/panel_host.h"
 
-#include <uxtheme.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/win32/dialog_face.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -365,7 +364,10 @@ void CWin32PanelHost::TooltipCreate() {
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (!m_tooltip) return;
   // A themed tooltip ignores the colours we give it; ours are part of the look.
-  ::SetWindowTheme(m_tooltip, L"", L"");
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto setWindowTheme =
+      LoadedOnFirstUse<SetWindowThemeFn>(L"uxtheme.dll", "SetWindowTheme");
+  if (setWindowTheme) setWindowTheme(m_tooltip, L"", L"");
   // Where the system's tooltip font has no Japanese glyphs, the tips take the dialog's font.
   if (!DrawsJapanese(reinterpret_cast<HFONT>(::SendMessageW(m_tooltip, WM_GETFONT, 0, 0)))) {
     ::SendMessageW(m_tooltip, WM_SETFONT, ::SendMessageW(m_window, WM_GETFONT, 0, 0), FALSE);

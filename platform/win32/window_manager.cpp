@@ -7,6 +7,7 @@
 
 #include "platform/cloak_cache.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -29,17 +30,6 @@ using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
 // DWMWA_CLOAKED: nonzero while the system keeps the window from being drawn.
 constexpr DWORD kDwmwaCloaked = 14;
-
-// A function of a system DLL that only one menu command needs: the DLL is loaded the first time
-// the command runs rather than at start-up, and then kept, as an import would be (a sound may
-// still be playing, or a document opening, when the call returns). Null if it cannot be found.
-template <typename Function>
-Function LoadedOnFirstUse(const wchar_t* dll, const char* name) {
-  const HMODULE module = ::LoadLibraryW(dll);
-  if (!module) return nullptr;
-  // Through a generic function pointer, which converts to any other without a warning.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
 
 // The cloaks DWM told the refresh, followed through the system's events (EVENT_OBJECT_CLOAKED and
 // EVENT_OBJECT_UNCLOAKED, Windows 8 and later). The events come to the thread that asked first,
@@ -362,7 +352,7 @@ bool CWin32WindowManager::EqualRegions(RegionHandle one, RegionHandle other) {
 }
 
 ModuleHandle CWin32WindowManager::LoadLibrary(const char* name) {
-  return reinterpret_cast<ModuleHandle>(::LoadLibraryW(Widen(name).c_str()));
+  return reinterpret_cast<ModuleHandle>(LoadSystemLibrary(Widen(name).c_str()));
 }
 
 ProcHandle CWin32WindowManager::GetProcAddress(ModuleHandle module, const char* name) {

@@ -1,5 +1,6 @@
 #include "tests/common/process.h"
 
+#include <cwchar>
 #include <utility>
 
 namespace drive {
@@ -78,13 +79,34 @@ void Process::Terminate() {
   m_info = {};
 }
 
-std::wstring GlazierBesideStandInDwmapi() {
-  const std::wstring copy = ExeDir() + L"\\stand-in\\glazier.exe";
-  if (!CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), copy.c_str(), FALSE)) return {};
-  wchar_t overrides[512] = {};
-  GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";dwmapi=n,b").c_str());
-  return copy;
+namespace {
+
+// A library's load order in the prefix's overrides under `key` (of HKEY_CURRENT_USER).
+bool SetLoadOrder(const std::wstring& key, const wchar_t* library, const wchar_t* order) {
+  const auto bytes = static_cast<DWORD>((std::wcslen(order) + 1) * sizeof(wchar_t));
+  return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), library, REG_SZ, order, bytes) ==
+         ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool PreferNativeLibraries(const wchar_t* program,
+                           std::initializer_list<const wchar_t*> libraries) {
+  const std::wstring key =
+      std::wstring(L"Software\\Wine\\AppDefaults\\") + program + L"\\DllOverrides";
+  for (const wchar_t* library : libraries) {
+    if (!SetLoadOrder(key, library, L"native,builtin")) return false;
+  }
+  return true;
+}
+
+bool UseStandInDwmapi(const wchar_t* program) {
+  wchar_t system[MAX_PATH] = L"";
+  GetSystemDirectoryW(system, MAX_PATH);
+  return CopyFileW((ExeDir() + L"\\stand-in\\dwmapi.dll").c_str(),
+                   (std::wstring(system) + L"\\dwmapi.dll").c_str(), FALSE) &&
+         SetLoadOrder(L"Software\\Wine\\DllOverrides", L"dwmapi", L"builtin") &&
+         PreferNativeLibraries(program, {L"dwmapi"});
 }
 
 HWND ShownWindowOf(DWORD processId, const wchar_t* className, const wchar_t* title) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -44,11 +45,18 @@ class Process {
   PROCESS_INFORMATION m_info{};
 };
 
-// A copy of glazier.exe beside the stand-in for the system's DWM library (stand-in\dwmapi.dll under
-// the driver's directory, tests/e2e/stand_in_dwmapi.cpp), whose cloak check it answers as Windows
-// does: the copy's path, or empty if it could not be made. The programs this process starts from
-// then on load a dwmapi.dll found beside them, and the others Wine's own.
-std::wstring GlazierBesideStandInDwmapi();
+// Has Wine load a native copy, where it finds one, of each library (named without ".dll") for
+// the programs of that file name, wherever they lie, as Windows does for a library that is not
+// one of its own known ones: the prefix's overrides for the program
+// (HKCU\Software\Wine\AppDefaults\<program>\DllOverrides). False if one could not be set.
+bool PreferNativeLibraries(const wchar_t* program, std::initializer_list<const wchar_t*> libraries);
+
+// Puts the stand-in for the system's DWM library (stand-in\dwmapi.dll under the driver's
+// directory, tests/e2e/stand_in_dwmapi.cpp), whose cloak check answers as Windows does, into the
+// prefix's System32, and has the programs of that file name load it from there in place of
+// Wine's own; every other program keeps Wine's (the prefix's overrides say so, as a library found
+// in System32 that is not Wine's would otherwise be loaded). False if any of it failed.
+bool UseStandInDwmapi(const wchar_t* program);
 
 // A visible top-level window of the process with that class, and that title unless it is null;
 // null when there is none.

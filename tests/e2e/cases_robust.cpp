@@ -317,12 +317,15 @@ E2E_CASE(closed_target_each_command_says_so_once) {
 }
 
 // Windows the system keeps from being drawn get no row. Wine's desktop has none, so a stand-in
-// for the system's DWM library, loaded by a copy of glazier.exe beside it, reports every window
-// whose title holds "(cloaked)" as cloaked; Glazier with Wine's own library lists it. make bench
-// measures the refresh against the same stand-in, so its answers are Windows' own here too.
+// for the system's DWM library, which a copy of glazier.exe under a name of its own loads from
+// System32, reports every window whose title holds "(cloaked)" as cloaked; Glazier with Wine's
+// own library lists it. make bench measures the refresh against the same stand-in, so its answers
+// are Windows' own here too.
 E2E_CASE(cloaked_windows_get_no_row) {
-  const std::wstring exe = drive::GlazierBesideStandInDwmapi();
-  Require(!exe.empty(), "glazier.exe is copied beside the stand-in library");
+  const std::wstring exe = ExeDir() + L"\\glazier_cloaks.exe";
+  Require(CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), exe.c_str(), FALSE) &&
+              drive::UseStandInDwmapi(L"glazier_cloaks.exe"),
+          "a copy of glazier.exe, glazier_cloaks.exe, loads the stand-in library from System32");
   const std::string shownTitle = UniqueTitle("E2E 見える");
   Target shown = StartTarget(shownTitle, 300, 150, 20, 20);
   const std::string cloakedTitle = UniqueTitle("E2E (cloaked)");

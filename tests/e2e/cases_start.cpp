@@ -1,12 +1,14 @@
-// Start-up, the window list, the exits, the menu, the message box caption, the controls and the
-// tooltips of the main dialog.
+// Start-up (also beside planted libraries), the window list, the exits, the menu, the message box
+// caption, the controls and the tooltips of the main dialog.
 #include <windows.h>
 
-// commctrl.h builds on windows.h.
+// commctrl.h and psapi.h (whose functions are kernel32's) build on windows.h.
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,22 @@ void CheckEndsWithCode0(Glazier& glazier, const char* how) {
   const auto code = glazier.App().WaitExit(5000);
   Check(code.has_value(), Format("%s ends the process", how));
   if (code) CheckEqual(static_cast<long long>(*code), 0, "exit status");
+}
+
+// The folder a process loaded the module of that file name from; empty when it has none.
+std::wstring FolderOfModule(HANDLE process, const std::wstring& file) {
+  HMODULE modules[512] = {};
+  DWORD bytes = 0;
+  if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return {};
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+    wchar_t path[MAX_PATH] = L"";
+    const std::wstring loaded(path, GetModuleFileNameExW(process, modules[i], path, MAX_PATH));
+    const std::size_t slash = loaded.find_last_of(L'\\');
+    if (slash != std::wstring::npos && _wcsicmp(loaded.c_str() + slash + 1, file.c_str()) == 0) {
+      return loaded.substr(0, slash);
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -184,6 +202,41 @@ E2E_CASE(message_box_caption_is_the_exe_name) {
     Check(GetWindow(box.hwnd, GW_OWNER) == glazier.Dialog(), "the dialog owns it");
     Check(glazier.CloseMessageBox(box), "OK closes it");
     Check(glazier.App().Running(), "Glazier keeps running");
+  }
+}
+
+// Started from a folder that also holds libraries named like the system's, each leaving a mark
+// beside itself when it is loaded (tests/e2e/planted_library.cpp), and with Wine told to prefer a
+// native copy of each for it, as Windows' search order does, Glazier loads none of them: not at
+// start-up, not at the refreshes that ask DWM, not at the CD-tray command. It loads the system's
+// from System32.
+E2E_CASE(libraries_beside_the_exe_are_not_loaded) {
+  const std::wstring dir = ExeDir() + L"\\planted";
+  const std::wstring exe = dir + L"\\glazier_planted.exe";
+  const std::initializer_list<const wchar_t*> planted = {L"dwmapi", L"uxtheme", L"winmm"};
+  Require(CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), exe.c_str(), FALSE) &&
+              drive::PreferNativeLibraries(L"glazier_planted.exe", planted),
+          "glazier.exe copied beside planted dwmapi.dll, uxtheme.dll and winmm.dll, which Wine "
+          "prefers for it");
+  const auto mark = [&](const wchar_t* library) { return dir + L"\\" + library + L".dll.loaded"; };
+  for (const wchar_t* library : planted) DeleteFileW(mark(library).c_str());
+
+  const std::string title = UniqueTitle("E2E 窓");
+  Target target = StartTarget(title, 280, 100, 20, 20);
+  Glazier glazier(exe);
+  Check(glazier.WaitRow(title), "it starts and lists the windows");
+  glazier.Press(IDC_REFRESH);
+  Check(glazier.RowOf(title) >= 0, "\"一覧を更新\" lists them again");
+  glazier.Command(ID_CDTRAY_OPEN);
+  Check(glazier.App().Running(), "it runs the CD-tray command and goes on");
+  wchar_t system[MAX_PATH] = L"";
+  GetSystemDirectoryW(system, MAX_PATH);
+  for (const wchar_t* library : planted) {
+    const std::string name = Utf8(library) + ".dll";
+    Check(GetFileAttributesW(mark(library).c_str()) == INVALID_FILE_ATTRIBUTES,
+          "the planted " + name + " was not loaded");
+    CheckEqual(Utf8(FolderOfModule(glazier.App().Handle(), library + std::wstring(L".dll"))),
+               Utf8(system), "Glazier's " + name + " comes from System32");
   }
 }
 

@@ -230,6 +230,10 @@ void Glazier::PressLater(int buttonId) const {
   PostMessageW(Item(buttonId), BM_CLICK, 0, 0);
 }
 
+void Glazier::Command(int commandId) const {
+  Ask(m_dialog, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
 void Glazier::CommandLater(int commandId) const {
   PostMessageW(m_dialog, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
 }

@@ -72,7 +72,9 @@ class Glazier {
   void Press(int buttonId) const;
   // A button click that does not wait, for handlers that open a modal box.
   void PressLater(int buttonId) const;
-  // Sends a command (a menu item's or another id) without waiting.
+  // Sends a command (a menu item's or another id) and returns once the handler has run.
+  void Command(int commandId) const;
+  // The same without waiting.
   void CommandLater(int commandId) const;
   // Moves the keyboard focus to a control, as the dialog does for Tab.
   bool Focus(int id) const;

@@ -1,6 +1,6 @@
 // A stand-in for the system's DWM library: Wine's own answers E_NOTIMPL at once and never reports
-// a window cloaked. A copy of glazier.exe beside it loads it through a DLL override
-// (drive::GlazierBesideStandInDwmapi). It answers DWMWA_CLOAKED as Windows does, S_OK and 0 for
+// a window cloaked. Put into the Wine prefix's System32, it is loaded by the programs named in a
+// DLL override (drive::UseStandInDwmapi). It answers DWMWA_CLOAKED as Windows does, S_OK and 0 for
 // a shown window, and reports cloaked by the shell every window whose title holds "(cloaked)",
 // for the end-to-end case of cloaked windows; make bench measures Glazier's refresh against it.
 #include <windows.h>
