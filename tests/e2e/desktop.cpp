@@ -265,9 +265,11 @@ std::vector<BYTE> ScreenPixels(const RECT& screenRect) {
 COLORREF MostCommonColour(const RECT& screenRect) {
   const std::vector<BYTE> bits = ScreenPixels(screenRect);
   std::map<COLORREF, int> counts;
-  for (std::size_t i = 0; i + 3 < bits.size(); i += 4) ++counts[RGB(bits[i + 2], bits[i + 1], bits[i])];
-  const auto most = std::max_element(counts.begin(), counts.end(),
-                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  for (std::size_t i = 0; i + 3 < bits.size(); i += 4)
+    ++counts[RGB(bits[i + 2], bits[i + 1], bits[i])];
+  const auto most =
+      std::max_element(counts.begin(), counts.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; });
   return most == counts.end() ? CLR_INVALID : most->first;
 }
 
