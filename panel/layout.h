@@ -24,6 +24,11 @@ inline constexpr int kDialogExtraHeight = 60;  // outer height = anchor bottom +
 
 inline constexpr int kDefaultDpi = 96;
 
+// The tab items at 96 DPI as the tab control makes them in the dialog face: the room around
+// each caption, and the least width of an item.
+inline constexpr Point kTabItemPadding{6, 3};
+inline constexpr int kTabItemLeastWidth = 54;
+
 // A layout distance in pixels at 96 DPI, scaled to `dpi`: value x dpi / 96, rounded half away
 // from zero as MulDiv rounds. Exact at 96 DPI.
 int ScaleForDpi(int value, int dpi);

@@ -98,6 +98,7 @@ const DialogTemplate& CPanelLayout::StartTemplate() {
 
 void CPanelLayout::Arrange(IPanelHost& host, int dpi) {
   m_dpi = dpi;
+  ScaleTabItems(host);
   Rect anchor;
   GetControlRect(host, IDC_SHOW_GROUP, &anchor);
   // The panel is created in the z-order this arrangement ends with (StartTemplate), and the
@@ -221,6 +222,14 @@ int CPanelLayout::Scaled(int pixels) const {
   return ScaleForDpi(pixels, m_dpi);
 }
 
+// The tab control's own padding and least width are pixels that do not grow with the DPI (nor
+// does the font's average width that the least width derives from under Wine): off 96 DPI the row
+// of tabs would no longer span the panel.
+void CPanelLayout::ScaleTabItems(IPanelHost& host) const {
+  host.TabSetItemMetrics(IDC_TAB, {Scaled(kTabItemPadding.x), Scaled(kTabItemPadding.y)},
+                         Scaled(kTabItemLeastWidth));
+}
+
 bool CPanelLayout::OnDpiChanged(IPanelHost& host, int dpi, const Rect& suggested) {
   if (dpi <= 0 || dpi == m_dpi) return true;
   PlaceHiddenPages(host);
@@ -228,6 +237,7 @@ bool CPanelLayout::OnDpiChanged(IPanelHost& host, int dpi, const Rect& suggested
   // to the suggested rectangle then only records the new client size.
   host.ScaleControls(m_dpi, dpi);
   m_dpi = dpi;
+  ScaleTabItems(host);
   constexpr unsigned kFlags = wm::kSwpNoZOrder | wm::kSwpNoActivate;
   ResizeItself(host, suggested, kFlags);
   // The font at the new size may round differently from the rectangles.

@@ -39,6 +39,7 @@ class CPanelLayout {
   // where the user's next resize is measured from.
   void ResizeItself(IPanelHost& host, const Rect& outer, unsigned flags);
   int Scaled(int pixels) const;
+  void ScaleTabItems(IPanelHost& host) const;
 
   int m_lastCx = 0;
   int m_lastCy = 0;

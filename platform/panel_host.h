@@ -92,6 +92,9 @@ class IPanelHost {
   // Tab control.
   virtual void TabInsertItem(int id, int index, const std::string& text) = 0;
   virtual int TabGetCurSel(int id) = 0;
+  // The room tab control `id` leaves around each item's text, and the least width of an item,
+  // in pixels; the items are laid out again with them.
+  virtual void TabSetItemMetrics(int id, Point padding, int leastWidth) = 0;
 
   // Trackbar. Setting the position from code notifies nobody.
   virtual void TrackbarSetRangeMin(int id, bool redraw, int minimum) = 0;

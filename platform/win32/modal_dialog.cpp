@@ -8,6 +8,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/owner_drawn_menu.h"
 #include "platform/win32/panel_host.h"
+#include "platform/win32/tab_body.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ class CModalDialog {
   HWND m_owner;
   CWin32PanelHost m_host;
   COwnerDrawnMenu m_menu;
+  CTabBody m_tabBody;
   HWND m_window = nullptr;
   WNDPROC m_defaultProc = nullptr;
   bool m_ended = false;
@@ -282,6 +284,25 @@ LRESULT CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // The standard answer first: it sets the text colour that stays.
+      const LRESULT standard = Default(message, wParam, lParam);
+      const HBRUSH body = m_tabBody.ControlBackground(reinterpret_cast<HDC>(wParam),
+                                                      reinterpret_cast<HWND>(lParam));
+      return body ? reinterpret_cast<LRESULT>(body) : standard;
+    }
+    case WM_ERASEBKGND:
+      if (m_tabBody.Erase(reinterpret_cast<HDC>(wParam),
+                          [&] { Default(message, wParam, lParam); })) {
+        return TRUE;
+      }
+      break;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      m_tabBody.Forget();
+      break;
     case WM_QUERYDRAGICON:
       if (IconHandle icon = m_dialog.OnQueryDragIcon()) return static_cast<LRESULT>(icon);
       break;
@@ -298,6 +319,7 @@ LRESULT CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CModalDialog::OnInitDialog() {
   m_menu.Attach(m_window);
+  m_tabBody.Attach(m_window);
   RECT before{};
   ::GetWindowRect(m_window, &before);
   const LONG styleBefore = ::GetWindowLongW(m_window, GWL_STYLE);

@@ -326,6 +326,12 @@ int CWin32PanelHost::TabGetCurSel(int id) {
   return static_cast<int>(SendItem(id, TCM_GETCURSEL, 0, 0));
 }
 
+void CWin32PanelHost::TabSetItemMetrics(int id, Point padding, int leastWidth) {
+  SendItem(id, TCM_SETPADDING, 0, MAKELPARAM(padding.x, padding.y));
+  // Setting the least width lays the items out again, with the new padding too.
+  SendItem(id, TCM_SETMINTABWIDTH, 0, leastWidth);
+}
+
 void CWin32PanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
   SendItem(id, TBM_SETRANGEMIN, redraw ? TRUE : FALSE, minimum);
 }

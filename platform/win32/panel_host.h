@@ -64,6 +64,7 @@ class CWin32PanelHost : public IPanelHost {
 
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
+  void TabSetItemMetrics(int id, Point padding, int leastWidth) override;
 
   void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;
   void TrackbarSetRangeMax(int id, bool redraw, int maximum) override;

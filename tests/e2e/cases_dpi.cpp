@@ -95,22 +95,6 @@ class Layout96 {
   SIZE m_base;
 };
 
-// The page area of the tab control below its tabs, in the dialog's client coordinates.
-RECT TabDisplayArea(Glazier& glazier) {
-  HWND tab = glazier.Item(IDC_TAB);
-  RECT area = {};
-  GetClientRect(tab, &area);
-  RemoteMemory memory(glazier.App().Handle(), sizeof(area));
-  DWORD_PTR result = 0;
-  if (memory.Write(&area, sizeof(area)) &&
-      SendMessageTimeoutW(tab, TCM_ADJUSTRECT, FALSE, memory.AsLParam(), SMTO_NORMAL, 10000,
-                          &result)) {
-    memory.Read(&area, sizeof(area));
-  }
-  MapWindowPoints(tab, glazier.Dialog(), reinterpret_cast<POINT*>(&area), 2);
-  return area;
-}
-
 // Each page control's corner against its place in the layout at `dpi`, give or take `slack`
 // pixels (a DPI change scales rectangles that were rounded already); prints the ones off.
 bool PlacedAt(const Glazier& glazier, int dpi, int slack) {
@@ -135,10 +119,11 @@ bool PlacedAt(const Glazier& glazier, int dpi, int slack) {
 // layout, and, when `textsAtScreenDpi`, that every text fits; `shot` names the screenshots.
 void CheckPagesClean(Glazier& glazier, int dpi, const std::string& shot, bool textsAtScreenDpi) {
   const Layout96 reference;
-  const RECT area = TabDisplayArea(glazier);
+  const RECT area = glazier.TabPageArea();
   RECT client = {};
   GetClientRect(glazier.Dialog(), &client);
   Log("  the tab control's page area: " + Describe(area));
+  CheckTabRowSpans(glazier, Format("at %d DPI", dpi));
   for (int page = 0; page < 6; ++page) {
     Require(glazier.ShowPage(page), Format("a click on tab %d selects it", page));
     std::string outside;

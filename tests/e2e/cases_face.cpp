@@ -20,28 +20,6 @@ using namespace e2e;
 
 namespace {
 
-// What the screen shows of a window, pixel by pixel.
-std::vector<BYTE> Pixels(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<BYTE> bits(static_cast<std::size_t>(width) * height * 4);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return bits;
-}
-
 // Sets a control's text and returns how it then looks, once the picture holds still and differs
 // from `before`; empty when it never did.
 std::vector<BYTE> ShownWithText(Glazier& glazier, int id, std::string_view text,
@@ -50,7 +28,7 @@ std::vector<BYTE> ShownWithText(Glazier& glazier, int id, std::string_view text,
   std::vector<BYTE> previous;
   std::vector<BYTE> shown;
   WaitFor([&] {
-    std::vector<BYTE> now = Pixels(glazier.Item(id));
+    std::vector<BYTE> now = ScreenPixels(OuterRect(glazier.Item(id)));
     const bool settled = now == previous && now != before;
     previous = std::move(now);
     if (settled) shown = previous;

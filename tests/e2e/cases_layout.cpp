@@ -151,3 +151,40 @@ E2E_CASE(resizing_moves_the_controls_with_the_edges) {
   Check(WaitFor([&] { return SameRects(ControlRects(glazier), after); }, 2000),
         "after minimize and restore every control is where it was");
 }
+
+// The labels and the trackbar stand on the tab's body as the tab control draws it, in no box of
+// the dialog's colour, and the caption above the list keeps that colour; the tabs span the tab.
+E2E_CASE(pages_stand_on_the_tab_body) {
+  Glazier glazier;
+  Require(BringToFront(glazier.Dialog()), "the dialog is in front");
+  CheckTabRowSpans(glazier, "at 96 DPI");
+  auto bottomRow = [](RECT rect) {
+    rect.top = rect.bottom - 1;
+    return rect;
+  };
+  // The colour a row of the screen shows most, waited for until it is `expected`.
+  auto shows = [](const RECT& row, COLORREF expected, const std::string& what) {
+    COLORREF seen = CLR_INVALID;
+    WaitFor([&] { return (seen = MostCommonColour(row)) == expected; });
+    Check(seen == expected,
+          Format("%s: %06lx, expected %06lx (0xBBGGRR)", what.c_str(), seen, expected));
+  };
+  HWND caption = glazier.Item(-1);
+  Require(WindowText(caption) == "稼働中のウィンドウ一覧", "found the list's caption");
+  shows(bottomRow(OuterRect(caption)), GetSysColor(COLOR_3DFACE),
+        "the list's caption shows the dialog's colour");
+  const std::pair<int, std::vector<int>> kPages[] = {
+      {kOpacityPage, {IDC_TRANSPARENT_LABEL, IDC_OPAQUE_LABEL, IDC_ALPHA_SLIDER}},
+      {kGeometryPage, {IDC_X_LABEL, IDC_Y_LABEL, IDC_WIDTH_LABEL, IDC_HEIGHT_LABEL}},
+  };
+  for (const auto& [page, ids] : kPages) {
+    glazier.OpenPage(page);
+    RECT area = glazier.TabPageArea();
+    MapWindowPoints(glazier.Dialog(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const COLORREF body = MostCommonColour(bottomRow(area));
+    for (int id : ids) {
+      shows(bottomRow(OuterRect(glazier.Item(id))), body,
+            Format("page %d: control %d shows the tab's body along its bottom", page, id));
+    }
+  }
+}

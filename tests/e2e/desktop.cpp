@@ -1,6 +1,8 @@
 #include "desktop.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 
 #include "harness.h"
 
@@ -238,6 +240,37 @@ bool RemoteMemory::Read(void* data, std::size_t size, std::size_t offset) const 
   return m_address != nullptr &&
          ReadProcessMemory(m_process, static_cast<const char*>(m_address) + offset, data, size,
                            nullptr);
+}
+
+std::vector<BYTE> ScreenPixels(const RECT& screenRect) {
+  const int width = screenRect.right - screenRect.left;
+  const int height = screenRect.bottom - screenRect.top;
+  if (width <= 0 || height <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<BYTE> bits(static_cast<std::size_t>(width) * height * 4);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return bits;
+}
+
+COLORREF MostCommonColour(const RECT& screenRect) {
+  const std::vector<BYTE> bits = ScreenPixels(screenRect);
+  std::map<COLORREF, int> counts;
+  for (std::size_t i = 0; i + 3 < bits.size(); i += 4)
+    ++counts[RGB(bits[i + 2], bits[i + 1], bits[i])];
+  const auto most =
+      std::max_element(counts.begin(), counts.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; });
+  return most == counts.end() ? CLR_INVALID : most->first;
 }
 
 bool Screenshot(std::string_view name, const RECT& screenRect) {

@@ -84,6 +84,11 @@ class RemoteMemory {
   void* m_address;
 };
 
+// What the screen shows in `screenRect`, row by row, four bytes a pixel (blue, green, red, 0).
+std::vector<BYTE> ScreenPixels(const RECT& screenRect);
+// The colour the screen shows most often in `screenRect`.
+COLORREF MostCommonColour(const RECT& screenRect);
+
 // Saves what the screen shows in `rect` as <name>.png in the screenshot folder. The picture is
 // taken by the script that runs the driver, from the X display; returns false without one.
 bool Screenshot(std::string_view name, const RECT& screenRect);

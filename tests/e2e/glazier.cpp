@@ -309,6 +309,19 @@ RECT Glazier::TabItemRect(int index) const {
   return rect;
 }
 
+RECT Glazier::TabPageArea() const {
+  HWND tab = Item(kTabId);
+  RECT area = {};
+  GetClientRect(tab, &area);
+  RemoteMemory memory(m_process.Handle(), sizeof(area));
+  if (memory.Write(&area, sizeof(area)) &&
+      Ask(tab, TCM_ADJUSTRECT, FALSE, memory.AsLParam()) >= 0) {
+    memory.Read(&area, sizeof(area));
+  }
+  MapWindowPoints(tab, m_dialog, reinterpret_cast<POINT*>(&area), 2);
+  return area;
+}
+
 void Glazier::OpenPage(int index) {
   Require(ShowPage(index), "page \"" + PageCaption(index) + "\" is shown");
 }
@@ -471,6 +484,15 @@ void CheckTextsFit(HWND dialog, const std::string& what) {
   std::string cut;
   for (const std::string& text : TextsCutOff(dialog)) cut += "\n        " + text;
   Check(cut.empty(), what + cut);
+}
+
+void CheckTabRowSpans(const Glazier& glazier, const std::string& when) {
+  RECT tab = {};
+  GetClientRect(glazier.Item(IDC_TAB), &tab);
+  const RECT last = glazier.TabItemRect(glazier.PageCount() - 1);
+  Check(last.right <= tab.right && tab.right - last.right <= tab.right / 10,
+        Format("%s the last tab ends at %ld of the tab control's %ld pixels", when.c_str(),
+               last.right, tab.right));
 }
 
 RECT ClientOnScreen(HWND hwnd) {

@@ -93,12 +93,14 @@ class Glazier {
   void SelectOnPage(std::string_view title, int page);
   int PageCount() const;
   std::string PageCaption(int index) const;
+  // A tab item's rectangle in the tab control, and the tab control's page area in the dialog.
+  RECT TabItemRect(int index) const;
+  RECT TabPageArea() const;
 
  private:
   static constexpr int kListId = 1002;
   std::optional<POINT> RowCenter(int row) const;
   static constexpr int kTabId = 1026;
-  RECT TabItemRect(int index) const;
 
   Process m_process;
   HWND m_dialog = nullptr;
@@ -141,6 +143,10 @@ void BecomeDpiAware();
 std::vector<std::string> TextsCutOff(HWND dialog);
 // Checks that every text of a dialog fits its control, listing those that do not.
 void CheckTextsFit(HWND dialog, const std::string& what);
+
+// Checks that the row of tabs spans the tab control: the last item ends within a tenth of the
+// control's width from its right edge.
+void CheckTabRowSpans(const Glazier& glazier, const std::string& when);
 
 // The client rectangle of a window in screen coordinates.
 RECT ClientOnScreen(HWND hwnd);

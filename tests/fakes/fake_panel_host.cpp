@@ -388,6 +388,11 @@ int CFakePanelHost::TabGetCurSel(int id) {
   return Control(id).curSel;
 }
 
+// The fake's items take their text and 12 pixels at any DPI, scaled (TabStripWidth).
+void CFakePanelHost::TabSetItemMetrics(int id, Point padding, int leastWidth) {
+  Record(Call("TabSetItemMetrics", id, padding.x, padding.y, leastWidth));
+}
+
 void CFakePanelHost::TrackbarSetRangeMin(int id, bool redraw, int minimum) {
   Record(Call("TrackbarSetRangeMin", id, redraw, minimum));
   Control(id).rangeMin = minimum;

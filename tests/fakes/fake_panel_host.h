@@ -162,6 +162,7 @@ class CFakePanelHost : public IPanelHost {
   Point ListMenuPoint(int id, int row) override;
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
+  void TabSetItemMetrics(int id, Point padding, int leastWidth) override;
   void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;
   void TrackbarSetRangeMax(int id, bool redraw, int maximum) override;
   void TrackbarSetPos(int id, bool redraw, int position) override;
