@@ -190,6 +190,13 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   const bool returns = EndsAs([&] { return shows(first); });
   Check(returns, "\"1 / 2\" returns to the first size: window " + Describe(OuterRect(hwnd)) +
                      ", edits " + Describe(EditsRect(glazier)));
+  // Back to back, each press read once the one before has been: the halving works from the
+  // doubled size that the window has not answered yet.
+  glazier.Press(IDC_DOUBLE);
+  glazier.Press(IDC_HALVE);
+  Check(EndsAs([&] { return shows(first); }),
+        "\"× 2\" then \"1 / 2\" back to back end at the first size: window " +
+            Describe(OuterRect(hwnd)) + ", edits " + Describe(EditsRect(glazier)));
 
   glazier.OpenPage(kShapePage);
   glazier.Press(IDC_CIRCLE);
