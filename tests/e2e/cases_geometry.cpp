@@ -194,9 +194,9 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   // doubled size that the window has not answered yet.
   glazier.Press(IDC_DOUBLE);
   glazier.Press(IDC_HALVE);
-  Check(EndsAs([&] { return shows(first); }),
-        "\"× 2\" then \"1 / 2\" back to back end at the first size: window " +
-            Describe(OuterRect(hwnd)) + ", edits " + Describe(EditsRect(glazier)));
+  const bool backToBack = EndsAs([&] { return shows(first); });
+  Check(backToBack, "\"× 2\" then \"1 / 2\" back to back end at the first size: window " +
+                        Describe(OuterRect(hwnd)) + ", edits " + Describe(EditsRect(glazier)));
 
   glazier.OpenPage(kShapePage);
   glazier.Press(IDC_CIRCLE);
