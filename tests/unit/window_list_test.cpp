@@ -4,7 +4,6 @@
 #include <memory>
 #include <utility>
 
-#include "platform/cloak_cache.h"
 #include "unit/glazier_fixture.h"
 
 namespace {
@@ -223,28 +222,6 @@ TEST_F(WindowListTest, EveryRefreshEqualsAFreshFill) {
   list.rowLimit = SIZE_MAX;
   host.Click(IDC_REFRESH);
   expectFreshFill("room again");
-}
-
-// What the system answered is kept until it says the cloak changed; a call that failed is asked
-// again at the next refresh.
-TEST(CloakCache, KeepsAnswersOnlyAndAsksAgainAfterAFailedCall) {
-  const std::optional<bool> kAnswers[] = {true, false, std::nullopt};
-  for (const std::optional<bool>& answer : kAnswers) {
-    CCloakCache cache;
-    int asked = 0;
-    const auto ask = [&] {
-      ++asked;
-      return answer;
-    };
-    for (int refresh = 0; refresh < 2; ++refresh) {
-      cache.NewRefresh();
-      EXPECT_EQ(cache.Answer(7, ask), answer.value_or(false));
-    }
-    EXPECT_EQ(asked, answer ? 1 : 2);
-    cache.Forget(7);
-    cache.Answer(7, ask);
-    EXPECT_EQ(asked, answer ? 2 : 3);
-  }
 }
 
 }  // namespace
