@@ -145,27 +145,33 @@ bool Glazier::ClickRow(int row) {
 }
 
 HWND Glazier::RightClickRow(int row) {
-  const std::optional<POINT> center = RowCenter(row);
-  if (!center) return nullptr;
+  // As with a left click, a user whose click went nowhere clicks again.
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    const std::optional<POINT> center = RowCenter(row);
+    if (!center || !Reach(*center)) return nullptr;
+    ClickAt(*center, true);
+    if (const HWND menu = WaitPopupMenu()) return menu;
+    Log(Format("  (the right-click at (%ld, %ld) opened no menu)", center->x, center->y));
+  }
+  return nullptr;
+}
+
+bool Glazier::Reach(POINT screen) const {
   BringToFront(m_dialog);
-  MoveMouse(*center);
-  ClickAt(*center, true);
-  return WaitPopupMenu();
+  MoveMouse(screen);
+  // A tooltip shown near the pointer may cover the spot until it hides.
+  if (WaitFor([&] { return GetAncestor(WindowFromPoint(screen), GA_ROOT) == m_dialog; }, 8000)) {
+    return true;
+  }
+  Log("  the spot to click is covered by \"" + WindowText(WindowFromPoint(screen)) + "\"");
+  return false;
 }
 
 bool Glazier::Click(POINT screen, const std::function<bool()>& effect) {
   // Under Wine a click now and then goes nowhere while the dialog is being activated; a user
   // would click again, and so does this, once.
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    BringToFront(m_dialog);
-    MoveMouse(screen);
-    // A tooltip shown near the pointer may cover the spot until it hides.
-    const bool onDialog =
-        WaitFor([&] { return GetAncestor(WindowFromPoint(screen), GA_ROOT) == m_dialog; }, 8000);
-    if (!onDialog) {
-      Log("  the spot to click is covered by \"" + WindowText(WindowFromPoint(screen)) + "\"");
-      return false;
-    }
+    if (!Reach(screen)) return false;
     ClickAt(screen);
     if (WaitFor(effect, 3000)) {
       // A list box holds the mouse from press to release: let the release land before anything
