@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "ops/geometry.h"
 #include "panel/command.h"
 #include "panel/failure_reports.h"
 #include "panel/flashing.h"
@@ -108,7 +110,11 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   void OnHalveSize();
   void OnMoveToOrigin();
   void OnSpareButton();
-  void OnGeometryEditChange();
+  void OnXEditChange();
+  void OnYEditChange();
+  void OnWidthEditChange();
+  void OnHeightEditChange();
+  void OnGeometryEditChange(GeometryEdit edit);
   void OnWindowListSelChange();
 
   // Panel: pages.
@@ -145,24 +151,17 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   // is open. A closed window is forgotten at once, and leaves the list (a refresh) once its box
   // has been shown.
   void ReportFailure(WindowHandle target, CallFailure failure, const Command& command);
-  void ApplyGeometryEdits(Telling telling, Aspects changes);
-  // The four position and size edits as the window manager takes them.
-  struct EditGeometry {
-    int x, y, width, height;
-  };
-  EditGeometry ReadGeometryEdits();
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
   bool StillSelected(WindowHandle target) const;
-  // A rectangle read back late goes into the edits only if nothing has moved on meanwhile: the
-  // edits wait for the answer of the latest ask, while its window is still selected. Asking is
-  // itself a change of the edits.
-  unsigned AskForEdits();
-  bool EditsWaitFor(unsigned asked, WindowHandle target) const;
+  // A command of the position and size page: its step works on the edits as the commands before
+  // it on the window left them, and the edits show them once the last command asked is back.
+  using GeometryStep = std::function<void(IWindowManager&, WindowHandle, GeometryTexts&)>;
+  void RunOnEdits(Telling telling, GeometryStep step);
+  void RunOnDraft(WindowHandle target, Command command, GeometryStep step);
+  void StartDraft(WindowHandle target);
+  void ShowGeometryTexts(const GeometryTexts& texts);
   void SetupTooltips();
-  void SetEditNumber(int id, int value);
-  void WriteRectToEdits(const Rect& rect);
-  void ScaleSelected(bool doubling);
   // Clips the selected window to a region made from its client rectangle.
   using ShapeOfClient = RegionHandle (*)(IWindowManager& windows, const Rect& client);
   void ReshapeSelected(ShapeOfClient shape);
@@ -183,9 +182,11 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   CFailureReports m_reports;
   COneBox m_box;
   CRestoreFlow m_restore{*this, m_windows, m_box};
-  // Counts the changes of the position and size edits and of the selection, so that a rectangle
-  // read back late goes into the edits only if nothing has moved on meanwhile.
-  unsigned m_geometryChanges = 0;
+  // The position and size edits of the latest selection, as its window's jobs leave them, and
+  // the count of those jobs asked, so that only the last one's answer reaches the edits.
+  std::shared_ptr<GeometryTexts> m_geometryDraft;
+  WindowHandle m_draftWindow = 0;
+  unsigned m_geometryAsked = 0;
 
   CPanelLayout m_layout;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "ops/geometry.h"
 #include "panel/glazier_dlg.h"
@@ -10,10 +11,7 @@
 
 namespace {
 
-// Right minus left and bottom minus top without signed overflow on absurd rectangles.
-int Extent(std::int32_t low, std::int32_t high) {
-  return static_cast<int>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
-}
+constexpr int kEditIds[kGeometryEdits] = {IDC_X_EDIT, IDC_Y_EDIT, IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT};
 
 }  // namespace
 
@@ -41,110 +39,110 @@ void CGlazierDlg::InitGeometrySpins() {
 
 void CGlazierDlg::ApplyGeometry() {
   // The edits apply at every keystroke and step: a refusal is said once per selection.
-  ApplyGeometryEdits(Telling::OncePerSelection, aspect::kGeometry);
+  RunOnEdits(Telling::OncePerSelection, ApplyGeometryTexts);
 }
 
-void CGlazierDlg::ApplyGeometryEdits(Telling telling, Aspects changes) {
-  const EditGeometry edits = ReadGeometryEdits();
-  Command apply;
-  apply.calls = [edits](IWindowManager& windows, WindowHandle target) {
-    windows.SetWindowPos(target, wm::kHwndTop, edits.x, edits.y, edits.width, edits.height,
-                         wm::kSwpNoActivate);
-  };
-  apply.changes = changes;
-  apply.telling = telling;
-  RunOnSelected(msg::kSelectToResize, std::move(apply));
-}
-
-CGlazierDlg::EditGeometry CGlazierDlg::ReadGeometryEdits() {
-  EditGeometry edits{};
-  edits.x = ReadEditNumber(Host().GetDlgItemText(IDC_X_EDIT));
-  edits.y = ReadEditNumber(Host().GetDlgItemText(IDC_Y_EDIT));
-  edits.width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
-  edits.height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  return edits;
-}
-
-unsigned CGlazierDlg::AskForEdits() {
-  return ++m_geometryChanges;
-}
-
-bool CGlazierDlg::EditsWaitFor(unsigned asked, WindowHandle target) const {
-  return asked == m_geometryChanges && StillSelected(target);
-}
-
-void CGlazierDlg::SetEditNumber(int id, int value) {
-  Host().SetDlgItemText(id, std::to_string(value));
-}
-
-void CGlazierDlg::WriteRectToEdits(const Rect& rect) {
-  SetEditNumber(IDC_X_EDIT, rect.left);
-  SetEditNumber(IDC_Y_EDIT, rect.top);
-  SetEditNumber(IDC_WIDTH_EDIT, Extent(rect.left, rect.right));
-  SetEditNumber(IDC_HEIGHT_EDIT, Extent(rect.top, rect.bottom));
-}
-
-void CGlazierDlg::ScaleSelected(bool doubling) {
+void CGlazierDlg::RunOnEdits(Telling telling, GeometryStep step) {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
   if (!target) return;
-  const EditGeometry edits = ReadGeometryEdits();
-  const auto scale = doubling ? DoubleExtent : HalveExtent;
-  const int x = edits.x;
-  const int y = edits.y;
-  const int cx = scale(edits.width);
-  const int cy = scale(edits.height);
-  auto taken = std::make_shared<std::optional<Rect>>();
-  const unsigned asked = AskForEdits();
+  if (!m_geometryDraft || m_draftWindow != *target) StartDraft(*target);
   Command command;
   command.changes = aspect::kGeometry;
-  command.calls = [x, y, cx, cy, taken](IWindowManager& windows, WindowHandle target) {
-    windows.SetWindowPos(target, wm::kHwndTop, x, y, cx, cy, wm::kSwpNoActivate);
-    Rect rect;
-    if (windows.GetWindowRect(target, rect)) *taken = rect;
+  command.telling = telling;
+  RunOnDraft(*target, std::move(command), std::move(step));
+}
+
+// A window that answers late still takes its commands in the order they were given, each on its
+// worker after the one before: the step sees the edits as the steps before it left them, rather
+// than what the edits showed when the button was pressed.
+void CGlazierDlg::RunOnDraft(WindowHandle target, Command command, GeometryStep step) {
+  auto draft = m_geometryDraft;
+  auto shown = std::make_shared<GeometryTexts>();
+  const unsigned asked = ++m_geometryAsked;
+  command.calls = [draft, shown, step = std::move(step)](IWindowManager& windows,
+                                                         WindowHandle target) {
+    step(windows, target, *draft);
+    *shown = *draft;
   };
-  // Said first, so that the edits' own apply need not say it again. Then the edits show what the
-  // window really took; a window that is gone leaves the edits as they were, and so does a late
-  // answer once the edits or the selection have moved on.
-  command.done = [this, target = *target, taken, asked](CallFailure failure,
-                                                        const SayFailure& say) {
+  // Only the answer of the last step asked is shown: the ones before it are on their way to it,
+  // and what was typed meanwhile is in it already. A window that is gone has left the list.
+  command.done = [this, draft, shown, asked](CallFailure failure, const SayFailure& say) {
     say(failure);
-    if (*taken && EditsWaitFor(asked, target)) WriteRectToEdits(**taken);
+    if (failure == CallFailure::Closed || asked != m_geometryAsked || draft != m_geometryDraft) {
+      return;
+    }
+    ShowGeometryTexts(*shown);
   };
-  RunCommand(*target, std::move(command));
+  RunCommand(target, std::move(command));
+}
+
+void CGlazierDlg::StartDraft(WindowHandle target) {
+  GeometryTexts texts;
+  for (int edit = 0; edit < kGeometryEdits; ++edit) {
+    texts[edit] = Host().GetDlgItemText(kEditIds[edit]);
+  }
+  m_geometryDraft = std::make_shared<GeometryTexts>(std::move(texts));
+  m_draftWindow = target;
+}
+
+void CGlazierDlg::ShowGeometryTexts(const GeometryTexts& texts) {
+  // The window has had every one of these applied already. An edit that shows its text is left
+  // alone, so that typing in it goes on where it was.
+  const bool live = std::exchange(m_geometryLive, false);
+  for (int edit = 0; edit < kGeometryEdits; ++edit) {
+    const int id = kEditIds[edit];
+    if (Host().GetDlgItemText(id) != texts[edit]) Host().SetDlgItemText(id, texts[edit]);
+  }
+  m_geometryLive = live;
 }
 
 void CGlazierDlg::OnDoubleSize() {
-  ScaleSelected(true);
+  RunOnEdits(Telling::Always,
+             [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
+               ScaleGeometry(windows, target, texts, true);
+             });
 }
 
 void CGlazierDlg::OnHalveSize() {
-  ScaleSelected(false);
+  RunOnEdits(Telling::Always,
+             [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
+               ScaleGeometry(windows, target, texts, false);
+             });
 }
 
 void CGlazierDlg::OnMoveToOrigin() {
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
-  if (!target) return;
-  const int width = ReadEditNumber(Host().GetDlgItemText(IDC_WIDTH_EDIT));
-  const int height = ReadEditNumber(Host().GetDlgItemText(IDC_HEIGHT_EDIT));
-  Command move;
-  move.changes = aspect::kGeometry;
-  move.calls = [width, height](IWindowManager& windows, WindowHandle target) {
-    windows.SetWindowPos(target, wm::kHwndTop, 0, 0, width, height, wm::kSwpNoActivate);
-  };
-  RunCommand(*target, std::move(move));
-  // A window found closed has left the list: its edits are not for anything any more.
-  if (!StillSelected(*target)) return;
-  Host().SetDlgItemText(IDC_X_EDIT, "0");
-  Host().SetDlgItemText(IDC_Y_EDIT, "0");
+  RunOnEdits(Telling::Always, MoveGeometryToOrigin);
 }
 
 void CGlazierDlg::OnSpareButton() {
   SelectedTarget(msg::kSelectTarget);
 }
 
-void CGlazierDlg::OnGeometryEditChange() {
-  ++m_geometryChanges;
-  if (m_geometryLive) ApplyGeometry();
+void CGlazierDlg::OnXEditChange() {
+  OnGeometryEditChange(kLeftEdit);
+}
+
+void CGlazierDlg::OnYEditChange() {
+  OnGeometryEditChange(kTopEdit);
+}
+
+void CGlazierDlg::OnWidthEditChange() {
+  OnGeometryEditChange(kWidthEdit);
+}
+
+void CGlazierDlg::OnHeightEditChange() {
+  OnGeometryEditChange(kHeightEdit);
+}
+
+void CGlazierDlg::OnGeometryEditChange(GeometryEdit edit) {
+  if (!m_geometryLive) return;
+  // What was typed goes to the window as typed, with the other edits as the steps before it
+  // leave them.
+  RunOnEdits(Telling::OncePerSelection,
+             [edit, text = Host().GetDlgItemText(kEditIds[edit])](
+                 IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
+               WriteGeometryText(windows, target, texts, edit, text);
+             });
 }
 
 void CGlazierDlg::OnWindowListSelChange() {
@@ -154,24 +152,14 @@ void CGlazierDlg::OnWindowListSelChange() {
 
   const WindowHandle target = m_listed.WindowAt(row);
   m_reports.NewSelection();
-  auto rect = std::make_shared<Rect>();
-  const unsigned asked = AskForEdits();
-  Command read;
-  read.calls = [rect](IWindowManager& windows, WindowHandle target) {
-    windows.GetWindowRect(target, *rect);
-  };
+  StartDraft(target);
   // Walking the list must not raise a box for every window run as administrator: only a window
-  // that has closed is said.
-  read.telling = Telling::ClosedOnly;
-  read.done = [this, target, rect, asked](CallFailure failure, const SayFailure& say) {
-    say(failure);
-    // A late rectangle is dropped once another row is selected or the edits have changed.
-    if (failure != CallFailure::None || !EditsWaitFor(asked, target)) return;
-    m_geometryLive = false;
-    WriteRectToEdits(*rect);
-    m_geometryLive = true;
-    // The window is put where it already is: nothing to keep for "元に戻す".
-    ApplyGeometryEdits(Telling::ClosedOnly, 0);
-  };
-  RunCommand(target, std::move(read));
+  // that has closed is said. The window is put where it already is: nothing to keep for
+  // "元に戻す".
+  Command load;
+  load.telling = Telling::ClosedOnly;
+  RunOnDraft(target, std::move(load),
+             [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
+               LoadGeometryTexts(windows, target, texts);
+             });
 }

@@ -6,19 +6,23 @@
 #include <cstddef>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/types.h"
 
 class CCloakCache {
  public:
-  // The answer kept for the window; it counts as asked in this refresh.
-  std::optional<bool> Find(WindowHandle window) {
-    const auto found = m_cloaks.find(window);
-    if (found == m_cloaks.end()) return std::nullopt;
-    found->second.refresh = m_refresh;
-    return found->second.cloaked;
+  // The answer kept for the window, else what `ask` gets from the system (nullopt: the call
+  // failed), kept only when the system answered, so that a failed call (DWM restarting, a window
+  // gone) is asked again at the next refresh rather than taken for "not cloaked" until an event
+  // that may never come. A failed call counts as not cloaked.
+  template <typename Ask>
+  bool Answer(WindowHandle window, Ask&& ask) {
+    if (const std::optional<bool> kept = Find(window)) return *kept;
+    const std::optional<bool> answer = std::forward<Ask>(ask)();
+    if (answer) m_cloaks[window] = {*answer, m_refresh};
+    return answer.value_or(false);
   }
-  void Keep(WindowHandle window, bool cloaked) { m_cloaks[window] = {cloaked, m_refresh}; }
   // The system says the window's cloak has changed.
   void Forget(WindowHandle window) { m_cloaks.erase(window); }
   // A refresh begins: what the last one did not ask for (windows gone, hidden or untitled) goes,
@@ -31,6 +35,14 @@ class CCloakCache {
   std::size_t Size() const { return m_cloaks.size(); }
 
  private:
+  // The answer kept for the window; it counts as asked in this refresh.
+  std::optional<bool> Find(WindowHandle window) {
+    const auto found = m_cloaks.find(window);
+    if (found == m_cloaks.end()) return std::nullopt;
+    found->second.refresh = m_refresh;
+    return found->second.cloaked;
+  }
+
   struct Cloak {
     bool cloaked;
     unsigned refresh;  // the last refresh that asked

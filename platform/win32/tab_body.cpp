@@ -1,8 +1,8 @@
 #include "platform/win32/tab_body.h"
 
-#include <uxtheme.h>
-
 #include <cwchar>
+
+#include "platform/win32/system_library.h"
 
 namespace {
 
@@ -67,7 +67,11 @@ bool CTabBody::Ready() {
   if (!m_tab || m_drawing) return false;
   if (!m_checked) {
     m_checked = true;
-    m_hasBody = ::GetWindowTheme(m_tab) != nullptr && !HighContrast();
+    // Looked up at use: nothing of the theme library is imported.
+    using GetWindowThemeFn = HANDLE(WINAPI*)(HWND);
+    static const auto getWindowTheme =
+        LoadedOnFirstUse<GetWindowThemeFn>(L"uxtheme.dll", "GetWindowTheme");
+    m_hasBody = getWindowTheme && getWindowTheme(m_tab) != nullptr && !HighContrast();
   }
   if (!m_hasBody) return false;
   RECT client{};

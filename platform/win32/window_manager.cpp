@@ -178,18 +178,15 @@ bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
   static const auto getAttribute =
       LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
   if (!getAttribute) return false;
+  const auto ask = [&]() -> std::optional<bool> {
+    DWORD cloaked = 0;
+    if (FAILED(getAttribute(ToHwnd(window), kDwmwaCloaked, &cloaked, sizeof cloaked))) {
+      return std::nullopt;
+    }
+    return cloaked != 0;
+  };
   CCloakCache* cloaks = CFollowedCloaks::Instance().Cache();
-  if (cloaks) {
-    if (const std::optional<bool> kept = cloaks->Find(window)) return *kept;
-  }
-  DWORD cloaked = 0;
-  const HRESULT result = getAttribute(ToHwnd(window), kDwmwaCloaked, &cloaked, sizeof cloaked);
-  const bool answer = SUCCEEDED(result) && cloaked != 0;
-  // A window that is gone has nothing to keep.
-  if (cloaks && result != HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE)) {
-    cloaks->Keep(window, answer);
-  }
-  return answer;
+  return cloaks ? cloaks->Answer(window, ask) : ask().value_or(false);
 }
 
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {

@@ -307,10 +307,12 @@ E2E_CASE(dpi144_geometry_edits_show_real_pixels) {
         }),
         "the window is 600 real pixels wide: " + Describe(OuterRect(target.hwnd)));
   glazier.Press(IDC_DOUBLE);
-  const RECT doubled = OuterRect(target.hwnd);
-  CheckEqual(doubled.right - doubled.left, 1200, "\"× 2\" makes it 1200 real pixels wide");
-  CheckEqual(glazier.Text(IDC_WIDTH_EDIT), std::to_string(doubled.right - doubled.left),
-             "and the width edit shows what it took");
+  const bool doubled = WaitFor([&] {
+    const RECT now = OuterRect(target.hwnd);
+    return now.right - now.left == 1200 && glazier.Text(IDC_WIDTH_EDIT) == "1200";
+  });
+  Check(doubled, "\"× 2\" makes it 1200 real pixels wide, and the width edit shows what it took: " +
+                     Describe(OuterRect(target.hwnd)));
 }
 
 E2E_CASE(dpi144_dialog_follows_a_dpi_change) {

@@ -28,6 +28,18 @@ bool EditsShow(const Glazier& glazier, const RECT& rect) {
   return EqualRect(&edits, &rect) != FALSE;
 }
 
+// The window stands at `rect` and the edits show it: where a command of the page ends once all
+// its calls are done, which may be after the panel has stopped waiting for them.
+bool EndsAt(const Glazier& glazier, HWND hwnd, const RECT& rect) {
+  const RECT now = OuterRect(hwnd);
+  return EqualRect(&now, &rect) != FALSE && EditsShow(glazier, rect);
+}
+
+// The rectangle of that corner and size.
+RECT Sized(const RECT& corner, int width, int height) {
+  return {corner.left, corner.top, corner.left + width, corner.top + height};
+}
+
 // What a command leaves once all its calls have reached a slow window, whatever it passes
 // through on the way: within 8 s the state comes and then holds for a second.
 bool EndsAs(const std::function<bool()>& state) {
@@ -113,22 +125,20 @@ E2E_CASE(double_halve_and_move_to_origin) {
   const int height = before.bottom - before.top;
 
   glazier.Press(IDC_DOUBLE);
-  const RECT doubled = OuterRect(target.hwnd);
-  Check(doubled.left == before.left && doubled.top == before.top &&
-            doubled.right - doubled.left == 2 * width && doubled.bottom - doubled.top == 2 * height,
-        "\"× 2\" doubles the size in place: " + Describe(doubled));
-  Check(EditsShow(glazier, doubled), "the edits show the rectangle read back");
+  const bool doubled =
+      WaitFor([&] { return EndsAt(glazier, target.hwnd, Sized(before, 2 * width, 2 * height)); });
+  Check(doubled, "\"× 2\" doubles the size in place, the edits showing the rectangle read back: " +
+                     Describe(OuterRect(target.hwnd)));
 
   glazier.Press(IDC_HALVE);
-  const RECT halved = OuterRect(target.hwnd);
-  Check(EqualRect(&halved, &before) != FALSE,
-        "\"1 / 2\" gives the old size back: " + Describe(halved));
-  Check(EditsShow(glazier, halved), "the edits show it");
+  const bool halved = WaitFor([&] { return EndsAt(glazier, target.hwnd, before); });
+  Check(halved, "\"1 / 2\" gives the old size back, the edits showing it: " +
+                    Describe(OuterRect(target.hwnd)));
 
   glazier.Press(IDC_ORIGIN);
-  const RECT origin = OuterRect(target.hwnd);
-  Check(origin.left == 0 && origin.top == 0 && origin.right == width && origin.bottom == height,
-        "\"座標(0,0)\" puts the outer corner at the screen's (0, 0): " + Describe(origin));
+  const bool moved = WaitFor([&] { return EndsAt(glazier, target.hwnd, {0, 0, width, height}); });
+  Check(moved, "\"座標(0,0)\" puts the outer corner at the screen's (0, 0): " +
+                   Describe(OuterRect(target.hwnd)));
   Check(glazier.Text(IDC_X_EDIT) == "0" && glazier.Text(IDC_Y_EDIT) == "0", "X and Y read \"0\"");
   Check(glazier.Text(IDC_WIDTH_EDIT) == std::to_string(width) &&
             glazier.Text(IDC_HEIGHT_EDIT) == std::to_string(height),
@@ -143,15 +153,14 @@ E2E_CASE(double_shows_what_the_window_took) {
   glazier.SelectOnPage(title, kGeometryPage);
   const RECT before = OuterRect(target.hwnd);
   glazier.Press(IDC_DOUBLE);
-  const RECT taken = OuterRect(target.hwnd);
-  Check(taken.right - taken.left == 500 && taken.bottom - taken.top == 260,
-        "the window took its largest size, 500 x 260, not twice its own");
-  Check(EditsShow(glazier, taken), "the edits show the size it took, not the request");
+  const bool took = WaitFor([&] { return EndsAt(glazier, target.hwnd, Sized(before, 500, 260)); });
+  Check(took, "the window took its largest size, not twice its own, and the edits show it: " +
+                  Describe(OuterRect(target.hwnd)));
   glazier.Press(IDC_HALVE);
-  const RECT halved = OuterRect(target.hwnd);
-  Check(halved.right - halved.left == 250 && halved.bottom - halved.top == 130,
-        Format("halving that gives 250 x 130, not the old %ld x %ld", before.right - before.left,
-               before.bottom - before.top));
+  const bool halved =
+      WaitFor([&] { return EndsAt(glazier, target.hwnd, Sized(before, 250, 130)); });
+  Check(halved, Format("halving that gives 250 x 130, not the old %ld x %ld",
+                       before.right - before.left, before.bottom - before.top));
 }
 
 // A program that answers only every 150 ms (busy, not hung): every command still ends in the
@@ -176,13 +185,9 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
 
   glazier.OpenPage(kGeometryPage);
   const RECT first = OuterRect(hwnd);
-  const RECT doubled = {first.left, first.top, first.left + 2 * (first.right - first.left),
-                        first.top + 2 * (first.bottom - first.top)};
+  const RECT doubled = Sized(first, 2 * (first.right - first.left), 2 * (first.bottom - first.top));
   glazier.Press(IDC_DOUBLE);
-  const auto shows = [&](const RECT& rect) {
-    const RECT now = OuterRect(hwnd);
-    return EqualRect(&now, &rect) && EditsShow(glazier, rect);
-  };
+  const auto shows = [&](const RECT& rect) { return EndsAt(glazier, hwnd, rect); };
   const bool stays = EndsAs([&] { return shows(doubled); });
   Check(stays, "\"× 2\" stays doubled, the edits showing it: window " + Describe(OuterRect(hwnd)) +
                    ", edits " + Describe(EditsRect(glazier)));
@@ -190,6 +195,13 @@ E2E_CASE(busy_target_every_command_ends_as_asked) {
   const bool returns = EndsAs([&] { return shows(first); });
   Check(returns, "\"1 / 2\" returns to the first size: window " + Describe(OuterRect(hwnd)) +
                      ", edits " + Describe(EditsRect(glazier)));
+  // Back to back, each press read once the one before has been: the halving works from the
+  // doubled size that the window has not answered yet.
+  glazier.Press(IDC_DOUBLE);
+  glazier.Press(IDC_HALVE);
+  const bool backToBack = EndsAs([&] { return shows(first); });
+  Check(backToBack, "\"× 2\" then \"1 / 2\" back to back end at the first size: window " +
+                        Describe(OuterRect(hwnd)) + ", edits " + Describe(EditsRect(glazier)));
 
   glazier.OpenPage(kShapePage);
   glazier.Press(IDC_CIRCLE);

@@ -91,10 +91,14 @@ E2E_CASE(restore_puts_back_every_aspect) {
   glazier.OpenPage(kTitlePage);
   glazier.SetText(IDC_TITLE_EDIT, renamed);
   glazier.Press(IDC_TITLE_APPLY);
-  const Look changed = LookOf(target.hwnd);
-  Check(changed.topmost && changed.shaped && changed.alpha == 120 && changed.title == renamed &&
-            !changed.enabled && (changed.style & WS_THICKFRAME) && changed.rect.left == 222,
-        "every aspect changed: " + changed.Describe());
+  // The presses return once the panel has handed them on; the window takes them in order.
+  Look changed;
+  const bool allChanged = WaitFor([&] {
+    changed = LookOf(target.hwnd);
+    return changed.topmost && changed.shaped && changed.alpha == 120 && changed.title == renamed &&
+           !changed.enabled && (changed.style & WS_THICKFRAME) && changed.rect.left == 222;
+  });
+  Check(allChanged, "every aspect changed: " + changed.Describe());
 
   // A real right-click on its row selects it and opens the menu, which names what it puts back.
   Require(glazier.WaitRow(renamed), "the renamed row is listed");

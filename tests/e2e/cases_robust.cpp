@@ -336,6 +336,16 @@ E2E_CASE(cloaked_windows_get_no_row) {
             HoldsFor([&] { return glazier.RowOf(cloakedTitle) < 0; }, 2500),
         "the cloaked window gets no row through two refreshes, the other window does");
   Check(IsWindowVisible(cloaked.hwnd) != FALSE, "though its style says visible");
+  // A failed call counts as shown and is asked again: the window cloaked since, with no cloak
+  // event, leaves the list at the next refresh.
+  const std::string unansweredTitle = UniqueTitle("E2E (no answer)");
+  Target unanswered = StartTarget(unansweredTitle, 300, 150, 340, 20);
+  Check(glazier.WaitRow(unansweredTitle), "a window DWM gives no answer for gets a row");
+  const std::string laterTitle = UniqueTitle("E2E (cloaked) 後");
+  SetWindowTextW(unanswered.hwnd, Wide(laterTitle).c_str());
+  Check(WaitFor([&] { return glazier.RowOf(unansweredTitle) < 0; }) &&
+            HoldsFor([&] { return glazier.RowOf(laterTitle) < 0; }, 2500),
+        "asked again once DWM answers, it is cloaked: no row through two refreshes");
   glazier.App().Terminate();
   Glazier plain;
   Check(plain.WaitRow(cloakedTitle), "Wine's own library reports no window cloaked: it is listed");

@@ -151,19 +151,22 @@ HWND Glazier::RightClickRow(int row) {
   return center && Click(*center, opened, true) ? menu : nullptr;
 }
 
+bool Glazier::Reach(POINT screen) const {
+  BringToFront(m_dialog);
+  MoveMouse(screen);
+  // A tooltip shown near the pointer may cover the spot until it hides.
+  if (WaitFor([&] { return GetAncestor(WindowFromPoint(screen), GA_ROOT) == m_dialog; }, 8000)) {
+    return true;
+  }
+  Log("  the spot to click is covered by \"" + WindowText(WindowFromPoint(screen)) + "\"");
+  return false;
+}
+
 bool Glazier::Click(POINT screen, const std::function<bool()>& effect, bool right) {
   // Under Wine a click now and then goes nowhere while the dialog is being activated; a user
   // would click again, and so does this, once.
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    BringToFront(m_dialog);
-    MoveMouse(screen);
-    // A tooltip shown near the pointer may cover the spot until it hides.
-    const bool onDialog =
-        WaitFor([&] { return GetAncestor(WindowFromPoint(screen), GA_ROOT) == m_dialog; }, 8000);
-    if (!onDialog) {
-      Log("  the spot to click is covered by \"" + WindowText(WindowFromPoint(screen)) + "\"");
-      return false;
-    }
+    if (!Reach(screen)) return false;
     ClickAt(screen, right);
     if (WaitFor(effect, 3000)) {
       if (right) return true;

@@ -100,6 +100,8 @@ class Glazier {
  private:
   static constexpr int kListId = 1002;
   std::optional<POINT> RowCenter(int row) const;
+  // Brings the dialog to the front and the pointer to `screen`; whether the spot is the dialog's.
+  bool Reach(POINT screen) const;
   static constexpr int kTabId = 1026;
 
   Process m_process;

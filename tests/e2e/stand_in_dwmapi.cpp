@@ -2,7 +2,8 @@
 // a window cloaked. Put into the Wine prefix's System32, it is loaded by the programs named in a
 // DLL override (drive::UseStandInDwmapi). It answers DWMWA_CLOAKED as Windows does, S_OK and 0 for
 // a shown window, and reports cloaked by the shell every window whose title holds "(cloaked)",
-// for the end-to-end case of cloaked windows; make bench measures Glazier's refresh against it.
+// for the end-to-end case of cloaked windows; a window whose title holds "(no answer)" gets a
+// failed call, as while DWM restarts. make bench measures Glazier's refresh against it.
 #include <windows.h>
 
 #include <cwchar>
@@ -22,6 +23,7 @@ extern "C" __declspec(dllexport) HRESULT WINAPI
   if (GetWindowTextW(hwnd, title, 512) == 0 && GetLastError() == ERROR_INVALID_WINDOW_HANDLE) {
     return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
   }
+  if (std::wcsstr(title, L"(no answer)")) return E_FAIL;
   *static_cast<DWORD*>(value) = std::wcsstr(title, L"(cloaked)") ? kCloakedByTheShell : 0;
   return S_OK;
 }

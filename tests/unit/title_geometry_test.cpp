@@ -167,14 +167,13 @@ TEST_F(GeometryTest, LateRectanglesArriveInOrderAndNeverOverwriteWhatCameAfter) 
   windows.Release(notepad);
   EXPECT_EQ(Edits(), (std::vector<std::string>{"100", "50", "800", "600"}));
 
-  // "× 2", then a typed X before the answer: the typed value stays, and so does the window.
+  // "× 2", then a typed X before the answer: X goes as typed, onto the doubled size.
   windows.Hold(notepad);
   host.Click(IDC_DOUBLE);
   host.UserSetText(IDC_X_EDIT, "40");
-  Forget();
   windows.Release(notepad);
-  EXPECT_EQ(WithoutPlaceReads(), (Calls{Pos(100, 50, 1600, 1200), Read(), Pos(40, 50, 800, 600)}));
-  EXPECT_EQ(Edits(), (std::vector<std::string>{"40", "50", "800", "600"}));
+  EXPECT_EQ(windows.Window(notepad).rect, (Rect{40, 50, 1640, 1250}));
+  EXPECT_EQ(Edits(), (std::vector<std::string>{"40", "50", "1600", "1200"}));
 
   // Another row selected before the answer: the old window's rectangle stays out of the edits.
   windows.Hold(notepad);
@@ -183,6 +182,28 @@ TEST_F(GeometryTest, LateRectanglesArriveInOrderAndNeverOverwriteWhatCameAfter) 
   windows.Release(notepad);
   EXPECT_EQ(Edits(), (std::vector<std::string>{"300", "200", "260", "280"}));
   EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(GeometryTest, CommandsBeforeAnAnswerWorkFromWhatItWillLeave) {
+  // Pressed one after another while the window has not answered, not even the selection: each
+  // works from what the ones before it leave, and the edits show where the window ends.
+  const std::pair<std::vector<int>, Rect> kCases[] = {
+      {{IDC_DOUBLE, IDC_HALVE}, {100, 50, 900, 650}},
+      {{IDC_DOUBLE, IDC_DOUBLE}, {100, 50, 3300, 2450}},
+      {{IDC_ORIGIN, IDC_DOUBLE}, {0, 0, 1600, 1200}},
+      {{IDC_HALVE, IDC_ORIGIN, IDC_HALVE}, {0, 0, 200, 150}},
+  };
+  for (const auto& [buttons, ends] : kCases) {
+    windows.Window(notepad).rect = {100, 50, 900, 650};
+    windows.Hold(notepad);
+    host.SelectRow(0);
+    for (int button : buttons) host.Click(button);
+    windows.Release(notepad);
+    EXPECT_EQ(windows.Window(notepad).rect, ends);
+    EXPECT_EQ(Edits(), (std::vector<std::string>{
+                           std::to_string(ends.left), std::to_string(ends.top),
+                           std::to_string(ends.Width()), std::to_string(ends.Height())}));
+  }
 }
 
 TEST_F(GeometryTest, HalveTruncatesAndDoubleOfZeroStaysZero) {
