@@ -4,19 +4,25 @@
 file(GLOB GLAZIER_E2E_CASE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cases_*.cpp)
 set(GLAZIER_E2E_PREVIOUS "")
 
+# A prefix of the cases' own, prepared once, on a display of its own, by the fixture
+# e2e.prefix_<name>; the cases that need it require glazier_<name>.
+function(glazier_prefix_fixture name environment)
+  add_test(NAME e2e.prefix_${name}
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
+            ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/session.sh true)
+  set_tests_properties(e2e.prefix_${name} PROPERTIES
+    LABELS e2e
+    TIMEOUT 600
+    FIXTURES_SETUP glazier_${name}
+    RESOURCE_LOCK glazier_desktop
+    ENVIRONMENT "${environment}")
+endfunction()
+
 # The cases of cases_dpi.cpp run on a 144-DPI screen: a prefix of their own, prepared once by the
 # fixture e2e.prefix_dpi144 (run_case.sh gives such a prefix a display of its own too).
 set(GLAZIER_E2E_DPI_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-dpi144)
 set(GLAZIER_E2E_DPI_ENVIRONMENT "GLAZIER_WINEPREFIX=${GLAZIER_E2E_DPI_PREFIX};GLAZIER_DPI=144")
-add_test(NAME e2e.prefix_dpi144
-  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
-          ${CMAKE_CURRENT_LIST_DIR}/session.sh true)
-set_tests_properties(e2e.prefix_dpi144 PROPERTIES
-  LABELS e2e
-  TIMEOUT 600
-  FIXTURES_SETUP glazier_dpi144
-  RESOURCE_LOCK glazier_desktop
-  ENVIRONMENT "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};${GLAZIER_E2E_DPI_ENVIRONMENT}")
+glazier_prefix_fixture(dpi144 "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};${GLAZIER_E2E_DPI_ENVIRONMENT}")
 
 foreach(source IN LISTS GLAZIER_E2E_CASE_SOURCES)
   # A new case in a source must register a new test.
@@ -52,15 +58,7 @@ endif()
 set(GLAZIER_E2E_WM_ENVIRONMENT
   "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR}" "GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
   "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-openbox" "GLAZIER_WM=openbox")
-add_test(NAME e2e.prefix_openbox
-  COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
-          ${CMAKE_CURRENT_LIST_DIR}/session.sh true)
-set_tests_properties(e2e.prefix_openbox PROPERTIES
-  LABELS e2e
-  TIMEOUT 600
-  FIXTURES_SETUP glazier_openbox
-  RESOURCE_LOCK glazier_desktop
-  ENVIRONMENT "${GLAZIER_E2E_WM_ENVIRONMENT}")
+glazier_prefix_fixture(openbox "${GLAZIER_E2E_WM_ENVIRONMENT}")
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/cases_restore.cpp GLAZIER_E2E_LINES
   REGEX "^E2E_CASE\\([A-Za-z0-9_]+\\)")
 foreach(line IN LISTS GLAZIER_E2E_LINES)
@@ -82,15 +80,7 @@ function(glazier_fresh_prefix_case tag lang dpi)
     "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
     "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-fresh-${tag};GLAZIER_FONTS=none"
     "GLAZIER_LANG=${lang};GLAZIER_DPI=${dpi};GLAZIER_FACE_TAG=fresh-${tag}")
-  add_test(NAME e2e.prefix_fresh_${tag}
-    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=GLAZIER_SESSION
-            ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/session.sh true)
-  set_tests_properties(e2e.prefix_fresh_${tag} PROPERTIES
-    LABELS e2e
-    TIMEOUT 600
-    FIXTURES_SETUP glazier_fresh_${tag}
-    RESOURCE_LOCK glazier_desktop
-    ENVIRONMENT "${environment}")
+  glazier_prefix_fixture(fresh_${tag} "${environment}")
   add_test(NAME e2e.fresh_${tag}.panel_is_whole_in_any_face
     COMMAND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/run_case.sh panel_is_whole_in_any_face)
   set_tests_properties(e2e.fresh_${tag}.panel_is_whole_in_any_face PROPERTIES
