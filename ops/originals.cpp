@@ -1,5 +1,6 @@
 #include "ops/originals.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "ops/layered.h"
@@ -24,6 +25,16 @@ bool Minimized(const WindowPlacement& placement) {
 bool Maximized(const WindowPlacement& placement) {
   return placement.showCommand == wm::kSwShowMaximized ||
          (Minimized(placement) && (placement.flags & wm::kWpfRestoreToMaximized));
+}
+
+// A window manager may move a window by the size of its frame when the frame changes (a window
+// given a region loses it): that is the same place still. A window moved by its program or resized
+// is not.
+bool SamePlace(const Rect& one, const Rect& other) {
+  constexpr int kFrameSlack = 48;
+  return one.Width() == other.Width() && one.Height() == other.Height() &&
+         std::abs(one.left - other.left) <= kFrameSlack &&
+         std::abs(one.top - other.top) <= kFrameSlack;
 }
 
 bool SameRegion(IWindowManager& windows, const std::optional<CUniqueRegion>& one,
@@ -80,10 +91,12 @@ void PutBackGeometry(IWindowManager& windows, WindowHandle window, const WindowS
   if (Maximized(first.placement)) windows.ShowWindow(window, wm::kSwShowMaximized);
 }
 
-// The calls of a restore, in one job; the frame change is made visible at once, the placement
-// comes last, after the frame.
+// The calls of a restore, in one job; the frame change is made visible at once. The place comes
+// first: a window manager that frames the window anew as its shape or frame comes back would
+// otherwise answer with the place it had before, over the one put back.
 void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowState& first,
                     Aspects aspects) {
+  if (aspects & aspect::kGeometry) PutBackGeometry(windows, window, first);
   if (aspects & aspect::kZOrder) {
     windows.SetWindowPos(window, first.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0, 0,
                          wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
@@ -106,7 +119,6 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
     }
   }
   if (aspects & aspect::kTitle) windows.SetWindowText(window, first.title);
-  if (aspects & aspect::kGeometry) PutBackGeometry(windows, window, first);
 }
 
 }  // namespace
@@ -175,8 +187,8 @@ Aspects Differing(IWindowManager& windows, const WindowState& one, const WindowS
   differs(aspect::kOpacity, one.layered == other.layered &&
                                 SameAttributes(one.layeredAttributes, other.layeredAttributes));
   differs(aspect::kTitle, one.title == other.title);
-  differs(aspect::kGeometry,
-          Maximized(one.placement) == Maximized(other.placement) && one.rect == other.rect);
+  differs(aspect::kGeometry, Maximized(one.placement) == Maximized(other.placement) &&
+                                 SamePlace(one.rect, other.rect));
   return differing;
 }
 

