@@ -147,9 +147,9 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   // The selection rule, then the command on the selected window.
   void RunOnSelected(const char* message, Command command);
   void RunOnSelected(const char* message, CallsOnTarget calls, Aspects changes);
-  // Says what stopped a command on `target`, if it is still the window the user is at and no box
-  // is open. A closed window is forgotten at once, and leaves the list (a refresh) once its box
-  // has been shown.
+  // Says what stopped a command on `target`, if it is still the window the user is at; under an
+  // open box, once that box has closed. A closed window is forgotten at once, and leaves the list
+  // (a refresh) once its box has been shown.
   void ReportFailure(WindowHandle target, CallFailure failure, const Command& command);
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
