@@ -153,7 +153,7 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   void ReportFailure(WindowHandle target, CallFailure failure, const Command& command);
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
-  bool StillSelected(WindowHandle target) const;
+  bool StillSelected(WindowHandle target) const override;
   // A command of the position and size page: its step works on the edits as the commands before
   // it on the window left them, and the edits show them once the last command asked is back.
   using GeometryStep = std::function<void(IWindowManager&, WindowHandle, GeometryTexts&)>;

@@ -114,13 +114,9 @@ void CRestoreFlow::Restore(WindowHandle target) {
   m_panel.RunCommand(target, std::move(restore));
 }
 
-bool CRestoreFlow::StillSelected(WindowHandle target) {
-  return target != 0 && m_panel.TargetAt(m_panel.SelectedRow()) == target;
-}
-
 void CRestoreFlow::ShowAsItIsNow(WindowHandle target) {
   // The user has moved on to another row, or reads a box: the list is left as it is.
-  const bool selected = StillSelected(target);
+  const bool selected = m_panel.StillSelected(target);
   if ((!selected && m_panel.SelectedRow() != -1) || m_box.IsOpen()) return;
   m_panel.RefreshWindowList();
   if (!selected) return;

@@ -22,6 +22,8 @@ class CRestoreFlow {
     virtual int SelectedRow() const = 0;
     virtual WindowHandle TargetAt(int row) const = 0;
     virtual int RowOf(WindowHandle window) const = 0;
+    // Whether the selected row still stands for the window.
+    virtual bool StillSelected(WindowHandle window) const = 0;
     // Selects a row as a click does.
     virtual void SelectRow(int row) = 0;
     virtual void RefreshWindowList() = 0;
@@ -58,7 +60,6 @@ class CRestoreFlow {
   void Restore(WindowHandle target);
   // The list and, for the window still selected, the edits, as the window is now.
   void ShowAsItIsNow(WindowHandle target);
-  bool StillSelected(WindowHandle target);
   bool OwnWindowInvisible();
 
   IPanel& m_panel;
