@@ -30,6 +30,12 @@ bool Maximized(const WindowPlacement& placement) {
 // A window manager may move a window by the size of its frame when the frame changes (a window
 // given a region loses it): that is the same place still. A window moved by its program or resized
 // is not.
+CWindowMemory::WindowIds IdsOf(IWindowManager& windows, WindowHandle window) {
+  CWindowMemory::WindowIds ids;
+  ids.thread = windows.GetWindowThreadProcessId(window, ids.process);
+  return ids;
+}
+
 bool SamePlace(const Rect& one, const Rect& other) {
   constexpr int kFrameSlack = 48;
   return one.Width() == other.Width() && one.Height() == other.Height() &&
@@ -73,20 +79,20 @@ void TakeAspects(WindowState& into, WindowState&& from, Aspects aspects) {
 // has it now. The normal rectangle is put back only where the system told it apart from the
 // window's own rectangle (it does not for another program's window under Wine).
 void PutBackGeometry(IWindowManager& windows, WindowHandle window, const WindowState& first) {
-  const bool normal = !Minimized(first.placement) && !Maximized(first.placement);
-  if (normal) {
-    const Rect& rect = first.rect;
-    windows.SetWindowPos(window, 0, rect.left, rect.top, rect.Width(), rect.Height(),
-                         wm::kSwpNoZOrder | wm::kSwpNoActivate);
-    return;
-  }
-  if (first.placement.normal != first.rect) {
+  std::optional<Rect> place;
+  if (!Minimized(first.placement) && !Maximized(first.placement)) {
+    place = first.rect;
+  } else if (first.placement.normal != first.rect) {
     // The normal rectangle is in workspace coordinates: the work area's corner is their origin.
     Rect work;
     if (!windows.GetWorkArea(work)) work = {};
-    const Rect& rect = first.placement.normal;
-    windows.SetWindowPos(window, 0, rect.left + work.left, rect.top + work.top, rect.Width(),
-                         rect.Height(), wm::kSwpNoZOrder | wm::kSwpNoActivate);
+    const Rect& normal = first.placement.normal;
+    place = Rect{normal.left + work.left, normal.top + work.top, normal.right + work.left,
+                 normal.bottom + work.top};
+  }
+  if (place) {
+    windows.SetWindowPos(window, 0, place->left, place->top, place->Width(), place->Height(),
+                         wm::kSwpNoZOrder | wm::kSwpNoActivate);
   }
   if (Maximized(first.placement)) windows.ShowWindow(window, wm::kSwShowMaximized);
 }
@@ -193,9 +199,8 @@ Aspects Differing(IWindowManager& windows, const WindowState& one, const WindowS
 }
 
 bool CWindowMemory::SameWindow(IWindowManager& windows, WindowHandle window) {
-  std::uint32_t process = 0;
-  const std::uint32_t thread = windows.GetWindowThreadProcessId(window, process);
-  return thread != 0 && thread == m_thread && process == m_process;
+  const WindowIds ids = IdsOf(windows, window);
+  return ids.thread != 0 && ids.thread == m_ids.thread && ids.process == m_ids.process;
 }
 
 void CWindowMemory::DropUnkept() {
@@ -205,9 +210,10 @@ void CWindowMemory::DropUnkept() {
 }
 
 void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
-  if (m_kept.load() == 0 || !SameWindow(windows, window)) {
+  const WindowIds ids = IdsOf(windows, window);
+  if (m_kept.load() == 0 || ids.thread != m_ids.thread || ids.process != m_ids.process) {
     m_kept = 0;
-    m_thread = windows.GetWindowThreadProcessId(window, m_process);
+    m_ids = ids;
   }
   const Aspects fresh = changes & ~m_kept.load();
   if (!fresh) return;

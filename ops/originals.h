@@ -79,6 +79,11 @@ class CWindowMemory {
   };
   Result PutBack(IWindowManager& windows, WindowHandle window);
 
+  struct WindowIds {
+    std::uint32_t process = 0;
+    std::uint32_t thread = 0;  // 0 for a window that is gone
+  };
+
  private:
   // The window's process and thread, read at its first change: a handle can be reused.
   bool SameWindow(IWindowManager& windows, WindowHandle window);
@@ -86,8 +91,7 @@ class CWindowMemory {
   void DropUnkept();
 
   std::atomic<Aspects> m_kept{0};
-  std::uint32_t m_process = 0;
-  std::uint32_t m_thread = 0;
+  WindowIds m_ids;
   WindowState m_first;  // before Glazier first changed each kept aspect
   WindowState m_left;   // what Glazier's last command on each kept aspect left
 };

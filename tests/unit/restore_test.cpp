@@ -151,6 +151,12 @@ struct Since {
   std::function<void(const FakeWindow&)> check;
 };
 
+// Disabled by its program's own dialog, which is up when Glazier unlocks it.
+void DisabledBehindItsDialog(CFakeWindowManager& windows, WindowHandle h) {
+  windows.Window(h).enabled = false;
+  windows.Window(h).ownsEnabledPopup = true;
+}
+
 const Since kSinces[] = {
     {"title_changed_by_its_program",
      nullptr,
@@ -158,18 +164,12 @@ const Since kSinces[] = {
      [](FakeWindow& w) { w.title = "プログラムの題"; },
      [](const FakeWindow& w) { EXPECT_EQ(w.title, "プログラムの題"); }},
     {"unlocked_behind_its_own_dialog_still_up",
-     [](CFakeWindowManager& windows, WindowHandle h) {
-       windows.Window(h).enabled = false;
-       windows.Window(h).ownsEnabledPopup = true;
-     },
+     DisabledBehindItsDialog,
      {{IDC_UNLOCK}},
      nullptr,
      [](const FakeWindow& w) { EXPECT_FALSE(w.enabled); }},
     {"unlocked_behind_its_own_dialog_closed_since",
-     [](CFakeWindowManager& windows, WindowHandle h) {
-       windows.Window(h).enabled = false;
-       windows.Window(h).ownsEnabledPopup = true;
-     },
+     DisabledBehindItsDialog,
      {{IDC_UNLOCK}},
      [](FakeWindow& w) { w.ownsEnabledPopup = false; },
      [](const FakeWindow& w) { EXPECT_TRUE(w.enabled); }},
