@@ -1,6 +1,5 @@
 #include "ops/originals.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "ops/layered.h"
@@ -27,20 +26,27 @@ bool Maximized(const WindowPlacement& placement) {
          (Minimized(placement) && (placement.flags & wm::kWpfRestoreToMaximized));
 }
 
-// A window manager may move a window by the size of its frame when the frame changes (a window
-// given a region loses it): that is the same place still. A window moved by its program or resized
-// is not.
-CWindowMemory::WindowIds IdsOf(IWindowManager& windows, WindowHandle window) {
-  CWindowMemory::WindowIds ids;
-  ids.thread = windows.GetWindowThreadProcessId(window, ids.process);
-  return ids;
+// The exact place: the rectangle and how the window is shown. A window manager's answer to
+// Glazier's own change is read once it has settled, so no other move is taken for Glazier's.
+bool SamePlace(const WindowState& one, const WindowState& other) {
+  return one.rect == other.rect && Minimized(one.placement) == Minimized(other.placement) &&
+         Maximized(one.placement) == Maximized(other.placement);
 }
 
-bool SamePlace(const Rect& one, const Rect& other) {
-  constexpr int kFrameSlack = 48;
-  return one.Width() == other.Width() && one.Height() == other.Height() &&
-         std::abs(one.left - other.left) <= kFrameSlack &&
-         std::abs(one.top - other.top) <= kFrameSlack;
+// The normal rectangle of a minimized or maximized window, from the workspace coordinates the
+// system gives it in (offset by where the work area of the window's monitor starts) to the
+// screen's; a tool window's are the screen's already. A normal window's is not used.
+bool NormalOnScreen(IWindowManager& windows, WindowHandle window, WindowPlacement& placement) {
+  if (!Minimized(placement) && !Maximized(placement)) return true;
+  if (Style(windows, window, wm::kGwlExStyle) & wm::kWsExToolWindow) return true;
+  Rect monitor;
+  Rect work;
+  if (!windows.GetMonitorAreas(window, monitor, work)) return false;
+  const int dx = work.left - monitor.left;
+  const int dy = work.top - monitor.top;
+  Rect& normal = placement.normal;
+  normal = {normal.left + dx, normal.top + dy, normal.right + dx, normal.bottom + dy};
+  return true;
 }
 
 bool SameRegion(IWindowManager& windows, const std::optional<CUniqueRegion>& one,
@@ -74,35 +80,37 @@ void TakeAspects(WindowState& into, WindowState&& from, Aspects aspects) {
   into.read |= aspects;
 }
 
-// Where the window goes back to. A window that was maximized is maximized again; one that was
+// A window drawn by its own program through UpdateLayeredWindow has no attributes to read, and
+// SetLayeredWindowAttributes would give it others than its program's.
+bool OpacityCanGoBack(const WindowState& first) {
+  return !first.layered || first.layeredAttributes.has_value();
+}
+
+// Where the window goes back to, in screen coordinates; none for a window that was minimized or
+// maximized where the system did not tell its normal place apart from its own rectangle (another
+// program's window under Wine).
+std::optional<Rect> PlaceToPutBack(const WindowState& first) {
+  if (!Minimized(first.placement) && !Maximized(first.placement)) return first.rect;
+  if (first.placement.normal != first.rect) return first.placement.normal;
+  return std::nullopt;
+}
+
+// A window that was maximized is maximized again, leaving the activation where it is; one that was
 // minimized gets back its normal place, never the coordinates of its icon, and stays as the user
-// has it now. The normal rectangle is put back only where the system told it apart from the
-// window's own rectangle (it does not for another program's window under Wine).
+// has it now.
 void PutBackGeometry(IWindowManager& windows, WindowHandle window, const WindowState& first) {
-  std::optional<Rect> place;
-  if (!Minimized(first.placement) && !Maximized(first.placement)) {
-    place = first.rect;
-  } else if (first.placement.normal != first.rect) {
-    // The normal rectangle is in workspace coordinates: the work area's corner is their origin.
-    Rect work;
-    if (!windows.GetWorkArea(work)) work = {};
-    const Rect& normal = first.placement.normal;
-    place = Rect{normal.left + work.left, normal.top + work.top, normal.right + work.left,
-                 normal.bottom + work.top};
-  }
-  if (place) {
+  if (const std::optional<Rect> place = PlaceToPutBack(first)) {
     windows.SetWindowPos(window, 0, place->left, place->top, place->Width(), place->Height(),
                          wm::kSwpNoZOrder | wm::kSwpNoActivate);
   }
-  if (Maximized(first.placement)) windows.ShowWindow(window, wm::kSwShowMaximized);
+  if (Maximized(first.placement)) windows.MaximizeKeepingActive(window);
 }
 
 // The calls of a restore, in one job; the frame change is made visible at once. The place comes
-// first: a window manager that frames the window anew as its shape or frame comes back would
-// otherwise answer with the place it had before, over the one put back.
+// last, over whatever a window manager that frames the window anew as its shape or frame comes back
+// makes of it.
 void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowState& first,
                     Aspects aspects) {
-  if (aspects & aspect::kGeometry) PutBackGeometry(windows, window, first);
   if (aspects & aspect::kZOrder) {
     windows.SetWindowPos(window, first.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0, 0,
                          wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
@@ -125,9 +133,34 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
     }
   }
   if (aspects & aspect::kTitle) windows.SetWindowText(window, first.title);
+  if (!(aspects & aspect::kGeometry)) return;
+  // A window manager answers the frame and the shape a while later, and its answer could come
+  // over the place put back: the place goes back once it has answered, and once more where it
+  // answered later still.
+  const bool reframed = (aspects & (aspect::kFrame | aspect::kShape)) != 0;
+  if (reframed) windows.AwaitSettledPlace(window);
+  PutBackGeometry(windows, window, first);
+  if (!reframed) return;
+  windows.AwaitSettledPlace(window);
+  const WindowState now = ReadWindowState(windows, window, aspect::kGeometry);
+  if ((now.read & aspect::kGeometry) && !SamePlace(now, first)) {
+    PutBackGeometry(windows, window, first);
+  }
 }
 
 }  // namespace
+
+WindowIds IdsOf(IWindowManager& windows, WindowHandle window) {
+  WindowIds ids;
+  ids.thread = windows.GetWindowThreadProcessId(window, ids.process);
+  return ids;
+}
+
+bool StillTheWindow(IWindowManager& windows, WindowHandle window, WindowIds& first) {
+  const WindowIds ids = IdsOf(windows, window);
+  if (first.thread == 0) first = ids;
+  return ids.thread != 0 && ids == first;
+}
 
 void SetFrameStyle(IWindowManager& windows, WindowHandle window, std::uint32_t frameBits) {
   const std::uint32_t style = Style(windows, window, wm::kGwlStyle);
@@ -172,7 +205,8 @@ WindowState ReadWindowState(IWindowManager& windows, WindowHandle window, Aspect
   if (wanted & aspect::kTitle) windows.GetWindowText(window, read.title, kOriginalTitleChars);
   read.read = wanted;
   if ((wanted & aspect::kGeometry) && (!windows.GetWindowRect(window, read.rect) ||
-                                       !windows.GetWindowPlacement(window, read.placement))) {
+                                       !windows.GetWindowPlacement(window, read.placement) ||
+                                       !NormalOnScreen(windows, window, read.placement))) {
     read.read &= ~aspect::kGeometry;
   }
   return read;
@@ -193,14 +227,13 @@ Aspects Differing(IWindowManager& windows, const WindowState& one, const WindowS
   differs(aspect::kOpacity, one.layered == other.layered &&
                                 SameAttributes(one.layeredAttributes, other.layeredAttributes));
   differs(aspect::kTitle, one.title == other.title);
-  differs(aspect::kGeometry, Maximized(one.placement) == Maximized(other.placement) &&
-                                 SamePlace(one.rect, other.rect));
+  differs(aspect::kGeometry, SamePlace(one, other));
   return differing;
 }
 
 bool CWindowMemory::SameWindow(IWindowManager& windows, WindowHandle window) {
   const WindowIds ids = IdsOf(windows, window);
-  return ids.thread != 0 && ids.thread == m_ids.thread && ids.process == m_ids.process;
+  return ids.thread != 0 && ids == m_ids;
 }
 
 void CWindowMemory::DropUnkept() {
@@ -209,11 +242,26 @@ void CWindowMemory::DropUnkept() {
   m_left.region.reset();
 }
 
+namespace {
+
+// A kept place is read again after a change of the frame or the shape, which a window manager may
+// answer by moving the window.
+Aspects PlaceMovedBy(Aspects changes) {
+  return (changes & (aspect::kFrame | aspect::kShape)) ? aspect::kGeometry & ~changes : 0;
+}
+
+}  // namespace
+
 void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
   const WindowIds ids = IdsOf(windows, window);
-  if (m_kept.load() == 0 || ids.thread != m_ids.thread || ids.process != m_ids.process) {
+  if (m_kept.load() == 0 || ids != m_ids) {
     m_kept = 0;
     m_ids = ids;
+  }
+  // A place that someone else has changed since is theirs, and not read again as Glazier's.
+  if (const Aspects moved = PlaceMovedBy(changes) & m_kept.load()) {
+    const WindowState now = ReadWindowState(windows, window, moved);
+    m_kept &= ~Differing(windows, now, m_left, moved);
   }
   const Aspects fresh = changes & ~m_kept.load();
   if (!fresh) return;
@@ -224,14 +272,18 @@ void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, A
 }
 
 void CWindowMemory::AfterChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
-  const Aspects ours = changes & m_kept.load();
-  if (!ours) return;
-  WindowState left = ReadWindowState(windows, window, ours);
-  const Aspects got = left.read;
-  const Aspects asFirst = got & ~Differing(windows, left, m_first, got);
-  TakeAspects(m_left, std::move(left), got);
-  m_kept &= ~asFirst;
-  DropUnkept();
+  const Aspects moved = PlaceMovedBy(changes) & m_kept.load();
+  const Aspects ours = (changes & m_kept.load()) | moved;
+  if (moved) windows.AwaitSettledPlace(window);
+  if (ours) {
+    WindowState left = ReadWindowState(windows, window, ours);
+    const Aspects got = left.read;
+    const Aspects asFirst = got & ~Differing(windows, left, m_first, got);
+    TakeAspects(m_left, std::move(left), got);
+    m_kept &= ~asFirst;
+    DropUnkept();
+  }
+  JobRan();
 }
 
 CWindowMemory::Result CWindowMemory::PutBack(IWindowManager& windows, WindowHandle window) {
@@ -241,13 +293,23 @@ CWindowMemory::Result CWindowMemory::PutBack(IWindowManager& windows, WindowHand
     DropUnkept();
     return result;
   }
+  // A place read while the window manager still answers the last change is not the one it left.
+  if (kept & aspect::kGeometry) windows.AwaitSettledPlace(window);
   const WindowState now = ReadWindowState(windows, window, kept);
   Aspects ours = kept & ~Differing(windows, now, m_left, kept);
-  // A window that was disabled behind a dialog of its own program is disabled again only while
-  // that dialog is still up: nothing else would ever enable it again.
-  if ((ours & aspect::kLock) && !m_first.enabled && !windows.HasEnabledPopup(window)) {
+  // A window disabled behind a dialog of its own program is disabled again only while that dialog
+  // is still up: nothing else would ever enable it again. And a window is never enabled while its
+  // program's dialog is up: the dialog keeps it disabled until it ends, and the lock stays kept.
+  Aspects waiting = 0;
+  if ((ours & aspect::kLock) && windows.HasEnabledPopup(window) == m_first.enabled) {
+    if (m_first.enabled) waiting = aspect::kLock;
     ours &= ~aspect::kLock;
   }
+  if (!OpacityCanGoBack(m_first)) result.lost |= ours & aspect::kOpacity;
+  if (!PlaceToPutBack(m_first) && !Maximized(m_first.placement))
+    result.lost |= ours & aspect::kGeometry;
+  ours &= ~result.lost;
+  m_kept |= waiting;
   if (!ours) {
     DropUnkept();
     return result;

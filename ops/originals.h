@@ -33,6 +33,20 @@ bool IsEnabledAs(IWindowManager& windows, WindowHandle window, bool enabled);
 // The names of `aspects` for the menu, in the order above, joined by "・".
 std::string AspectNames(Aspects aspects);
 
+// The program and thread that made a window: a handle can be reused by another program's window
+// once its own has closed.
+struct WindowIds {
+  std::uint32_t process = 0;
+  std::uint32_t thread = 0;  // 0 for a window that is gone
+  bool operator==(const WindowIds&) const = default;
+};
+WindowIds IdsOf(IWindowManager& windows, WindowHandle window);
+
+// For the jobs of something that goes on over many of them on one window (the live edits, the
+// flashing): whether the window is still the one the first of them found, whose ids it notes in
+// `first`. A window that is gone, or another under the same handle, is not.
+bool StillTheWindow(IWindowManager& windows, WindowHandle window, WindowIds& first);
+
 // What a window has in the aspects commands change, as read in a job; `read` says which fields
 // mean something.
 struct WindowState {
@@ -45,7 +59,8 @@ struct WindowState {
   std::optional<LayeredAttributes> layeredAttributes;  // when they could be read
   std::string title;
   Rect rect;
-  WindowPlacement placement;  // maximized or minimized, and the normal rectangle
+  // Maximized or minimized, and the normal rectangle, in screen coordinates here.
+  WindowPlacement placement;
 };
 
 // Reads `wanted` aspects of the window as they are now. Aspects that could not be read are left
@@ -60,29 +75,36 @@ Aspects Differing(IWindowManager& windows, const WindowState& one, const WindowS
 // window, which run one after another on its worker; the panel reads only which aspects are kept.
 class CWindowMemory {
  public:
-  // What Glazier changed and the window still has from it, as far as its jobs have run.
-  Aspects Kept() const { return m_kept.load(); }
+  // What Glazier changed and the window still has from it, with what the commands still on
+  // their way to it change. On the panel's thread.
+  Aspects Kept() const { return m_kept.load() | (m_onTheirWay.load() > 0 ? m_expected : 0); }
+  // On the panel's thread, as a command is handed to the window's worker: it counts as kept
+  // until its job has run (AfterChange, or JobRan where the job made no change).
+  void Expect(Aspects changes) {
+    if (m_onTheirWay.fetch_add(1) == 0) m_expected = 0;
+    m_expected |= changes;
+  }
+  void JobRan() { m_onTheirWay.fetch_sub(1); }
 
   // In a command's job, before its calls: the first state of the aspects it changes, unless they
   // are kept already. Another window under the same handle starts a memory afresh.
   void BeforeChange(IWindowManager& windows, WindowHandle window, Aspects changes);
   // In the job, after the calls: what they left. An aspect left as it first was is nothing to put
-  // back, and is no longer kept.
+  // back, and is no longer kept. A window manager that moves a window in answer to a change of its
+  // frame or shape moves it for Glazier: the place it settles in is what Glazier left.
   void AfterChange(IWindowManager& windows, WindowHandle window, Aspects changes);
   // In the restore's job: puts back every kept aspect that still has what Glazier left; one that
   // the window's program has changed since keeps the program's state and is forgotten, and so is
-  // every aspect of another window under the same handle. What could not be put back stays kept
-  // for another try. Returns the aspects put back, and whether everything took.
+  // every aspect of another window under the same handle. What did not take stays kept for
+  // another try, and so does a lock while the window's program has a dialog of its own up over
+  // it (the dialog keeps it disabled). Returns the aspects put back, whether everything took, and
+  // what cannot be put back at all (forgotten).
   struct Result {
     Aspects putBack = 0;
     bool took = true;
+    Aspects lost = 0;
   };
   Result PutBack(IWindowManager& windows, WindowHandle window);
-
-  struct WindowIds {
-    std::uint32_t process = 0;
-    std::uint32_t thread = 0;  // 0 for a window that is gone
-  };
 
  private:
   // The window's process and thread, read at its first change: a handle can be reused.
@@ -91,6 +113,8 @@ class CWindowMemory {
   void DropUnkept();
 
   std::atomic<Aspects> m_kept{0};
+  std::atomic<int> m_onTheirWay{0};  // commands handed on whose jobs have not run yet
+  Aspects m_expected = 0;            // what they change; the panel's thread's alone
   WindowIds m_ids;
   WindowState m_first;  // before Glazier first changed each kept aspect
   WindowState m_left;   // what Glazier's last command on each kept aspect left

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "ops/originals.h"
 #include "panel/failure_reports.h"
@@ -19,6 +20,10 @@ struct Command {
   // For calls that cannot tell a failure (ShowWindow, EnableWindow): whether the state read back
   // after them is what they asked. A window that still exists but did not take it refused.
   std::function<bool(IWindowManager&, WindowHandle)> tookEffect;
+  // For commands that go on the window a selection or a start found (the live edits): the ids of
+  // that window, noted by the first job. A window that is gone, or another program's under the same
+  // handle, takes no call and the command ends as on a closed window.
+  std::shared_ptr<WindowIds> sameWindowAs;
   Telling telling = Telling::Always;
   // The command's own refresh ends the selection: its failure is still said unless another row
   // has been selected since.

@@ -8,6 +8,7 @@ void CFlashing::Reset() {
 
 void CFlashing::Start(WindowHandle window) {
   m_window = window;
+  m_ids = std::make_shared<WindowIds>();
   m_on = true;
 }
 
@@ -17,7 +18,7 @@ std::optional<CFlashing::Tick> CFlashing::NextTick() {
   m_step = next.step;
   if (m_pending == m_window) return std::nullopt;
   m_pending = m_window;
-  return Tick{m_window, FlashAlpha(m_level)};
+  return Tick{m_window, FlashAlpha(m_level), m_ids};
 }
 
 bool CFlashing::TickDone(WindowHandle window, CallFailure failure) {

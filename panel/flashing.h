@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "ops/opacity.h"
+#include "ops/originals.h"
 #include "platform/window_manager.h"
 
 class CFlashing {
@@ -19,10 +21,13 @@ class CFlashing {
   bool IsOn() const { return m_on; }
   // Whether flashing is on and keeps to `window`.
   bool KeepsTo(WindowHandle window) const { return m_on && m_window == window; }
+  // The ids of the window flashed, noted by the first job on it and checked by every tick's.
+  const std::shared_ptr<WindowIds>& Ids() const { return m_ids; }
 
   struct Tick {
     WindowHandle window;
     std::uint8_t alpha;
+    std::shared_ptr<WindowIds> ids;
   };
   // The rhythm's next step, and the alpha to give the window; nothing while the window is still
   // busy with the previous tick: ticks must not pile up on it.
@@ -42,5 +47,6 @@ class CFlashing {
   int m_step = kFlashStart.step;
   WindowHandle m_window = 0;   // the window flashed: the one it was started on
   WindowHandle m_pending = 0;  // a window whose last tick has not finished yet
+  std::shared_ptr<WindowIds> m_ids;
   bool m_on = false;
 };

@@ -176,19 +176,27 @@ void CGlazierDlg::RunCommand(WindowHandle target, Command command) {
   // What the job finds goes to the panel only with its result. The memory of what the window was
   // is written by the jobs on that window alone, one after another.
   auto tookEffect = std::make_shared<bool>(true);
+  auto replaced = std::make_shared<bool>(false);
   std::shared_ptr<CWindowMemory> memory = command.changes ? m_restore.MemoryOf(target) : nullptr;
+  if (memory) memory->Expect(command.changes);
   auto shared = std::make_shared<Command>(std::move(command));
   m_windows.RunJob(
       target,
-      [target, memory, tookEffect, changes = shared->changes, calls = shared->calls,
-       check = shared->tookEffect](IWindowManager& windows) {
-        if (memory) memory->BeforeChange(windows, target, changes);
-        calls(windows, target);
-        if (memory) memory->AfterChange(windows, target, changes);
-        if (check) *tookEffect = check(windows, target);
+      [target, memory, tookEffect, replaced, shared](IWindowManager& windows) {
+        const Command& command = *shared;
+        if (command.sameWindowAs && !StillTheWindow(windows, target, *command.sameWindowAs)) {
+          *replaced = true;
+          if (memory) memory->JobRan();
+          return;
+        }
+        if (memory) memory->BeforeChange(windows, target, command.changes);
+        command.calls(windows, target);
+        if (memory) memory->AfterChange(windows, target, command.changes);
+        if (command.tookEffect) *tookEffect = command.tookEffect(windows, target);
       },
-      [this, target, tookEffect, shared](CallFailure failure) {
+      [this, target, tookEffect, replaced, shared](CallFailure failure) {
         if (!*tookEffect) failure = std::max(failure, CallFailure::Denied);
+        if (*replaced) failure = CallFailure::Closed;
         const SayFailure say = [this, target, shared](CallFailure unsaid) {
           ReportFailure(target, unsaid, *shared);
         };
@@ -421,6 +429,7 @@ void CGlazierDlg::OnFlashToggle() {
   Host().SetTimer(FLASH_TIMER, 100);
   Command start;
   start.changes = aspect::kOpacity;
+  start.sameWindowAs = m_flash.Ids();
   start.calls = [](IWindowManager& windows, WindowHandle target) {
     SetLayeredStyle(windows, target, true);
   };
@@ -443,16 +452,26 @@ void CGlazierDlg::StopFlashing() {
 void CGlazierDlg::OnFlashTimer() {
   const std::optional<CFlashing::Tick> tick = m_flash.NextTick();
   if (!tick) return;
+  const std::shared_ptr<CWindowMemory> memory = m_restore.MemoryOf(tick->window);
+  memory->Expect(aspect::kOpacity);
+  auto replaced = std::make_shared<bool>(false);
   m_windows.RunJob(
       tick->window,
-      [tick = *tick, memory = m_restore.MemoryOf(tick->window)](IWindowManager& windows) {
+      [tick = *tick, memory, replaced](IWindowManager& windows) {
+        // Flashing ends with its window, also where another program's window has its handle now.
+        if (!StillTheWindow(windows, tick.window, *tick.ids)) {
+          *replaced = true;
+          memory->JobRan();
+          return;
+        }
         // Each tick changes the opacity as a command does: "元に戻す" puts the first one back.
         memory->BeforeChange(windows, tick.window, aspect::kOpacity);
         CScopedLayeredFunction layered(windows);
         if (layered.Found()) layered.SetAlpha(tick.window, tick.alpha);
         memory->AfterChange(windows, tick.window, aspect::kOpacity);
       },
-      [this, window = tick->window](CallFailure failure) {
+      [this, window = tick->window, replaced](CallFailure failure) {
+        if (*replaced) failure = CallFailure::Closed;
         if (!m_flash.TickDone(window, failure)) return;
         // A refusal is said once; while another box is open, a later tick says it.
         if (failure == CallFailure::Denied && m_box.IsOpen()) return;

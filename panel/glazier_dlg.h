@@ -186,6 +186,7 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   // the count of those jobs asked, so that only the last one's answer reaches the edits.
   std::shared_ptr<GeometryTexts> m_geometryDraft;
   WindowHandle m_draftWindow = 0;
+  std::shared_ptr<WindowIds> m_draftIds;  // of the window the draft was started on
   unsigned m_geometryAsked = 0;
 
   CPanelLayout m_layout;

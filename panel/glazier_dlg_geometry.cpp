@@ -59,6 +59,7 @@ void CGlazierDlg::RunOnDraft(WindowHandle target, Command command, GeometryStep 
   auto draft = m_geometryDraft;
   auto shown = std::make_shared<GeometryTexts>();
   const unsigned asked = ++m_geometryAsked;
+  command.sameWindowAs = m_draftIds;
   command.calls = [draft, shown, step = std::move(step)](IWindowManager& windows,
                                                          WindowHandle target) {
     step(windows, target, *draft);
@@ -83,6 +84,7 @@ void CGlazierDlg::StartDraft(WindowHandle target) {
   }
   m_geometryDraft = std::make_shared<GeometryTexts>(std::move(texts));
   m_draftWindow = target;
+  m_draftIds = std::make_shared<WindowIds>();
 }
 
 void CGlazierDlg::ShowGeometryTexts(const GeometryTexts& texts) {

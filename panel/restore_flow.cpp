@@ -6,6 +6,17 @@
 #include "res/messages.h"
 #include "res/resource.h"
 
+namespace {
+
+// A text with the names of `aspects` in place of its "%s".
+std::string Named(const char* text, Aspects aspects) {
+  std::string named = text;
+  named.replace(named.find("%s"), 2, AspectNames(aspects));
+  return named;
+}
+
+}  // namespace
+
 std::shared_ptr<CWindowMemory> CRestoreFlow::MemoryOf(WindowHandle window) {
   std::shared_ptr<CWindowMemory>& memory = m_memories[window];
   if (!memory) memory = std::make_shared<CWindowMemory>();
@@ -42,11 +53,7 @@ void CRestoreFlow::OnContextMenu(std::optional<Point> screen) {
     at = host.ListMenuPoint(IDC_WINDOW_LIST, row);
   }
   const Aspects kept = row >= 0 ? Kept(m_panel.TargetAt(row)) : 0;
-  std::string restore = msg::kRestore;
-  if (kept != 0) {
-    restore = msg::kRestoreNamed;
-    restore.replace(restore.find("%s"), 2, AspectNames(kept));
-  }
+  const std::string restore = kept != 0 ? Named(msg::kRestoreNamed, kept) : msg::kRestore;
   const bool anyKept = std::any_of(m_memories.begin(), m_memories.end(),
                                    [](const auto& entry) { return entry.second->Kept() != 0; });
   const std::vector<MenuItem> items = {
@@ -109,9 +116,15 @@ void CRestoreFlow::Restore(WindowHandle target) {
   restore.tookEffect = [result](IWindowManager&, WindowHandle) { return result->took; };
   restore.done = [this, target, result](CallFailure failure, const SayFailure& say) {
     say(failure);
+    if (result->lost != 0) SayLost(result->lost);
     if (failure == CallFailure::None && result->putBack != 0) ShowAsItIsNow(target);
   };
   m_panel.RunCommand(target, std::move(restore));
+}
+
+void CRestoreFlow::SayLost(Aspects lost) {
+  const std::string text = Named(msg::kCannotRestore, lost);
+  m_box.OpenOrWait(text, [this, text] { m_panel.PanelHost().MessageBox(text); });
 }
 
 void CRestoreFlow::ShowAsItIsNow(WindowHandle target) {

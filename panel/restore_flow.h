@@ -60,6 +60,8 @@ class CRestoreFlow {
   void Restore(WindowHandle target);
   // The list and, for the window still selected, the edits, as the window is now.
   void ShowAsItIsNow(WindowHandle target);
+  // One notice for what cannot be put back, which is forgotten.
+  void SayLost(Aspects lost);
   bool OwnWindowInvisible();
 
   IPanel& m_panel;

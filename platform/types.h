@@ -76,6 +76,7 @@ inline constexpr int kGwlExStyle = -20;
 inline constexpr std::uint32_t kWsOverlappedWindow = 0x00CF0000;
 inline constexpr std::uint32_t kWsExLayered = 0x00080000;
 inline constexpr std::uint32_t kWsExTopmost = 0x00000008;
+inline constexpr std::uint32_t kWsExToolWindow = 0x00000080;
 
 inline constexpr int kWinding = 2;
 inline constexpr std::uint32_t kLwaAlpha = 2;

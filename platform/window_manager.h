@@ -48,9 +48,20 @@ class IWindowManager {
   virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;
   virtual bool GetClientRect(WindowHandle window, Rect& rect) = 0;
   virtual bool GetWorkArea(Rect& rect) = 0;  // SystemParametersInfo(SPI_GETWORKAREA)
+  // The monitor the window is on (the nearest one, for a window on none): its whole rectangle
+  // and its work area. A minimized window is on the monitor of its normal place.
+  virtual bool GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) = 0;
+  // Returns once the window's rectangle has held still for a moment. A window manager of the
+  // system's own (an X one under Wine) may move a window a while after its frame or region has
+  // changed or it has been placed, and tells nobody when it is done; on Windows nothing moves a
+  // window after SetWindowPos has returned, and this only waits.
+  virtual void AwaitSettledPlace(WindowHandle window) = 0;
 
   // Show state, z-order, position, input and styles.
   virtual bool ShowWindow(WindowHandle window, int command) = 0;
+  // ShowWindow(SW_SHOWMAXIMIZED), after which the window that was active before is active again:
+  // no show command maximizes a window without activating it.
+  virtual void MaximizeKeepingActive(WindowHandle window) = 0;
   virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
                             int cy, unsigned flags) = 0;
   virtual bool EnableWindow(WindowHandle window, bool enable) = 0;

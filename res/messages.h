@@ -37,6 +37,9 @@ inline constexpr const char* kCannotLockSelf =
 inline constexpr const char* kRestore = "元に戻す(&U)";
 inline constexpr const char* kRestoreNamed = "元に戻す（%s）(&U)";
 inline constexpr const char* kRestoreAll = "変更したすべてのウィンドウを元に戻す(&A)";
+// What "元に戻す" cannot put back (a window that draws its own transparency, say), named as the
+// menu names it: "このウィンドウの透明度は元に戻せません。".
+inline constexpr const char* kCannotRestore = "このウィンドウの%sは元に戻せません。";
 
 // Flash button captions.
 inline constexpr const char* kFlashStart = "フラッシュ開始";

@@ -1,6 +1,7 @@
 #include "platform/win32/window_manager.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -208,9 +209,51 @@ bool CWin32WindowManager::GetWorkArea(Rect& rect) {
   return ReadRect(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &source, 0), source, rect);
 }
 
+bool CWin32WindowManager::GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  const HMONITOR on = ::MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONEAREST);
+  if (!on || !::GetMonitorInfoW(on, &info)) return false;
+  monitor = FromRect(info.rcMonitor);
+  work = FromRect(info.rcWork);
+  return true;
+}
+
+void CWin32WindowManager::AwaitSettledPlace(WindowHandle window) {
+  const HWND hwnd = ToHwnd(window);
+  // A window of the panel's own thread cannot move while that thread waits here.
+  if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) return;
+  // An X window manager answers a change within a few tens of milliseconds on an idle machine,
+  // passing through places of its own on the way; a busy one takes longer. The wait ends at the
+  // deadline for a window that keeps moving (one the user drags).
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kQuiet = std::chrono::milliseconds(150);
+  constexpr auto kLongest = std::chrono::milliseconds(1500);
+  const auto start = Clock::now();
+  auto still = start;
+  RECT last{};
+  if (!::GetWindowRect(hwnd, &last)) return;
+  while (Clock::now() - still < kQuiet && Clock::now() - start < kLongest) {
+    ::Sleep(10);
+    RECT now{};
+    if (!::GetWindowRect(hwnd, &now)) return;
+    if (!::EqualRect(&now, &last)) {
+      last = now;
+      still = Clock::now();
+    }
+  }
+}
+
 bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
+}
+
+void CWin32WindowManager::MaximizeKeepingActive(WindowHandle window) {
+  const HWND hwnd = ToHwnd(window);
+  const HWND active = ::GetForegroundWindow();
+  Bounded(hwnd, [hwnd] { return ::ShowWindow(hwnd, SW_SHOWMAXIMIZED); });
+  if (active && active != hwnd) ::SetForegroundWindow(active);
 }
 
 bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,

@@ -19,8 +19,11 @@ class CWin32WindowManager : public IWindowManager {
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
   bool GetWorkArea(Rect& rect) override;
+  bool GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) override;
+  void AwaitSettledPlace(WindowHandle window) override;
 
   bool ShowWindow(WindowHandle window, int command) override;
+  void MaximizeKeepingActive(WindowHandle window) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
   bool EnableWindow(WindowHandle window, bool enable) override;

@@ -52,24 +52,26 @@ if(TEST e2e.more_windows_than_the_list_holds)
   set_tests_properties(e2e.more_windows_than_the_list_holds PROPERTIES TIMEOUT 300)
 endif()
 
-# The cases of cases_restore.cpp run once more under a window manager, as users run Glazier: on a
-# display of their own with openbox, in a prefix of their own without a virtual desktop, prepared
-# once by the fixture e2e.prefix_openbox.
-set(GLAZIER_E2E_WM_ENVIRONMENT
-  "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR}" "GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
-  "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-openbox" "GLAZIER_WM=openbox")
-glazier_prefix_fixture(openbox "${GLAZIER_E2E_WM_ENVIRONMENT}")
+# The cases of cases_restore.cpp run once more under each window manager, as users run Glazier:
+# on a display of their own with openbox, then twm, each in a prefix of its own without a virtual
+# desktop, prepared once by the fixture e2e.prefix_<manager>.
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/cases_restore.cpp GLAZIER_E2E_LINES
   REGEX "^E2E_CASE\\([A-Za-z0-9_]+\\)")
-foreach(line IN LISTS GLAZIER_E2E_LINES)
-  string(REGEX REPLACE "^E2E_CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
-  add_test(NAME e2e.openbox.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_case.sh ${name})
-  set_tests_properties(e2e.openbox.${name} PROPERTIES
-    LABELS e2e
-    TIMEOUT 180
-    FIXTURES_REQUIRED glazier_openbox
-    RESOURCE_LOCK glazier_desktop
-    ENVIRONMENT "${GLAZIER_E2E_WM_ENVIRONMENT}")
+foreach(manager IN ITEMS openbox twm)
+  set(environment
+    "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR}" "GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
+    "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-${manager}" "GLAZIER_WM=${manager}")
+  glazier_prefix_fixture(${manager} "${environment}")
+  foreach(line IN LISTS GLAZIER_E2E_LINES)
+    string(REGEX REPLACE "^E2E_CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
+    add_test(NAME e2e.${manager}.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_case.sh ${name})
+    set_tests_properties(e2e.${manager}.${name} PROPERTIES
+      LABELS e2e
+      TIMEOUT 180
+      FIXTURES_REQUIRED glazier_${manager}
+      RESOURCE_LOCK glazier_desktop
+      ENVIRONMENT "${environment}")
+  endforeach()
 endforeach()
 
 # The case of cases_face.cpp runs in the prepared prefix above, and again in three prefixes that

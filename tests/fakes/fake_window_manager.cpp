@@ -166,8 +166,38 @@ bool CFakeWindowManager::GetClientRect(WindowHandle window, Rect& rect) {
 
 bool CFakeWindowManager::GetWorkArea(Rect& rect) {
   Record(Call("GetWorkArea"));
-  rect = m_workArea;
+  rect = m_monitors.front().work;
   return true;
+}
+
+const CFakeWindowManager::Monitor& CFakeWindowManager::MonitorOf(const FakeWindow& window) const {
+  const Rect place = window.normal.value_or(window.rect);
+  const int x = (place.left + place.right) / 2;
+  const int y = (place.top + place.bottom) / 2;
+  for (const Monitor& monitor : m_monitors) {
+    const Rect& r = monitor.whole;
+    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return monitor;
+  }
+  return m_monitors.front();
+}
+
+bool CFakeWindowManager::GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) {
+  Record(Call("GetMonitorAreas", H(window)));
+  const FakeWindow* w = Live(window);
+  if (!w) return false;
+  monitor = MonitorOf(*w).whole;
+  work = MonitorOf(*w).work;
+  return true;
+}
+
+void CFakeWindowManager::AwaitSettledPlace(WindowHandle window) {
+  Record(Call("AwaitSettledPlace", H(window)));
+}
+
+void CFakeWindowManager::MaximizeKeepingActive(WindowHandle window) {
+  const WindowHandle active = m_active;
+  ShowWindow(window, wm::kSwShowMaximized);
+  m_active = active;
 }
 
 bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
@@ -176,6 +206,8 @@ bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
   if (!w || w->refused) return false;
   const bool wasVisible = w->visible;
   w->visible = command != wm::kSwHide;
+  if (command == wm::kSwShowNormal || command == wm::kSwShowMaximized || command == wm::kSwShow)
+    m_active = window;
   const bool normal = !w->minimized && !w->maximized;
   if (command == wm::kSwMinimize && !w->minimized) {
     if (normal) w->normal = w->rect;
@@ -183,7 +215,7 @@ bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
     w->minimized = true;
   } else if (command == wm::kSwShowMaximized && (w->minimized || !w->maximized)) {
     if (normal) w->normal = w->rect;
-    w->rect = m_workArea;
+    w->rect = MonitorOf(*w).work;
     w->minimized = false;
     w->maximized = true;
   } else if (command == wm::kSwShowNormal && !normal) {
@@ -277,6 +309,15 @@ bool CFakeWindowManager::GetWindowPlacement(WindowHandle window, WindowPlacement
                                                                     : wm::kSwShowNormal);
   if (w->minimized && w->maximized) placement.flags = wm::kWpfRestoreToMaximized;
   placement.normal = w->normal.value_or(w->rect);
+  // In workspace coordinates, which are offset by where the work area of the window's monitor
+  // starts; a tool window's are the screen's.
+  if (!(static_cast<std::uint32_t>(w->exStyle) & wm::kWsExToolWindow)) {
+    const Monitor& monitor = MonitorOf(*w);
+    const int dx = monitor.work.left - monitor.whole.left;
+    const int dy = monitor.work.top - monitor.whole.top;
+    placement.normal = {placement.normal.left - dx, placement.normal.top - dy,
+                        placement.normal.right - dx, placement.normal.bottom - dy};
+  }
   return true;
 }
 

@@ -67,7 +67,12 @@ class CFakeWindowManager : public IWindowManager {
   void Cloak(WindowHandle handle) { Window(handle).cloaked = true; }
   void SetLayeredFunctionMissing(bool missing) { m_layeredMissing = missing; }
   void SetRegionRefused(bool refused) { m_regionRefused = refused; }
-  void SetWorkArea(Rect area) { m_workArea = area; }
+  // The primary monitor's work area; a second monitor, anywhere, with a work area of its own.
+  void SetWorkArea(Rect area) { m_monitors.front().work = area; }
+  void AddMonitor(Rect monitor, Rect work) { m_monitors.push_back({monitor, work}); }
+  // The window that has the activation, as the activating show commands leave it.
+  WindowHandle Active() const { return m_active; }
+  void Activate(WindowHandle window) { m_active = window; }
   // Jobs run at once, as on a window that answers within the panel's wait. A held window keeps
   // its jobs, in order, until Release runs them, each followed by what was to follow it.
   void Hold(WindowHandle window) { m_held[window]; }
@@ -91,7 +96,10 @@ class CFakeWindowManager : public IWindowManager {
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
   bool GetWorkArea(Rect& rect) override;
+  bool GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) override;
+  void AwaitSettledPlace(WindowHandle window) override;
   bool ShowWindow(WindowHandle window, int command) override;
+  void MaximizeKeepingActive(WindowHandle window) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
   bool EnableWindow(WindowHandle window, bool enable) override;
@@ -149,7 +157,15 @@ class CFakeWindowManager : public IWindowManager {
   int m_loadedModules = 0;
   bool m_layeredMissing = false;
   bool m_regionRefused = false;
-  Rect m_workArea{0, 0, 1280, 984};
+  struct Monitor {
+    Rect whole;
+    Rect work;
+  };
+  // The monitor whose rectangle holds the middle of the window's normal place; the primary one
+  // for a window on none.
+  const Monitor& MonitorOf(const FakeWindow& window) const;
+  std::vector<Monitor> m_monitors{{{0, 0, 1280, 1024}, {0, 0, 1280, 984}}};
+  WindowHandle m_active = 0;
 
   std::map<WindowHandle, std::deque<std::pair<Job, Then>>> m_held;
   CallFailure m_jobFailure = CallFailure::None;

@@ -10,11 +10,13 @@ namespace {
 constexpr KeyPress kCtrlZ{'Z', true, false, false};
 
 // What the user does to a window: types into an edit, then presses a button (either may be
-// missing).
+// missing), or clicks an up-down's arrow `steps` times.
 struct Step {
   int button;
   int edit = 0;
   const char* text = "";
+  int spin = 0;
+  int steps = 0;
 };
 
 class RestoreTest : public GlazierTest {
@@ -66,6 +68,7 @@ class RestoreTest : public GlazierTest {
     for (const Step& step : steps) {
       if (step.edit) host.UserSetText(step.edit, step.text);
       if (step.button) host.Click(step.button);
+      for (int n = 0; n < step.steps; ++n) host.StepUpDown(step.spin, 1);
       for (int tick = 0; tick < 3; ++tick) host.Tick(CGlazierDlg::FLASH_TIMER);
       if (dialog.SelectedRow() == -1) SelectTarget();
     }
@@ -108,6 +111,11 @@ const Change kChanges[] = {
      {{IDC_DOUBLE}, {IDC_ORIGIN}, {0, IDC_HEIGHT_EDIT, "77"}},
      aspect::kGeometry,
      {"SetWindowPos"}},
+    {"typed_digits",
+     {{0, IDC_X_EDIT, "110"}, {0, IDC_X_EDIT, "120"}},
+     aspect::kGeometry,
+     {"SetWindowPos"}},
+    {"one_pixel_steps", {{0, 0, "", IDC_Y_SPIN, 3}}, aspect::kGeometry, {"SetWindowPos"}},
 };
 
 // Each change on a plain window and on one clipped and layered already.
@@ -149,7 +157,17 @@ struct Since {
   std::vector<Step> steps;
   std::function<void(FakeWindow&)> meanwhile;  // what its program (or the system) did since
   std::function<void(const FakeWindow&)> check;
+  Aspects stillKept = 0;
+  std::vector<std::string> boxes = {};
 };
+
+// Maximized on a second monitor, right of the first, whose work area starts 100 px in (a taskbar
+// on its left); the normal place is given in coordinates of that work area.
+void MaximizedOnTheSecondMonitor(CFakeWindowManager& windows, WindowHandle h) {
+  windows.AddMonitor({1280, 0, 2560, 1024}, {1380, 0, 2560, 1024});
+  windows.Window(h).rect = {1500, 100, 1900, 400};
+  windows.ShowWindow(h, wm::kSwShowMaximized);
+}
 
 // Disabled by its program's own dialog, which is up when Glazier unlocks it.
 void DisabledBehindItsDialog(CFakeWindowManager& windows, WindowHandle h) {
@@ -180,6 +198,50 @@ const Since kSinces[] = {
      [](const FakeWindow& w) {
        EXPECT_TRUE(w.topmost);
        EXPECT_TRUE(w.region.has_value());
+     }},
+    {"moved_by_its_program_after_glaziers_move",
+     nullptr,
+     {{IDC_TOPMOST}, {0, IDC_X_EDIT, "400"}},
+     [](FakeWindow& w) {
+       w.rect = {420, 100, 820, 400};
+     },
+     [](const FakeWindow& w) {
+       EXPECT_EQ(w.rect, (Rect{420, 100, 820, 400}));
+       EXPECT_FALSE(w.topmost);
+     }},
+    {"locked_then_its_program_opened_a_dialog",
+     nullptr,
+     {{IDC_LOCK}},
+     [](FakeWindow& w) { w.ownsEnabledPopup = true; },
+     [](const FakeWindow& w) { EXPECT_FALSE(w.enabled); },
+     aspect::kLock},
+    {"drawing_its_own_transparency",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.Window(h).exStyle = static_cast<std::int32_t>(wm::kWsExLayered);
+     },
+     {{IDC_TITLE_APPLY, IDC_TITLE_EDIT, "一"}, {IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "100"}},
+     nullptr,
+     [](const FakeWindow& w) { EXPECT_EQ(w.title, "対象"); },
+     0,
+     {"このウィンドウの透明度は元に戻せません。"}},
+    {"maximized_on_a_second_monitor",
+     MaximizedOnTheSecondMonitor,
+     {{IDC_TOPMOST}},
+     nullptr,
+     [](const FakeWindow& w) {
+       EXPECT_TRUE(w.maximized);
+       EXPECT_EQ(w.normal, (Rect{1500, 100, 1900, 400}));
+     }},
+    {"maximized_tool_window_on_a_second_monitor",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.Window(h).exStyle = static_cast<std::int32_t>(wm::kWsExToolWindow);
+       MaximizedOnTheSecondMonitor(windows, h);
+     },
+     {{IDC_TOPMOST}},
+     nullptr,
+     [](const FakeWindow& w) {
+       EXPECT_TRUE(w.maximized);
+       EXPECT_EQ(w.normal, (Rect{1500, 100, 1900, 400}));
      }},
     {"maximized_comes_back_maximized",
      [](CFakeWindowManager& windows, WindowHandle h) {
@@ -213,10 +275,14 @@ TEST_P(RestoreSince, PutsBackOnlyWhatIsStillGlaziers) {
   SelectTarget();
   Do(since.steps);
   if (since.meanwhile) since.meanwhile(windows.Window(target));
+  // The panel has the activation, and keeps it.
+  const WindowHandle panel = host.DialogWindow();
+  windows.Activate(panel);
   EXPECT_TRUE(host.PressKey(kCtrlZ));
   since.check(windows.Window(target));
-  EXPECT_EQ(dialog.KeptAspects(target), 0u);
-  EXPECT_TRUE(host.MessageBoxes().empty());
+  EXPECT_EQ(windows.Active(), panel);
+  EXPECT_EQ(dialog.KeptAspects(target), since.stillKept);
+  EXPECT_EQ(host.MessageBoxes(), since.boxes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, RestoreSince, ::testing::ValuesIn(kSinces),
@@ -256,6 +322,30 @@ TEST_F(RestoreTest, TheMenuNamesWhatItPutsBackAndRestoresOneOrEveryWindow) {
   EXPECT_EQ(windows.Window(notepad).rect, (Rect{100, 50, 900, 650}));
   EXPECT_EQ(dialog.KeptAspects(notepad) | dialog.KeptAspects(target), 0u);
   EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(RestoreTest, AChangeOnItsWayCountsForTheMenuAndForEveryWindow) {
+  SetUpTarget(false);
+  windows.Hold(target);
+  host.Click(IDC_CIRCLE);
+  host.ContextMenuOnList(std::nullopt);
+  EXPECT_EQ(LastMenu()[0], (std::pair<std::string, bool>{"元に戻す（形）(&U)", true}));
+  host.onMenu = [](const std::vector<MenuItem>&) { return ID_RESTORE_ALL; };
+  host.ContextMenuOnList(std::nullopt);
+  windows.Release(target);
+  EXPECT_EQ(windows.Window(target).region, std::nullopt);
+}
+
+TEST_F(RestoreTest, FlashingAndLiveEditsStopAtAnotherProgramsWindowUnderTheHandle) {
+  SetUpTarget(false);
+  host.Click(IDC_FLASH);
+  host.UserSetText(IDC_X_EDIT, "110");
+  ++windows.Window(target).process;
+  host.Tick(CGlazierDlg::FLASH_TIMER);
+  EXPECT_FALSE(dialog.IsFlashing());
+  host.UserSetText(IDC_X_EDIT, "120");
+  EXPECT_EQ(windows.Window(target).rect.left, 110);
+  EXPECT_EQ(host.MessageBoxes(), Calls{msg::kWindowClosed});
 }
 
 TEST_F(RestoreTest, CtrlZIsTheEditsOwnThereAndNeedsARowElsewhere) {
