@@ -111,6 +111,24 @@ void PutBackGeometry(IWindowManager& windows, WindowHandle window, const WindowS
 // makes of it.
 void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowState& first,
                     Aspects aspects) {
+  // A window manager answers a change of the frame, the shape or the layered style a while later,
+  // passing through places of its own, and its answer can outlast the calls (Wine may keep a place
+  // it passed through). The window ends in the place put back, or else in the one it had before.
+  const bool reframes = (aspects & (aspect::kFrame | aspect::kShape | aspect::kOpacity)) != 0;
+  std::optional<WindowState> held;
+  if (aspects & aspect::kGeometry) {
+    held.emplace();
+    held->rect = first.rect;
+    held->placement = first.placement;
+  } else if (reframes) {
+    held = ReadWindowState(windows, window, aspect::kGeometry);
+    // Only a window shown normal is held in place: a minimized or maximized one has its place from
+    // the system.
+    if (!(held->read & aspect::kGeometry) || !PlaceToPutBack(*held) || Minimized(held->placement) ||
+        Maximized(held->placement)) {
+      held.reset();
+    }
+  }
   if (aspects & aspect::kZOrder) {
     windows.SetWindowPos(window, first.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0, 0,
                          wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
@@ -133,18 +151,17 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
     }
   }
   if (aspects & aspect::kTitle) windows.SetWindowText(window, first.title);
-  if (!(aspects & aspect::kGeometry)) return;
-  // A window manager answers the frame and the shape a while later, and its answer could come
-  // over the place put back: the place goes back once it has answered, and once more where it
-  // answered later still.
-  const bool reframed = (aspects & (aspect::kFrame | aspect::kShape)) != 0;
-  if (reframed) windows.AwaitSettledPlace(window);
-  PutBackGeometry(windows, window, first);
-  if (!reframed) return;
-  windows.AwaitSettledPlace(window);
-  const WindowState now = ReadWindowState(windows, window, aspect::kGeometry);
-  if ((now.read & aspect::kGeometry) && !SamePlace(now, first)) {
-    PutBackGeometry(windows, window, first);
+  if (!held) return;
+  // The place goes back once the manager has answered, and again where it answered later still.
+  if (reframes) windows.AwaitSettledPlace(window);
+  if (aspects & aspect::kGeometry) PutBackGeometry(windows, window, *held);
+  if (!reframes) return;
+  // A few more times at most: each put back is answered too.
+  for (int check = 0; check < 3; ++check) {
+    windows.AwaitSettledPlace(window);
+    const WindowState now = ReadWindowState(windows, window, aspect::kGeometry);
+    if (!(now.read & aspect::kGeometry) || SamePlace(now, *held)) return;
+    PutBackGeometry(windows, window, *held);
   }
 }
 

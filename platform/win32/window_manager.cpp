@@ -224,10 +224,11 @@ void CWin32WindowManager::AwaitSettledPlace(WindowHandle window) {
   // A window of the panel's own thread cannot move while that thread waits here.
   if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) return;
   // An X window manager answers a change within a few tens of milliseconds on an idle machine,
-  // passing through places of its own on the way; a busy one takes longer. The wait ends at the
-  // deadline for a window that keeps moving (one the user drags).
+  // passing through places of its own on the way; on a busy one, some of its answers come more
+  // than a hundred milliseconds apart. The wait ends at the deadline for a window that keeps
+  // moving (one the user drags).
   using Clock = std::chrono::steady_clock;
-  constexpr auto kQuiet = std::chrono::milliseconds(150);
+  constexpr auto kQuiet = std::chrono::milliseconds(250);
   constexpr auto kLongest = std::chrono::milliseconds(1500);
   const auto start = Clock::now();
   auto still = start;
@@ -249,11 +250,32 @@ bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {
   return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
 }
 
+namespace {
+
+// Waits, at most `longest`, until `done` holds; whether it did.
+template <typename Done>
+bool WaitUntil(std::chrono::milliseconds longest, Done done) {
+  const auto deadline = std::chrono::steady_clock::now() + longest;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    ::Sleep(10);
+  }
+  return true;
+}
+
+}  // namespace
+
 void CWin32WindowManager::MaximizeKeepingActive(WindowHandle window) {
   const HWND hwnd = ToHwnd(window);
   const HWND active = ::GetForegroundWindow();
   Bounded(hwnd, [hwnd] { return ::ShowWindow(hwnd, SW_SHOWMAXIMIZED); });
-  if (active && active != hwnd) ::SetForegroundWindow(active);
+  if (!active || active == hwnd) return;
+  // Under an X window manager the activation reaches the window a while after ShowWindow has
+  // returned; given back before it has, it would be taken again.
+  constexpr auto kActivation = std::chrono::milliseconds(500);
+  WaitUntil(kActivation, [hwnd] { return ::GetForegroundWindow() == hwnd; });
+  ::SetForegroundWindow(active);
+  WaitUntil(kActivation, [active] { return ::GetForegroundWindow() == active; });
 }
 
 bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,

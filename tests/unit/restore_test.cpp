@@ -168,6 +168,10 @@ void MaximizedOnTheSecondMonitor(CFakeWindowManager& windows, WindowHandle h) {
   windows.Window(h).rect = {1500, 100, 1900, 400};
   windows.ShowWindow(h, wm::kSwShowMaximized);
 }
+void BackMaximizedOnTheSecondMonitor(const FakeWindow& w) {
+  EXPECT_TRUE(w.maximized);
+  EXPECT_EQ(w.normal, (Rect{1500, 100, 1900, 400}));
+}
 
 // Disabled by its program's own dialog, which is up when Glazier unlocks it.
 void DisabledBehindItsDialog(CFakeWindowManager& windows, WindowHandle h) {
@@ -228,10 +232,7 @@ const Since kSinces[] = {
      MaximizedOnTheSecondMonitor,
      {{IDC_TOPMOST}},
      nullptr,
-     [](const FakeWindow& w) {
-       EXPECT_TRUE(w.maximized);
-       EXPECT_EQ(w.normal, (Rect{1500, 100, 1900, 400}));
-     }},
+     BackMaximizedOnTheSecondMonitor},
     {"maximized_tool_window_on_a_second_monitor",
      [](CFakeWindowManager& windows, WindowHandle h) {
        windows.Window(h).exStyle = static_cast<std::int32_t>(wm::kWsExToolWindow);
@@ -239,10 +240,7 @@ const Since kSinces[] = {
      },
      {{IDC_TOPMOST}},
      nullptr,
-     [](const FakeWindow& w) {
-       EXPECT_TRUE(w.maximized);
-       EXPECT_EQ(w.normal, (Rect{1500, 100, 1900, 400}));
-     }},
+     BackMaximizedOnTheSecondMonitor},
     {"maximized_comes_back_maximized",
      [](CFakeWindowManager& windows, WindowHandle h) {
        windows.ShowWindow(h, wm::kSwShowMaximized);

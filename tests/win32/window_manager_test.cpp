@@ -92,6 +92,12 @@ WIN32_TEST(GeometryStylesAndInput) {
   Rect area;
   CHECK(windows.GetWorkArea(area));
   CHECK(area.Width() > 0 && area.Height() > 0);
+  // One monitor here: the window is on it, and its work area is the desktop's.
+  Rect monitor;
+  Rect work;
+  CHECK(windows.GetMonitorAreas(handle, monitor, work));
+  CHECK_EQ(work, area);
+  CHECK(monitor.Width() >= work.Width() && monitor.Height() >= work.Height());
 
   const std::int32_t style = windows.GetWindowLong(handle, wm::kGwlStyle);
   CHECK(static_cast<std::uint32_t>(style) & WS_CAPTION);
