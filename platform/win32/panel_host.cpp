@@ -99,6 +99,10 @@ WindowHandle CWin32PanelHost::GetFocus() {
   return FromHwnd(::GetFocus());
 }
 
+void CWin32PanelHost::FocusControl(WindowHandle control) {
+  ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ToHwnd(control)), TRUE);
+}
+
 bool CWin32PanelHost::ShowWindow(WindowHandle window, int command) {
   return ::ShowWindow(ToHwnd(window), command) != FALSE;
 }
@@ -324,6 +328,13 @@ void CWin32PanelHost::TabInsertItem(int id, int index, const std::string& text) 
 
 int CWin32PanelHost::TabGetCurSel(int id) {
   return static_cast<int>(SendItem(id, TCM_GETCURSEL, 0, 0));
+}
+
+void CWin32PanelHost::TabSelectAsUser(int id, int index) {
+  // Without TCS_BUTTONS, moving the tab control's focus item selects it and notifies the parent
+  // (TCN_SELCHANGING, then TCN_SELCHANGE), as the arrow keys on the control do; TCM_SETCURSEL
+  // would tell no one.
+  SendItem(id, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
 }
 
 void CWin32PanelHost::TabSetItemMetrics(int id, Point padding, int leastWidth) {
