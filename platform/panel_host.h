@@ -94,8 +94,8 @@ class IPanelHost {
   // Tab control.
   virtual void TabInsertItem(int id, int index, const std::string& text) = 0;
   virtual int TabGetCurSel(int id) = 0;
-  // Selects item `index` as the keyboard on the tab control does: the control tells the dialog
-  // (TCN_SELCHANGE) as it does for a click on the tab.
+  // Selects item `index` as a click on its tab does, telling the dialog as the click does
+  // (TCN_SELCHANGING, then TCN_SELCHANGE).
   virtual void TabSelectAsUser(int id, int index) = 0;
   // The room tab control `id` leaves around each item's text, and the least width of an item,
   // in pixels; the items are laid out again with them.

@@ -331,10 +331,19 @@ int CWin32PanelHost::TabGetCurSel(int id) {
 }
 
 void CWin32PanelHost::TabSelectAsUser(int id, int index) {
-  // Without TCS_BUTTONS, moving the tab control's focus item selects it and notifies the parent
-  // (TCN_SELCHANGING, then TCN_SELCHANGE), as the arrow keys on the control do; TCM_SETCURSEL
-  // would tell no one.
-  SendItem(id, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+  // The notifications of a click, from the tab control, around TCM_SETCURSEL, which tells no one
+  // but keeps the tabs' drawn state in step. (TCM_SETCURFOCUS notifies by itself, but in Wine
+  // leaves the tab clicked last marked pressed, and the next click on a tab then goes unheeded.)
+  const HWND tab = Item(id);
+  if (!tab) return;
+  NMHDR header{tab, static_cast<UINT_PTR>(id), static_cast<UINT>(TCN_SELCHANGING)};
+  if (::SendMessageW(m_window, WM_NOTIFY, static_cast<WPARAM>(id),
+                     reinterpret_cast<LPARAM>(&header))) {
+    return;  // the change was refused
+  }
+  ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  header.code = static_cast<UINT>(TCN_SELCHANGE);
+  ::SendMessageW(m_window, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
 }
 
 void CWin32PanelHost::TabSetItemMetrics(int id, Point padding, int leastWidth) {

@@ -5,8 +5,8 @@
 //   only when the buddy's text would change; at creation it writes nothing;
 // - setting a trackbar's position or a list box's content or selection from code notifies nobody;
 // - a list box keeps its selection on the same row when rows are inserted or deleted around it;
-// - the first tab item inserted becomes the current tab; a tab selected as from the keyboard
-//   notifies the dialog as a click does;
+// - the first tab item inserted becomes the current tab; a tab selected as by the user notifies
+//   the dialog as a click does;
 // - resizing the dialog delivers OnSize synchronously with the new client size;
 // - a placement without SWP_NOZORDER moves a control in its siblings' z-order;
 // - a message box and a shortcut menu run a modal loop in which a test can deliver timer ticks;
