@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -115,7 +116,7 @@ void CGlazierDlg::OnShown() {
 bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
   m_tip.RelayEvent(message);
   const std::optional<KeyPress> key = Host().KeyPressOf(message);
-  if (key && m_restore.OnKey(*key, EditHasFocus())) return true;
+  if (key && (OnPageKey(*key) || m_restore.OnKey(*key, EditHasFocus()))) return true;
   return CDialog::PreTranslateMessage(message);
 }
 
@@ -528,18 +529,69 @@ void CGlazierDlg::OnOK() {
 
 // The controls of every other page are hidden, then the selected page's shown; a control of the
 // selected page is never hidden on the way, so nothing flickers and a page shown already costs
-// nothing.
+// nothing. The focus does not stay behind on a hidden control, where keys would go unseen.
 void CGlazierDlg::OnTabSelChange() {
   const int index = m_tab.GetCurSel();
   const auto pages = TabPages();
+  // Read before the hiding, which may hand the focus to the dialog itself.
+  const WindowHandle focus = Host().GetFocus();
+  bool focusHidden = false;
   for (std::size_t page = 0; page < pages.size(); ++page) {
     if (static_cast<int>(page) == index) continue;
-    for (int id : pages[page].controls) Host().ShowWindow(Host().GetDlgItem(id), wm::kSwHide);
+    for (int id : pages[page].controls) {
+      const WindowHandle control = Host().GetDlgItem(id);
+      focusHidden = focusHidden || control == focus;
+      Host().ShowWindow(control, wm::kSwHide);
+    }
   }
   if (index < 0 || static_cast<std::size_t>(index) >= pages.size()) return;
-  for (int id : pages[static_cast<std::size_t>(index)].controls) {
-    Host().ShowWindow(Host().GetDlgItem(id), wm::kSwShow);
+  const std::span<const int> shown = pages[static_cast<std::size_t>(index)].controls;
+  for (int id : shown) Host().ShowWindow(Host().GetDlgItem(id), wm::kSwShow);
+  if (focusHidden) FocusFirstControlOf(shown);
+}
+
+// The first control of the page as it reads, from the top left, among those that take the focus.
+void CGlazierDlg::FocusFirstControlOf(std::span<const int> page) {
+  WindowHandle first = 0;
+  Rect firstRect;
+  for (int id : page) {
+    const ControlTemplate* control = Template().Find(id);
+    if (!control || !(control->style & wm::kWsTabStop)) continue;
+    const WindowHandle window = Host().GetDlgItem(id);
+    Rect rect;
+    if (!Host().GetWindowPlacement(window, rect)) continue;
+    if (first == 0 || std::pair(rect.top, rect.left) < std::pair(firstRect.top, firstRect.left)) {
+      first = window;
+      firstRect = rect;
+    }
   }
+  if (first != 0) Host().FocusControl(first);
+}
+
+namespace {
+
+// Ctrl+Tab and Ctrl+PageDown: the next page; Ctrl+Shift+Tab and Ctrl+PageUp: the one before. 0
+// for any other key.
+int PageStepOf(const KeyPress& key) {
+  if (!key.ctrl || key.alt) return 0;
+  if (key.key == wm::kVkTab) return key.shift ? -1 : 1;
+  if (key.key == wm::kVkPageDown) return 1;
+  if (key.key == wm::kVkPageUp) return -1;
+  return 0;
+}
+
+}  // namespace
+
+// The pages turn from the keyboard as in the system's own tabbed dialogs, round at both ends and
+// wherever the focus is: taken before the focused control and the dialog manager (for which
+// Ctrl+Tab is Tab) see the key. The tab control is told as its own keys tell it, so the page
+// changes exactly as for a click on its tab.
+bool CGlazierDlg::OnPageKey(const KeyPress& key) {
+  const int step = PageStepOf(key);
+  if (step == 0) return false;
+  const int count = static_cast<int>(TabPages().size());
+  m_tab.SelectAsUser((m_tab.GetCurSel() + step + count) % count);
+  return true;
 }
 
 void CGlazierDlg::SetupTooltips() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,8 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
 
   // Panel: pages.
   void OnTabSelChange();
+  bool OnPageKey(const KeyPress& key);
+  void FocusFirstControlOf(std::span<const int> page);
 
   // Putting windows back as they were: the menu's items, and what "元に戻す" needs of the panel.
   void OnRestore() { m_restore.OnRestore(); }

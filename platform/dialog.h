@@ -95,6 +95,7 @@ class CTabCtrl : public CBoundControl {
  public:
   void InsertItem(int index, const std::string& text) { Host().TabInsertItem(Id(), index, text); }
   int GetCurSel() const { return Host().TabGetCurSel(Id()); }
+  void SelectAsUser(int index) { Host().TabSelectAsUser(Id(), index); }
 };
 
 class CSliderCtrl : public CBoundControl {

@@ -43,6 +43,8 @@ class IPanelHost {
   // Edits raise EN_CHANGE synchronously, as on the platform.
   virtual void SetDlgItemText(int id, const std::string& text) = 0;
   virtual WindowHandle GetFocus() = 0;
+  // Gives the focus to a control as the dialog does for Tab (an edit's text comes selected).
+  virtual void FocusControl(WindowHandle control) = 0;
 
   // Placement of the dialog and its controls.
   virtual bool ShowWindow(WindowHandle window, int command) = 0;
@@ -92,6 +94,9 @@ class IPanelHost {
   // Tab control.
   virtual void TabInsertItem(int id, int index, const std::string& text) = 0;
   virtual int TabGetCurSel(int id) = 0;
+  // Selects item `index` as a click on its tab does, telling the dialog as the click does
+  // (TCN_SELCHANGING, then TCN_SELCHANGE).
+  virtual void TabSelectAsUser(int id, int index) = 0;
   // The room tab control `id` leaves around each item's text, and the least width of an item,
   // in pixels; the items are laid out again with them.
   virtual void TabSetItemMetrics(int id, Point padding, int leastWidth) = 0;

@@ -94,6 +94,11 @@ inline constexpr int kTcnSelChange = -551;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 
+// Virtual keys.
+inline constexpr unsigned kVkTab = 0x09;
+inline constexpr unsigned kVkPageUp = 0x21;    // VK_PRIOR
+inline constexpr unsigned kVkPageDown = 0x22;  // VK_NEXT
+
 // The window and control style bits that templates are written with, as the platform defines
 // them.
 inline constexpr std::uint32_t kWsPopup = 0x80000000;

@@ -43,6 +43,9 @@ class IWindowManager {
   // Whether the system keeps the window from being drawn although its style says visible (a
   // suspended app's frame, a window on another virtual desktop). False where it cannot be asked.
   virtual bool IsWindowCloaked(WindowHandle window) = 0;
+  // Whether the window is a tooltip (of the system's class "tooltips_class32"), Glazier's own or
+  // another program's.
+  virtual bool IsTooltip(WindowHandle window) = 0;
 
   // Geometry. Each returns false, leaving `rect` untouched, when the call fails.
   virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 
 namespace {
 
@@ -35,9 +36,11 @@ int CListedWindows::RowOf(WindowHandle window) const {
 
 // Under Wine every call on another program's window is a round trip to the system, so the walk
 // asks as little as it can: the whole z-order at once, the visibility before the title (a desktop
-// has many hidden titled windows, whose titles are never read), and the cloak last.
+// has many hidden titled windows, whose titles are never read), and the class and the cloak last,
+// each asked once for a window that stays listed.
 std::size_t CListedWindows::Walk(IWindowManager& windows, std::size_t limit) {
   windows.EnumTopLevelWindows(m_topLevel);
+  m_tooltips.NewRefresh();
   std::size_t rows = 0;
   for (const WindowHandle window : m_topLevel) {
     if (rows == limit) break;
@@ -45,8 +48,14 @@ std::size_t CListedWindows::Walk(IWindowManager& windows, std::size_t limit) {
     if (rows == m_walked.size()) m_walked.emplace_back();
     Row& row = m_walked[rows];
     windows.GetWindowText(window, row.title, kTitleBufferChars);
+    if (row.title.empty()) continue;
+    // A tooltip shows for a moment under the pointer, and nobody means to change it: a row for it
+    // would push every row below it down under the user's pointer.
+    if (m_tooltips.Answer(window, [&] { return std::optional(windows.IsTooltip(window)); })) {
+      continue;
+    }
     // A cloaked window is visible by its style but drawn nowhere: the taskbar leaves it out too.
-    if (row.title.empty() || windows.IsWindowCloaked(window)) continue;
+    if (windows.IsWindowCloaked(window)) continue;
     row.window = window;
     ++rows;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/kept_answers.h"
 #include "platform/window_manager.h"
 
 inline constexpr int kTitleBufferChars = 2048;
@@ -44,5 +45,6 @@ class CListedWindows {
   std::vector<Row> m_shown;   // the first m_shownCount are the list box's rows and their windows
   std::vector<Row> m_walked;  // the first rows hold the walk in progress
   std::vector<WindowHandle> m_topLevel;  // every top-level window, as the walk found them
+  CKeptAnswers m_tooltips;  // whether each window is a tooltip: a window's class never changes
   std::size_t m_shownCount = 0;
 };

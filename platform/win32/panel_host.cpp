@@ -99,6 +99,10 @@ WindowHandle CWin32PanelHost::GetFocus() {
   return FromHwnd(::GetFocus());
 }
 
+void CWin32PanelHost::FocusControl(WindowHandle control) {
+  ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ToHwnd(control)), TRUE);
+}
+
 bool CWin32PanelHost::ShowWindow(WindowHandle window, int command) {
   return ::ShowWindow(ToHwnd(window), command) != FALSE;
 }
@@ -324,6 +328,22 @@ void CWin32PanelHost::TabInsertItem(int id, int index, const std::string& text) 
 
 int CWin32PanelHost::TabGetCurSel(int id) {
   return static_cast<int>(SendItem(id, TCM_GETCURSEL, 0, 0));
+}
+
+void CWin32PanelHost::TabSelectAsUser(int id, int index) {
+  // The notifications of a click, from the tab control, around TCM_SETCURSEL, which tells no one
+  // but keeps the tabs' drawn state in step. (TCM_SETCURFOCUS notifies by itself, but in Wine
+  // leaves the tab clicked last marked pressed, and the next click on a tab then goes unheeded.)
+  const HWND tab = Item(id);
+  if (!tab) return;
+  NMHDR header{tab, static_cast<UINT_PTR>(id), static_cast<UINT>(TCN_SELCHANGING)};
+  if (::SendMessageW(m_window, WM_NOTIFY, static_cast<WPARAM>(id),
+                     reinterpret_cast<LPARAM>(&header))) {
+    return;  // the change was refused
+  }
+  ::SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  header.code = static_cast<UINT>(TCN_SELCHANGE);
+  ::SendMessageW(m_window, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&header));
 }
 
 void CWin32PanelHost::TabSetItemMetrics(int id, Point padding, int leastWidth) {

@@ -34,6 +34,7 @@ class CWin32PanelHost : public IPanelHost {
   std::string GetDlgItemText(int id) override;
   void SetDlgItemText(int id, const std::string& text) override;
   WindowHandle GetFocus() override;
+  void FocusControl(WindowHandle control) override;
 
   bool ShowWindow(WindowHandle window, int command) override;
   bool GetWindowPlacement(WindowHandle window, Rect& normalPosition) override;
@@ -64,6 +65,7 @@ class CWin32PanelHost : public IPanelHost {
 
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
+  void TabSelectAsUser(int id, int index) override;
   void TabSetItemMetrics(int id, Point padding, int leastWidth) override;
 
   void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;

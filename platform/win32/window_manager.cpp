@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "platform/cloak_cache.h"
+#include "platform/kept_answers.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
@@ -43,7 +44,7 @@ class CFollowedCloaks {
     return followed;
   }
   // The cache, for the thread the events come to; null for any other.
-  CCloakCache* Cache() {
+  CKeptAnswers* Cache() {
     if (!m_thread) {
       m_thread = ::GetCurrentThreadId();
       m_hook = ::SetWinEventHook(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED, nullptr, &OnEvent, 0,
@@ -59,7 +60,7 @@ class CFollowedCloaks {
       Instance().m_cache.Forget(FromHwnd(window));
   }
 
-  CCloakCache m_cache;
+  CKeptAnswers m_cache;
   DWORD m_thread = 0;
   HWINEVENTHOOK m_hook = nullptr;
 };
@@ -135,12 +136,12 @@ void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
 }
 
 std::size_t CWin32WindowManager::CloaksKept() {
-  const CCloakCache* cloaks = CFollowedCloaks::Instance().Cache();
+  const CKeptAnswers* cloaks = CFollowedCloaks::Instance().Cache();
   return cloaks ? cloaks->Size() : 0;
 }
 
 void CWin32WindowManager::EnumTopLevelWindows(std::vector<WindowHandle>& windows) {
-  if (CCloakCache* cloaks = CFollowedCloaks::Instance().Cache()) cloaks->NewRefresh();
+  if (CKeptAnswers* cloaks = CFollowedCloaks::Instance().Cache()) cloaks->NewRefresh();
   windows.clear();
   const auto add = [](HWND window, LPARAM list) noexcept -> BOOL {
     try {
@@ -186,8 +187,17 @@ bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
     }
     return cloaked != 0;
   };
-  CCloakCache* cloaks = CFollowedCloaks::Instance().Cache();
+  CKeptAnswers* cloaks = CFollowedCloaks::Instance().Cache();
   return cloaks ? cloaks->Answer(window, ask) : ask().value_or(false);
+}
+
+bool CWin32WindowManager::IsTooltip(WindowHandle window) {
+  // Room for one character more than the name: a longer name, cut short, is not it.
+  wchar_t name[std::size(TOOLTIPS_CLASSW) + 1] = L"";
+  const int length = ::GetClassNameW(ToHwnd(window), name, static_cast<int>(std::size(name)));
+  // Class names are found without regard to case, as the system registers them.
+  return length > 0 &&
+         ::CompareStringOrdinal(name, length, TOOLTIPS_CLASSW, -1, TRUE) == CSTR_EQUAL;
 }
 
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {

@@ -15,6 +15,7 @@ class CWin32WindowManager : public IWindowManager {
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
   bool HasVisibleStyle(WindowHandle window) override;
   bool IsWindowCloaked(WindowHandle window) override;
+  bool IsTooltip(WindowHandle window) override;
 
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;

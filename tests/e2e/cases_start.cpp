@@ -340,11 +340,7 @@ E2E_CASE(tooltips) {
   // The tooltips are set up once the panel is on screen, right after it shows.
   HWND tip = nullptr;
   WaitFor([&] {
-    for (HWND hwnd : TopLevelWindows()) {
-      if (ClassName(hwnd) == "tooltips_class32" && GetWindow(hwnd, GW_OWNER) == glazier.Dialog()) {
-        tip = hwnd;
-      }
-    }
+    tip = glazier.Tooltip();
     return tip != nullptr &&
            SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) == static_cast<LRESULT>(expected.size());
   });

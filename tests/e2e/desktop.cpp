@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 
 #include "harness.h"
@@ -96,7 +97,8 @@ std::vector<ListedWindow> VisibleTitledWindows() {
   std::vector<ListedWindow> windows;
   for (HWND hwnd : TopLevelWindows()) {
     std::string title = WindowText(hwnd);
-    if (!title.empty() && IsWindowVisible(hwnd)) windows.push_back({hwnd, std::move(title)});
+    if (title.empty() || !IsWindowVisible(hwnd) || ClassName(hwnd) == "tooltips_class32") continue;
+    windows.push_back({hwnd, std::move(title)});
   }
   return windows;
 }
@@ -158,8 +160,18 @@ void PressKey(WORD virtualKey) {
 }
 
 void PressKeyWith(WORD modifier, WORD virtualKey) {
-  Send({KeyInput(modifier, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
-        KeyInput(modifier, true)});
+  PressKeyWith({modifier}, virtualKey);
+}
+
+void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey) {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(virtualKey, false));
+  inputs.push_back(KeyInput(virtualKey, true));
+  for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier) {
+    inputs.push_back(KeyInput(*modifier, true));
+  }
+  Send(inputs);
 }
 
 void TypeText(std::string_view utf8) {

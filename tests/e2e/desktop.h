@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +40,8 @@ std::vector<HWND> TopLevelWindows();
 HWND WaitForWindow(DWORD processId, std::wstring_view className,
                    std::optional<std::string_view> title, DWORD ms = 15000);
 
-// A row as Glazier should list it: a visible top-level window with a non-empty title.
+// A row as Glazier should list it: a visible top-level window with a non-empty title, not a
+// tooltip.
 struct ListedWindow {
   HWND hwnd;
   std::string title;
@@ -57,6 +59,7 @@ RECT OuterRect(HWND hwnd);
 bool BringToFront(HWND hwnd);
 void PressKey(WORD virtualKey);
 void PressKeyWith(WORD modifier, WORD virtualKey);
+void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey);
 void TypeText(std::string_view utf8);
 void MoveMouse(POINT screen);
 void ClickAt(POINT screen, bool right = false);

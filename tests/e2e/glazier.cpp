@@ -49,8 +49,8 @@ std::wstring Quoted(const std::wstring& path) {
   return quoted;
 }
 
-// A pointer resting on the dialog would bring up a tooltip, itself a titled window that the list
-// would show; a user starting the program has the pointer elsewhere.
+// A pointer resting on the dialog would bring up a tooltip over the controls a case clicks; a user
+// starting the program has the pointer elsewhere.
 Process ParkPointerThenStart(const std::wstring& exe) {
   MoveMouse({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
   return Process(Quoted(exe));
@@ -363,6 +363,13 @@ bool Glazier::ShowPage(int index) {
     Click(point, [&] { return TabItemRect(index).left != item.left; });
   }
   return false;
+}
+
+HWND Glazier::Tooltip() const {
+  for (HWND hwnd : TopLevelWindows()) {
+    if (ClassName(hwnd) == "tooltips_class32" && GetWindow(hwnd, GW_OWNER) == m_dialog) return hwnd;
+  }
+  return nullptr;
 }
 
 const std::vector<std::vector<int>>& Pages() {

@@ -152,6 +152,13 @@ void CFakePanelHost::ClickTab(int index) {
   Notify(IDC_TAB, wm::kTcnSelChange);
 }
 
+void CFakePanelHost::TabSelectAsUser(int id, int index) {
+  Record(Call("TabSelectAsUser", id, index));
+  if (Control(id).curSel == index) return;
+  Control(id).curSel = index;
+  Notify(id, wm::kTcnSelChange);
+}
+
 void CFakePanelHost::ReleaseTrackbar(int position) {
   FakeControl& slider = Control(IDC_ALPHA_SLIDER);
   slider.pos = ClampTo(position, slider.rangeMin, slider.rangeMax);

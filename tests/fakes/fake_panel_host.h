@@ -5,7 +5,8 @@
 //   only when the buddy's text would change; at creation it writes nothing;
 // - setting a trackbar's position or a list box's content or selection from code notifies nobody;
 // - a list box keeps its selection on the same row when rows are inserted or deleted around it;
-// - the first tab item inserted becomes the current tab;
+// - the first tab item inserted becomes the current tab; a tab selected as by the user notifies
+//   the dialog as a click does;
 // - resizing the dialog delivers OnSize synchronously with the new client size;
 // - a placement without SWP_NOZORDER moves a control in its siblings' z-order;
 // - a message box and a shortcut menu run a modal loop in which a test can deliver timer ticks;
@@ -135,6 +136,7 @@ class CFakePanelHost : public IPanelHost {
   std::string GetDlgItemText(int id) override;
   void SetDlgItemText(int id, const std::string& text) override;
   WindowHandle GetFocus() override { return m_focus; }
+  void FocusControl(WindowHandle control) override { m_focus = control; }
   bool ShowWindow(WindowHandle window, int command) override;
   bool GetWindowPlacement(WindowHandle window, Rect& normalPosition) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
@@ -162,6 +164,7 @@ class CFakePanelHost : public IPanelHost {
   Point ListMenuPoint(int id, int row) override;
   void TabInsertItem(int id, int index, const std::string& text) override;
   int TabGetCurSel(int id) override;
+  void TabSelectAsUser(int id, int index) override;
   void TabSetItemMetrics(int id, Point padding, int leastWidth) override;
   void TrackbarSetRangeMin(int id, bool redraw, int minimum) override;
   void TrackbarSetRangeMax(int id, bool redraw, int maximum) override;

@@ -150,6 +150,10 @@ bool CFakeWindowManager::IsWindowCloaked(WindowHandle window) {
   return ReadFlag("IsWindowCloaked", window, &FakeWindow::cloaked);
 }
 
+bool CFakeWindowManager::IsTooltip(WindowHandle window) {
+  return ReadFlag("IsTooltip", window, &FakeWindow::tooltip);
+}
+
 bool CFakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   Record(Call("GetWindowRect", H(window)));
   const FakeWindow* w = Live(window);

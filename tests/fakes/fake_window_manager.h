@@ -31,6 +31,8 @@ struct FakeWindow {
   // which cannot say so, change nothing.
   bool refused = false;
   bool cloaked = false;
+  // Of the class "tooltips_class32".
+  bool tooltip = false;
   Rect rect;            // outer rectangle, screen coordinates
   int clientWidth = 0;  // the client area follows the outer size by a fixed frame
   int clientHeight = 0;
@@ -93,6 +95,7 @@ class CFakeWindowManager : public IWindowManager {
   void GetWindowText(WindowHandle window, std::string& title, int maxChars) override;
   bool HasVisibleStyle(WindowHandle window) override;
   bool IsWindowCloaked(WindowHandle window) override;
+  bool IsTooltip(WindowHandle window) override;
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
   bool GetWorkArea(Rect& rect) override;

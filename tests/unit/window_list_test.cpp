@@ -15,6 +15,8 @@ TEST_F(WindowListTest, ListsVisibleTitledWindowsTopFirstWithTheirHandles) {
   const WindowHandle untitled = notepad + 1;
   const WindowHandle hidden = calc + 1;
   windows.Cloak(windows.AddWindow("設定"));  // visible by its style, drawn nowhere
+  // A tooltip up for a moment, Glazier's own or another program's.
+  windows.Window(windows.AddWindow("現在稼働中のウィンドウが表示されています")).tooltip = true;
   Start();
 
   EXPECT_EQ(Rows(), (std::vector<std::string>{"メモ帳", "電卓", "ペイント"}));
