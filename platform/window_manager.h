@@ -48,6 +48,10 @@ class IWindowManager {
   virtual bool GetWindowRect(WindowHandle window, Rect& rect) = 0;
   virtual bool GetClientRect(WindowHandle window, Rect& rect) = 0;
   virtual bool GetWorkArea(Rect& rect) = 0;  // SystemParametersInfo(SPI_GETWORKAREA)
+  // The frame the user sees, as DWM draws it (DWMWA_EXTENDED_FRAME_BOUNDS), in the pixels of
+  // GetWindowRect for a program aware of each monitor's DPI. False where DWM gives no answer (no
+  // composition, Wine, a window not shown yet): not a failure of the job's calls.
+  virtual bool GetExtendedFrameBounds(WindowHandle window, Rect& rect) = 0;
 
   // Show state, z-order, position, input and styles.
   virtual bool ShowWindow(WindowHandle window, int command) = 0;

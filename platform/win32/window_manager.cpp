@@ -28,8 +28,19 @@ using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCW
 using MciSendStringWFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
 using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
+// DWMWA_EXTENDED_FRAME_BOUNDS: the frame as drawn, without the invisible resize border.
+constexpr DWORD kDwmwaExtendedFrameBounds = 9;
 // DWMWA_CLOAKED: nonzero while the system keeps the window from being drawn.
 constexpr DWORD kDwmwaCloaked = 14;
+
+// Loaded on first use and kept: a system without it (or Wine, which answers E_NOTIMPL) has no
+// cloaked windows and no frames apart from the windows' rectangles, and the program must start
+// where the library is missing.
+DwmGetWindowAttributeFn DwmAttributes() {
+  static const auto getAttribute =
+      LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  return getAttribute;
+}
 
 // The cloaks DWM told the refresh, followed through the system's events (EVENT_OBJECT_CLOAKED and
 // EVENT_OBJECT_UNCLOAKED, Windows 8 and later). The events come to the thread that asked first,
@@ -173,10 +184,7 @@ bool CWin32WindowManager::HasVisibleStyle(WindowHandle window) {
 }
 
 bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
-  // Loaded on first use and kept: a system without it (or Wine, which answers E_NOTIMPL) has no
-  // cloaked windows, and the program must start where the library is missing.
-  static const auto getAttribute =
-      LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  const auto getAttribute = DwmAttributes();
   if (!getAttribute) return false;
   const auto ask = [&]() -> std::optional<bool> {
     DWORD cloaked = 0;
@@ -206,6 +214,14 @@ bool CWin32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
 bool CWin32WindowManager::GetWorkArea(Rect& rect) {
   RECT source{};
   return ReadRect(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &source, 0), source, rect);
+}
+
+bool CWin32WindowManager::GetExtendedFrameBounds(WindowHandle window, Rect& rect) {
+  const auto getAttribute = DwmAttributes();
+  RECT source{};
+  return ReadRect(getAttribute && SUCCEEDED(getAttribute(ToHwnd(window), kDwmwaExtendedFrameBounds,
+                                                         &source, sizeof source)),
+                  source, rect);
 }
 
 bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {

@@ -19,6 +19,7 @@ class CWin32WindowManager : public IWindowManager {
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
   bool GetWorkArea(Rect& rect) override;
+  bool GetExtendedFrameBounds(WindowHandle window, Rect& rect) override;
 
   bool ShowWindow(WindowHandle window, int command) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,

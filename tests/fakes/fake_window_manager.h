@@ -31,7 +31,10 @@ struct FakeWindow {
   // which cannot say so, change nothing.
   bool refused = false;
   bool cloaked = false;
-  Rect rect;            // outer rectangle, screen coordinates
+  Rect rect;  // outer rectangle, screen coordinates
+  // The invisible border DWM reports around the visible frame, whatever the show state; none:
+  // DWM gives no answer, as on Wine.
+  std::optional<Rect> dwmBorder;
   int clientWidth = 0;  // the client area follows the outer size by a fixed frame
   int clientHeight = 0;
   std::int32_t style = 0;
@@ -91,6 +94,7 @@ class CFakeWindowManager : public IWindowManager {
   bool GetWindowRect(WindowHandle window, Rect& rect) override;
   bool GetClientRect(WindowHandle window, Rect& rect) override;
   bool GetWorkArea(Rect& rect) override;
+  bool GetExtendedFrameBounds(WindowHandle window, Rect& rect) override;
   bool ShowWindow(WindowHandle window, int command) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
