@@ -167,10 +167,7 @@ E2E_CASE(double_shows_what_the_window_took) {
 // window: a stand-in for the system's DWM library, which a copy of glazier.exe loads, reports that
 // frame for every window whose title holds "(frame)". The page works with the frame seen.
 E2E_CASE(the_page_places_the_visible_frame) {
-  const std::wstring exe = ExeDir() + L"\\glazier_frames.exe";
-  Require(CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), exe.c_str(), FALSE) &&
-              drive::UseStandInDwmapi(L"glazier_frames.exe"),
-          "a copy of glazier.exe, glazier_frames.exe, loads the stand-in library from System32");
+  const std::wstring exe = GlazierWithStandInDwmapi(L"glazier_frames.exe");
   const std::string title = UniqueTitle("E2E 枠 (frame)");
   Target target = StartTarget(title, 300, 150, 60, 60);
   Glazier glazier(exe);
