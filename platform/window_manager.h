@@ -59,6 +59,10 @@ class IWindowManager {
   // changed or it has been placed, and tells nobody when it is done; on Windows nothing moves a
   // window after SetWindowPos has returned, and this only waits.
   virtual void AwaitSettledPlace(WindowHandle window) = 0;
+  // The frame the user sees, as DWM draws it (DWMWA_EXTENDED_FRAME_BOUNDS), in the pixels of
+  // GetWindowRect for a program aware of each monitor's DPI. False where DWM gives no answer (no
+  // composition, Wine, a window not shown yet): not a failure of the job's calls.
+  virtual bool GetExtendedFrameBounds(WindowHandle window, Rect& rect) = 0;
 
   // Show state, z-order, position, input and styles.
   virtual bool ShowWindow(WindowHandle window, int command) = 0;

@@ -30,6 +30,24 @@ if [[ -n $foreign ]]; then
   echo "$exe imports DLLs that are not among Windows' known DLLs:" $foreign >&2
   exit 1
 fi
+# Nor a function that Windows 7, the oldest system the manifest names, lacks: there the program
+# would not start at all. These are the later ones that a program like this one, or its compiler's
+# runtime, comes to use; Glazier looks them up at run time where it uses them.
+newer_than_windows7=(SetDefaultDllDirectories AddDllDirectory RemoveDllDirectory
+  GetSystemTimePreciseAsFileTime WaitOnAddress WakeByAddressSingle WakeByAddressAll
+  GetCurrentThreadStackLimits SetThreadDescription GetThreadDescription CreateFile2
+  SetCoalescableTimer GetDpiForWindow GetDpiForSystem GetSystemMetricsForDpi
+  SystemParametersInfoForDpi AdjustWindowRectExForDpi EnableNonClientDpiScaling
+  SetProcessDpiAwarenessContext SetThreadDpiAwarenessContext GetThreadDpiAwarenessContext
+  GetWindowDpiAwarenessContext AreDpiAwarenessContextsEqual SetDialogDpiChangeBehavior
+  SetDialogControlDpiChangeBehavior GetDpiForMonitor SetProcessDpiAwareness)
+newer=$(x86_64-w64-mingw32-objdump -p "$exe" |
+  sed -n 's/^\t[0-9a-f]\+\t \+[0-9]\+  \([A-Za-z_].*\)$/\1/p' |
+  grep -Fx "$(printf '%s\n' "${newer_than_windows7[@]}")" || true)
+if [[ -n $newer ]]; then
+  echo "$exe imports functions that Windows 7 lacks:" $newer >&2
+  exit 1
+fi
 
 # The version of the version resource, and the home page that the version box links to, as the
 # program has it: the C++ literal with its escapes \\ and \" read.

@@ -44,8 +44,11 @@ void DeclareDpiAwareness() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Before anything else: every library loaded from here on, and every library those load, is
-  // looked for in System32 alone, never in the folder Glazier was started from.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // looked for in System32 alone, never in the folder Glazier was started from. Where the system
+  // lacks the call, the libraries Glazier loads itself are loaded by their full path instead.
+  if (const auto restrictSearch = SetDefaultDllDirectoriesFunction()) {
+    restrictSearch(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
   DeclareDpiAwareness();
   RegisterControlClasses();
   CWin32WindowManager windows;

@@ -30,8 +30,19 @@ using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCW
 using MciSendStringWFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
 using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
+// DWMWA_EXTENDED_FRAME_BOUNDS: the frame as drawn, without the invisible resize border.
+constexpr DWORD kDwmwaExtendedFrameBounds = 9;
 // DWMWA_CLOAKED: nonzero while the system keeps the window from being drawn.
 constexpr DWORD kDwmwaCloaked = 14;
+
+// Loaded on first use and kept: a system without it (or Wine, which answers E_NOTIMPL) has no
+// cloaked windows and no frames apart from the windows' rectangles, and the program must start
+// where the library is missing.
+DwmGetWindowAttributeFn DwmAttributes() {
+  static const auto getAttribute =
+      LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  return getAttribute;
+}
 
 // The cloaks DWM told the refresh, followed through the system's events (EVENT_OBJECT_CLOAKED and
 // EVENT_OBJECT_UNCLOAKED, Windows 8 and later). The events come to the thread that asked first,
@@ -175,10 +186,7 @@ bool CWin32WindowManager::HasVisibleStyle(WindowHandle window) {
 }
 
 bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
-  // Loaded on first use and kept: a system without it (or Wine, which answers E_NOTIMPL) has no
-  // cloaked windows, and the program must start where the library is missing.
-  static const auto getAttribute =
-      LoadedOnFirstUse<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  const auto getAttribute = DwmAttributes();
   if (!getAttribute) return false;
   const auto ask = [&]() -> std::optional<bool> {
     DWORD cloaked = 0;
@@ -255,6 +263,14 @@ void CWin32WindowManager::AwaitSettledPlace(WindowHandle window) {
   }
 }
 
+bool CWin32WindowManager::GetExtendedFrameBounds(WindowHandle window, Rect& rect) {
+  const auto getAttribute = DwmAttributes();
+  RECT source{};
+  return ReadRect(getAttribute && SUCCEEDED(getAttribute(ToHwnd(window), kDwmwaExtendedFrameBounds,
+                                                         &source, sizeof source)),
+                  source, rect);
+}
+
 bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {
   const HWND hwnd = ToHwnd(window);
   return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
@@ -282,7 +298,7 @@ void CWin32WindowManager::MaximizeKeepingActive(WindowHandle window) {
   if (!active || active == hwnd) return;
   // Under an X window manager the activation reaches the window a while after ShowWindow has
   // returned; given back before it has, it would be taken again.
-  constexpr auto kActivation = std::chrono::milliseconds(500);
+  constexpr auto kActivation = std::chrono::milliseconds(1500);
   WaitUntil(kActivation, [hwnd] { return ::GetForegroundWindow() == hwnd; });
   ::SetForegroundWindow(active);
   WaitUntil(kActivation, [active] { return ::GetForegroundWindow() == active; });

@@ -22,6 +22,7 @@ class CWin32WindowManager : public IWindowManager {
   bool GetWorkArea(Rect& rect) override;
   bool GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) override;
   void AwaitSettledPlace(WindowHandle window) override;
+  bool GetExtendedFrameBounds(WindowHandle window, Rect& rect) override;
 
   bool ShowWindow(WindowHandle window, int command) override;
   void MaximizeKeepingActive(WindowHandle window) override;

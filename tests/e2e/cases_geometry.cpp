@@ -163,6 +163,60 @@ E2E_CASE(double_shows_what_the_window_took) {
                        before.right - before.left, before.bottom - before.top));
 }
 
+// Windows 10 and 11 put an invisible resize border of 7 px left, right and bottom around a
+// window: a stand-in for the system's DWM library, which a copy of glazier.exe loads, reports that
+// frame for every window whose title holds "(frame)". The page works with the frame seen.
+E2E_CASE(the_page_places_the_visible_frame) {
+  const std::wstring exe = GlazierWithStandInDwmapi(L"glazier_frames.exe");
+  const std::string title = UniqueTitle("E2E 枠 (frame)");
+  Target target = StartTarget(title, 300, 150, 60, 60);
+  Glazier glazier(exe);
+  const RECT before = OuterRect(target.hwnd);
+  const int width = before.right - before.left;
+  const int height = before.bottom - before.top;
+  const auto visible = [&](const RECT& window) {
+    return RECT{window.left + 7, window.top, window.right - 7, window.bottom - 7};
+  };
+  const auto framedAt = [&](const RECT& frame) {
+    return [&glazier, &target, &visible, frame] {
+      const RECT now = visible(OuterRect(target.hwnd));
+      return EqualRect(&now, &frame) != FALSE && EditsShow(glazier, frame);
+    };
+  };
+
+  const auto unmoved = [&] {
+    const RECT now = OuterRect(target.hwnd);
+    return EqualRect(&now, &before) != FALSE;
+  };
+
+  glazier.SelectOnPage(title, kGeometryPage);
+  for (int again = 0; again < 2; ++again) glazier.ClickRow(glazier.RowOf(title));
+  // Each selection puts the window where it is: nothing to wait for but a second of no change.
+  Check(WaitFor(framedAt(visible(before))) && HoldsFor(unmoved, 1000),
+        "three selections show the visible frame " + Describe(visible(before)) +
+            " and leave the window where it was");
+
+  glazier.Press(IDC_ORIGIN);
+  Check(WaitFor(framedAt({0, 0, width - 14, height - 7})),
+        "\"座標(0,0)\" puts the visible corner at the screen's (0, 0): window " +
+            Describe(OuterRect(target.hwnd)));
+  Screenshot("visible-frame-origin", {0, 0, width + 40, height + 40});
+  Require(glazier.TypeInto(IDC_X_EDIT, "100"), "typed 100 into the X edit");
+  Check(WaitFor(framedAt({100, 0, width + 86, height - 7})), "the visible left edge goes to 100");
+
+  const RECT doubled = {100, 0, 100 + 2 * (width - 14), 2 * (height - 7)};
+  glazier.Press(IDC_DOUBLE);
+  Check(WaitFor(framedAt(doubled)), "\"× 2\" doubles the visible size, not the border: window " +
+                                        Describe(OuterRect(target.hwnd)));
+  glazier.Press(IDC_HALVE);
+  Check(WaitFor(framedAt({100, 0, width + 86, height - 7})), "\"1 / 2\" halves it back");
+
+  Require(glazier.Focus(IDC_WINDOW_LIST), "the list has the focus");
+  PressKeyWith(VK_CONTROL, 'Z');
+  Check(WaitFor(unmoved), "\"元に戻す\" puts back the rectangle it read, exactly: " +
+                              Describe(OuterRect(target.hwnd)));
+}
+
 // A program that answers only every 150 ms (busy, not hung): every command still ends in the
 // state asked for, in the order of its calls.
 E2E_CASE(busy_target_every_command_ends_as_asked) {

@@ -322,10 +322,7 @@ E2E_CASE(closed_target_each_command_says_so_once) {
 // own library lists it. make bench measures the refresh against the same stand-in, so its answers
 // are Windows' own here too.
 E2E_CASE(cloaked_windows_get_no_row) {
-  const std::wstring exe = ExeDir() + L"\\glazier_cloaks.exe";
-  Require(CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), exe.c_str(), FALSE) &&
-              drive::UseStandInDwmapi(L"glazier_cloaks.exe"),
-          "a copy of glazier.exe, glazier_cloaks.exe, loads the stand-in library from System32");
+  const std::wstring exe = GlazierWithStandInDwmapi(L"glazier_cloaks.exe");
   const std::string shownTitle = UniqueTitle("E2E 見える");
   Target shown = StartTarget(shownTitle, 300, 150, 20, 20);
   const std::string cloakedTitle = UniqueTitle("E2E (cloaked)");

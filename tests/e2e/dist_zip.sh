@@ -33,15 +33,21 @@ rm -rf "$unpacked"
 unzip -q "$zip" -d "$unpacked"
 
 cmp "$unpacked/glazier.exe" "$exe" || fail "the zip's glazier.exe is not the tested $exe"
-# make dist packed it, so it imports only DLLs that Windows always takes from System32; an exe
-# that imports Common Controls, which loads more before the program's first line from wherever
-# it finds them first, it refuses.
+# make dist packed it, so it imports only DLLs that Windows always takes from System32 and no
+# function that Windows 7 lacks; an exe that imports Common Controls, which loads more before the
+# program's first line from wherever it finds them first, it refuses.
 echo "ok    glazier.exe imports" $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p')
 mkdir -p "$build/dist-imports/win"
 cp "$build/win/glazier_win32_tests.exe" "$build/dist-imports/win/glazier.exe"
 said=$(GLAZIER_DIST_DIRTY=1 "$root/scripts/dist.sh" "$build/dist-imports" 2>&1) &&
   fail "make dist packed an exe that imports COMCTL32.dll"
 [[ $said == *"known DLLs: COMCTL32.dll" ]] || fail "make dist, given an exe that imports COMCTL32.dll, said: $said"
+# Nor one that imports a function Windows 7 lacks, which would not start there.
+cp "$build/win/glazier_newer_import.exe" "$build/dist-imports/win/glazier.exe"
+said=$(GLAZIER_DIST_DIRTY=1 "$root/scripts/dist.sh" "$build/dist-imports" 2>&1) &&
+  fail "make dist packed an exe that imports SetDefaultDllDirectories"
+[[ $said == *"Windows 7 lacks: SetDefaultDllDirectories" ]] ||
+  fail "make dist, given an exe that imports SetDefaultDllDirectories, said: $said"
 # A link time in the PE header would make every clean build differ from the tested one.
 pe=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
 [[ $(od -An -tu4 -j $((pe + 8)) -N 4 "$exe" | tr -d ' ') == 0 ]] || fail "glazier.exe has a link time"

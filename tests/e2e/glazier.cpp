@@ -429,6 +429,15 @@ Notepad StartNotepad(int x, int y, int width, int height) {
   return notepad;
 }
 
+std::wstring GlazierWithStandInDwmapi(const wchar_t* fileName) {
+  const std::wstring exe = ExeDir() + L"\\" + fileName;
+  Require(
+      CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), exe.c_str(), FALSE) &&
+          drive::UseStandInDwmapi(fileName),
+      "a copy of glazier.exe, " + Utf8(fileName) + ", loads the stand-in library from System32");
+  return exe;
+}
+
 std::string UniqueTitle(std::string_view stem) {
   static int counter = 0;
   return Format("%.*s %lu-%d", static_cast<int>(stem.size()), stem.data(), GetCurrentProcessId(),

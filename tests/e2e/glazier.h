@@ -132,6 +132,10 @@ struct Notepad {
 };
 Notepad StartNotepad(int x, int y, int width, int height);
 
+// A copy of glazier.exe under that file name, which loads the stand-in for the system's DWM
+// library (tests/e2e/stand_in_dwmapi.cpp) from System32; its path. The case stops if it cannot.
+std::wstring GlazierWithStandInDwmapi(const wchar_t* fileName);
+
 // A title no other window has, for windows started by one case.
 std::string UniqueTitle(std::string_view stem);
 

@@ -204,6 +204,16 @@ void CFakeWindowManager::MaximizeKeepingActive(WindowHandle window) {
   m_active = active;
 }
 
+bool CFakeWindowManager::GetExtendedFrameBounds(WindowHandle window, Rect& rect) {
+  Record(Call("GetExtendedFrameBounds", H(window)));
+  const FakeWindow* w = Live(window);
+  if (!w || !w->dwmBorder) return false;
+  const Rect& border = *w->dwmBorder;
+  rect = {w->rect.left + border.left, w->rect.top + border.top, w->rect.right - border.right,
+          w->rect.bottom - border.bottom};
+  return true;
+}
+
 bool CFakeWindowManager::ShowWindow(WindowHandle window, int command) {
   Record(Call("ShowWindow", H(window), command));
   FakeWindow* w = Live(window);

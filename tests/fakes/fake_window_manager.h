@@ -33,7 +33,10 @@ struct FakeWindow {
   bool cloaked = false;
   // Of the class "tooltips_class32".
   bool tooltip = false;
-  Rect rect;            // outer rectangle, screen coordinates
+  Rect rect;  // outer rectangle, screen coordinates
+  // The invisible border DWM reports around the visible frame, whatever the show state; none:
+  // DWM gives no answer, as on Wine.
+  std::optional<Rect> dwmBorder;
   int clientWidth = 0;  // the client area follows the outer size by a fixed frame
   int clientHeight = 0;
   std::int32_t style = 0;
@@ -101,6 +104,7 @@ class CFakeWindowManager : public IWindowManager {
   bool GetWorkArea(Rect& rect) override;
   bool GetMonitorAreas(WindowHandle window, Rect& monitor, Rect& work) override;
   void AwaitSettledPlace(WindowHandle window) override;
+  bool GetExtendedFrameBounds(WindowHandle window, Rect& rect) override;
   bool ShowWindow(WindowHandle window, int command) override;
   void MaximizeKeepingActive(WindowHandle window) override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,

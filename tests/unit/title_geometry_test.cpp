@@ -91,6 +91,48 @@ TEST(EditNumber, HalvingTruncatesTowardZeroAndDoublingShifts) {
   EXPECT_EQ(DoubleExtent(-7), -14);
 }
 
+TEST(FrameMargins, OnlyATrustedFrameInsideTheRectangleGivesMargins) {
+  constexpr Rect kWindow{93, 50, 907, 657};
+  constexpr std::uint32_t kNormal = wm::kSwShowNormal;
+  const FrameMargins kBorder{7, 0, 7, 7};
+  const std::tuple<const char*, std::optional<Rect>, std::uint32_t, FrameMargins> kCases[] = {
+      {"Windows 10's border", Rect{100, 50, 900, 650}, kNormal, kBorder},
+      {"no answer from DWM", std::nullopt, kNormal, {}},
+      {"the frame is the rectangle", kWindow, kNormal, {}},
+      {"maximized", Rect{100, 50, 900, 650}, wm::kSwShowMaximized, {}},
+      {"minimized", Rect{100, 50, 900, 650}, wm::kSwShowMinimized, {}},
+      {"drawn past the rectangle", Rect{90, 50, 900, 650}, kNormal, {}},
+      {"empty", Rect{500, 50, 500, 650}, kNormal, {}},
+  };
+  for (const auto& [what, frame, show, margins] : kCases) {
+    EXPECT_EQ(MarginsBetween(kWindow, frame, show), margins) << what;
+  }
+  // The frame shown, and the window placed to show it again, give back the rectangle.
+  EXPECT_EQ(VisibleFrame(kWindow, kBorder), (Rect{100, 50, 900, 650}));
+  EXPECT_EQ(WindowBoxFor({100, 50, 800, 600}, kBorder), (PlaceBox{93, 50, 814, 607}));
+  EXPECT_EQ(WindowBoxFor({0, 0, 0x7FFFFFFF, -5}, kBorder), (PlaceBox{-7, 0, 0x7FFFFFFF, 2}));
+}
+
+// Windows 10 and 11: the page works with the frame the user sees, without the invisible border.
+TEST_F(GlazierTest, ThePagePlacesTheVisibleFrame) {
+  AddUsualWindows();
+  Start();
+  windows.Window(notepad).dwmBorder = Rect{7, 0, 7, 7};
+  const Rect window = windows.Window(notepad).rect;
+  for (int i = 0; i < 3; ++i) host.SelectRow(0);
+  EXPECT_EQ(windows.Window(notepad).rect, window);
+  EXPECT_EQ(Text(IDC_X_EDIT) + "," + Text(IDC_WIDTH_EDIT) + "," + Text(IDC_HEIGHT_EDIT),
+            "107,786,593");
+  host.Click(IDC_DOUBLE);
+  EXPECT_EQ(windows.Window(notepad).rect, (Rect{100, 50, 1686, 1243}));
+  host.Click(IDC_ORIGIN);
+  EXPECT_EQ(windows.Window(notepad).rect, (Rect{-7, 0, 1579, 1193}));
+  // Minimized, no margin is trusted: the numbers are the window's own.
+  windows.Window(notepad).minimized = true;
+  host.UserSetText(IDC_X_EDIT, "40");
+  EXPECT_EQ(windows.Window(notepad).rect.left, 40);
+}
+
 class GeometryTest : public GlazierTest {
  protected:
   void SetUp() override {
