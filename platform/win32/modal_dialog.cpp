@@ -30,6 +30,7 @@ class CModalDialog {
   void Attach(HWND window);
   void Detach();
   void MessageLoop();
+  void RunIdleSteps();
   bool PreTranslate(const MSG& message);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,6 +51,7 @@ class CModalDialog {
   HWND m_window = nullptr;
   WNDPROC m_defaultProc = nullptr;
   bool m_ended = false;
+  bool m_idleStepsLeft = true;
   int m_result = -1;
 };
 
@@ -343,20 +345,30 @@ void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   CenterWindow(m_window);
 }
 
-// The dialog's first frame is painted before OnShown, so that what OnShown sets up comes after
-// the user sees the whole panel; the first input is read after both.
+// The dialog's first frame is painted before its message loop reads the first input.
 void CModalDialog::Shown() {
   ::UpdateWindow(m_window);
-  try {
-    m_dialog.OnShown();
-  } catch (...) {
-    // What the dialog adds once shown is extra; the dialog runs without it.
+}
+
+// The dialog's idle steps run while its queue is empty: a message sent from another thread is
+// answered between two steps (PeekMessage delivers it), and a message posted or an input waiting
+// ends the round, so that input is read no later than one step after it came.
+void CModalDialog::RunIdleSteps() {
+  MSG waiting{};
+  while (m_idleStepsLeft && !m_ended && !::PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) {
+    try {
+      m_idleStepsLeft = m_dialog.OnIdle();
+    } catch (...) {
+      m_idleStepsLeft = false;  // what the dialog does when idle is extra; it runs without it
+    }
   }
 }
 
 void CModalDialog::MessageLoop() {
   MSG message{};
   while (!m_ended) {
+    RunIdleSteps();
+    if (m_ended) break;
     const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
     if (got == -1) break;
     if (got == 0) {
