@@ -35,7 +35,6 @@ class CModalDialog {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnInitDialog();
-  void Shown();
   void CenterIfUnplaced(const RECT& before, LONG styleBefore);
 
   static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
@@ -154,7 +153,6 @@ int CModalDialog::Run() {
     // A template without WS_VISIBLE is shown by the modal run itself, unless OnInitDialog
     // already ended it.
     if (!m_ended && !::IsWindowVisible(m_window)) ::ShowWindow(m_window, SW_SHOWNORMAL);
-    if (!m_ended) Shown();
     MessageLoop();
   }
   if (m_window) {
@@ -345,14 +343,11 @@ void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   CenterWindow(m_window);
 }
 
-// The dialog's first frame is painted before its message loop reads the first input.
-void CModalDialog::Shown() {
-  ::UpdateWindow(m_window);
-}
-
 // The dialog's idle steps run while its queue is empty: a message sent from another thread is
-// answered between two steps (PeekMessage delivers it), and a message posted or an input waiting
-// ends the round, so that input is read no later than one step after it came.
+// answered between two steps (PeekMessage delivers it), and a message posted, an input or a paint
+// waiting ends the round, so that input is read no later than one step after it came. The first
+// frame is painted as any dialog's is, from the loop: an input already waiting comes first, and
+// the idle steps after.
 void CModalDialog::RunIdleSteps() {
   MSG waiting{};
   while (m_idleStepsLeft && !m_ended && !::PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) {
