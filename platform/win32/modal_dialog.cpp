@@ -344,13 +344,18 @@ void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
 }
 
 // The dialog's idle steps run while its queue is empty: a message sent from another thread is
-// answered between two steps (PeekMessage delivers it), and a message posted, an input or a paint
-// waiting ends the round, so that input is read no later than one step after it came. The first
-// frame is painted as any dialog's is, from the loop: an input already waiting comes first, and
-// the idle steps after.
+// answered between two steps, and a message posted, an input or a paint waiting ends the round,
+// so that input is read no later than one step after it came. The first frame is painted as any
+// dialog's is, from the loop: an input already waiting comes first, and the idle steps after. A
+// timer's tick may wait for a step: a refresh of thousands of windows takes longer than the
+// refresh timer's period, and would otherwise keep the steps waiting for good.
 void CModalDialog::RunIdleSteps() {
-  MSG waiting{};
-  while (m_idleStepsLeft && !m_ended && !::PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) {
+  auto waiting = [] {
+    MSG sent{};
+    ::PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers them
+    return HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT)) != 0;
+  };
+  while (m_idleStepsLeft && !m_ended && !waiting()) {
     try {
       m_idleStepsLeft = m_dialog.OnIdle();
     } catch (...) {
