@@ -1,4 +1,4 @@
-# make run    builds Glazier and starts it under Wine (see README.md)
+# make run    builds glazier.exe alone and starts it under Wine (see README.md)
 # make test   builds everything and runs the unit tests and the end-to-end tests under Wine
 # make build  installs what is missing, configures and builds
 # make fuzz   runs the readers of typed text under libFuzzer and the sanitizers
@@ -18,8 +18,8 @@ build: bootstrap
 	cmake --preset native
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@scripts/run.sh
+run: bootstrap
+	@JOBS=$(JOBS) scripts/run.sh
 
 test: build
 	@echo "End-to-end screenshots are saved in $(BUILD)/screenshots/"

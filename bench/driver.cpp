@@ -135,15 +135,21 @@ void ParkPointer() {
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
-// A program started and timed from its process start to its window shown.
+// The two moments of a start-up: the window shown, and its first message answered.
+enum Moment { kShown, kAnswered, kMoments };
+constexpr const char* kMomentNames[kMoments] = {"shown", "answered"};
+
+// A program started and timed from its process start to its window shown, and to the first
+// message it answers, which it reads where it reads a user's first click.
 struct Started {
   Process process;
   HWND window = nullptr;
-  double ms = -1;
+  double ms[kMoments] = {-1, -1};
 };
 
 // Polls every millisecond; for Glazier the window counts as shown once its list has rows too
-// (it fills the list before it shows the dialog, so both hold at the same moment).
+// (it fills the list before it shows the dialog, so both hold at the same moment). The question
+// asked once the window shows is answered when the program first reads its queue.
 Started StartAndTime(const std::wstring& commandLine, const wchar_t* className,
                      const wchar_t* title, bool listFilled) {
   Started started;
@@ -153,9 +159,11 @@ Started StartAndTime(const std::wstring& commandLine, const wchar_t* className,
   while (Milliseconds() - start < kAnswerMs) {
     if (HWND window = ShownWindowOf(started.process.Id(), className, title)) {
       const double shown = Milliseconds();
-      if (!listFilled || Ask(GetDlgItem(window, IDC_WINDOW_LIST), LB_GETCOUNT) > 0) {
+      if (listFilled ? Ask(GetDlgItem(window, IDC_WINDOW_LIST), LB_GETCOUNT) > 0
+                     : Ask(window, WM_NULL) == 0) {
         started.window = window;
-        started.ms = shown - start;
+        started.ms[kShown] = shown - start;
+        started.ms[kAnswered] = Milliseconds() - start;
         return started;
       }
     }
@@ -308,14 +316,13 @@ Memory MemoryOf(const Process& process, const char* exeName) {
 
 struct StartUpResult {
   int rows = 0;  // the windows beside, the started program's own included
-  // Each program's runs, in order: the run's fastest start; -1 for a run whose window never
-  // showed.
-  std::vector<double> ms[kPrograms];
+  // For each moment, each program's runs, in order: the run's fastest start; -1 for a run whose
+  // window never showed.
+  std::vector<double> ms[kMoments][kPrograms];
   std::vector<double> windowsKib[kPrograms], linuxKib[kPrograms];
-  // Glazier against the bare dialog, run by run: the median over the run's pairs of starts.
-  std::vector<double> ratios;
-
-  std::vector<double> Ratios() const { return ratios; }
+  // For each moment, Glazier against the bare dialog, run by run: the median over the run's pairs
+  // of starts.
+  std::vector<double> ratios[kMoments];
 };
 
 // Under Wine a process start now and then takes a few hundred milliseconds more for reasons of
@@ -342,10 +349,10 @@ StartUpResult MeasureStartUp(const Settings& settings, int rows, bool weigh) {
                                              {kNotepad, kGlazier, kBare}};
   int pairs = 0;
   for (int run = 0; run < settings.startRuns; ++run) {
-    double fastest[kPrograms] = {-1, -1, -1};
-    std::vector<double> ratios;
+    double fastest[kMoments][kPrograms] = {{-1, -1, -1}, {-1, -1, -1}};
+    std::vector<double> ratios[kMoments];
     for (int pair = 0; pair < kStartsPerRun; ++pair, ++pairs) {
-      double ms[kPrograms] = {-1, -1, -1};
+      double ms[kMoments][kPrograms] = {{-1, -1, -1}, {-1, -1, -1}};
       for (const Program program : kOrders[pairs % 4]) {
         const int wineserver = EnvPid("GLAZIER_BENCH_WINESERVER_PID");
         const double serverWaitedBefore = RunQueueMs(wineserver);
@@ -353,33 +360,45 @@ StartUpResult MeasureStartUp(const Settings& settings, int rows, bool weigh) {
         // How much of the time went to waiting for a CPU, in the program and in the Wine server.
         const double waited = RunQueueMs(UnixPidOf(kProgramNames[program]));
         const double serverWaited = RunQueueMs(wineserver) - serverWaitedBefore;
-        if (started.ms < 0) {
+        if (started.ms[kShown] < 0) {
           Log("  %s did not show its window", kProgramNames[program]);
           continue;
         }
-        ms[program] = started.ms;
-        if (fastest[program] < 0 || started.ms < fastest[program]) fastest[program] = started.ms;
+        for (int moment = 0; moment < kMoments; ++moment) {
+          const double taken = started.ms[moment];
+          ms[moment][program] = taken;
+          double& best = fastest[moment][program];
+          if (best < 0 || taken < best) best = taken;
+        }
         if (weigh && result.windowsKib[program].size() <= static_cast<std::size_t>(run)) {
           Sleep(1000);
           const Memory memory = MemoryOf(started.process, kProgramNames[program]);
           result.windowsKib[program].push_back(memory.windowsPrivateKib);
           result.linuxKib[program].push_back(memory.linuxPrivateKib);
         }
-        Log("  run %d  %-22s %7.1f ms (waited for a CPU: %.1f ms, the Wine server %.1f ms)",
-            run + 1, kProgramNames[program], started.ms, waited, serverWaited);
+        Log("  run %d  %-22s %7.1f ms, answered %7.1f ms (waited for a CPU: %.1f ms, the Wine "
+            "server %.1f ms)",
+            run + 1, kProgramNames[program], started.ms[kShown], started.ms[kAnswered], waited,
+            serverWaited);
         started.process.Terminate();
         WaitUntilCoresFree();
       }
-      if (ms[kGlazier] > 0 && ms[kBare] > 0) ratios.push_back(ms[kGlazier] / ms[kBare]);
+      for (int moment = 0; moment < kMoments; ++moment) {
+        if (ms[moment][kGlazier] > 0 && ms[moment][kBare] > 0) {
+          ratios[moment].push_back(ms[moment][kGlazier] / ms[moment][kBare]);
+        }
+      }
     }
-    for (int program = 0; program < kPrograms; ++program) {
-      result.ms[program].push_back(fastest[program]);
+    for (int moment = 0; moment < kMoments; ++moment) {
+      for (int program = 0; program < kPrograms; ++program) {
+        result.ms[moment][program].push_back(fastest[moment][program]);
+      }
+      result.ratios[moment].push_back(ratios[moment].empty() ? -1 : Median(ratios[moment]));
+      Log("  run %d  %s: glazier.exe against the bare dialog, the median of %zu pairs: %.2f x; "
+          "fastest: glazier.exe %.1f ms, the bare dialog %.1f ms, notepad.exe %.1f ms",
+          run + 1, kMomentNames[moment], ratios[moment].size(), result.ratios[moment].back(),
+          fastest[moment][kGlazier], fastest[moment][kBare], fastest[moment][kNotepad]);
     }
-    result.ratios.push_back(ratios.empty() ? -1 : Median(ratios));
-    Log("  run %d  glazier.exe against the bare dialog, the median of %zu pairs: %.2f x; fastest: "
-        "glazier.exe %.1f ms, the bare dialog %.1f ms, notepad.exe %.1f ms",
-        run + 1, ratios.size(), result.ratios.back(), fastest[kGlazier], fastest[kBare],
-        fastest[kNotepad]);
   }
   return result;
 }
@@ -697,21 +716,27 @@ std::string Table(const AllResults& all) {
           ")",
       RatioSpread(idleRatios, "runs"), "≤ 0.85×", Met(idleRatio >= 0 && idleRatio <= 0.85));
 
+  // What the user sees first, and when the panel first answers: a user's first click is read
+  // there.
+  constexpr const char* kMomentMeasures[kMoments] = {
+      "Start-up to a full list beside %s windows, each run (process start to the dialog shown, "
+      "its list filled; the fastest of %d starts)",
+      "Start-up to the first answered input beside %s windows, each run (process start to the "
+      "dialog shown with its list filled answering a message; the fastest of %d starts)"};
   for (const StartUpResult& startUp : all.startUps) {
-    const std::vector<double> ratios = startUp.Ratios();
-    const double worst = Worst(ratios);
-    const bool every = !ratios.empty() && Best(ratios) > 0 && worst <= 1.15;
-    row("Start-up to a full list beside " + Thousands(startUp.rows) +
-            " windows, each run (process start to the dialog shown, its list filled; the fastest "
-            "of " +
-            std::to_string(kStartsPerRun) + " starts)",
-        Runs(startUp.ms[kGlazier], "%.1f", " ms"),
-        "bare dialog, the same 46 controls and first fill: " +
-            Runs(startUp.ms[kBare], "%.1f", " ms"),
-        Runs(ratios, "%.2f", "×") + " (worst " + Ratio(worst) + ")", "≤ 1.15× in every run",
-        Met(every));
+    for (int moment = 0; moment < kMoments; ++moment) {
+      const std::vector<double>& ratios = startUp.ratios[moment];
+      const double worst = Worst(ratios);
+      const bool every = !ratios.empty() && Best(ratios) > 0 && worst <= 1.10;
+      row(Format(kMomentMeasures[moment], Thousands(startUp.rows).c_str(), kStartsPerRun),
+          Runs(startUp.ms[moment][kGlazier], "%.1f", " ms"),
+          "bare dialog, the same 46 controls and first fill: " +
+              Runs(startUp.ms[moment][kBare], "%.1f", " ms"),
+          Runs(ratios, "%.2f", "×") + " (worst " + Ratio(worst) + ")", "≤ 1.10× in every run",
+          Met(every));
+    }
     row("Start-up beside " + Thousands(startUp.rows) + " windows, for scale", "",
-        "Wine's notepad: " + Runs(startUp.ms[kNotepad], "%.1f", " ms"), "", "", "");
+        "Wine's notepad, shown: " + Runs(startUp.ms[kShown][kNotepad], "%.1f", " ms"), "", "", "");
   }
 
   const long long bytes = FileBytes(ExeDir() + L"\\glazier.exe");
@@ -768,7 +793,7 @@ int Run(const std::wstring& resultsPath) {
   // Glazier with its list filled, its refresh timed over `samples` samples, then its flashing.
   auto refresh = [&](int samples, bool flash, int hidden = 0) {
     Started glazier = StartGlazier();
-    if (glazier.ms < 0) return false;
+    if (glazier.ms[kShown] < 0) return false;
     Log("refresh, %d samples", samples);
     all.refresh.push_back(MeasureRefresh(Panel(glazier.window), samples));
     all.refresh.back().hidden = hidden;

@@ -139,7 +139,10 @@ returns after the handler; the median round trip of a no-op message is taken off
 utime + stime from /proc of Glazier's Wine process, the Wine server and Xvfb over the whole window,
 against the same for a process that runs the floor loop once a second, each Glazier window against
 the floor window after it. Start-up is timed from CreateProcess to the window shown (for Glazier
-and the bare dialog: with rows in its list), polled every millisecond, each start once the machine
+and the bare dialog: with rows in its list), polled every millisecond, and to the first input it
+answers: the question asked once the window shows (LB_GETCOUNT of the list, sent from the
+driver's process) is answered when the program first reads its queue, where it would read a
+user's first click. Each start is made once the machine
 has a core and a half free (three seconds' wait at most) and the Wine server and the X server have
 gone quiet. Wine now and then starts a process a few hundred milliseconds late when another user
 holds the cores, in spells longer than a start. So a run is made of five pairs of starts, Glazier
@@ -148,10 +151,11 @@ notepad before or after the pair; the run's ratio is the median of its pairs' ra
 program's figure for the run its fastest start. The bare dialog (bench/bare_dialog.cpp) is the
 floor of Glazier's start-up: a dialog from Glazier's own template, menu and manifest, the same 46
 controls, that fills its list with the same walk and creates a tooltip window, and does nothing
-else. Glazier shows its first frame with what that frame shows; the places of the hidden pages'
-controls, the set-up of their trackbar and up-downs and the tooltips follow once that frame is
-painted, before Glazier reads its first input, so they are not in its figure (the bare dialog
-creates its tooltip before it shows). The flashing is timed by polling GetLayeredWindowAttributes
+else. Glazier shows its first frame with what that frame shows and then reads its queue; the
+places of the hidden pages' controls, the set-up of their trackbar and up-downs and the tooltips
+wait until its queue is first empty, a step at a time between which a message or an input that
+came is read, or until the user first reaches them (a page's tab, the pointer's first move), so
+they are in neither figure (the bare dialog creates its tooltip before it shows). The flashing is timed by polling GetLayeredWindowAttributes
 of the flashed window every millisecond. Under Wine every enumeration call is a round trip to the
 Wine server, so the floor's own figures are what a Wine user pays at the least.
 EOF

@@ -94,26 +94,36 @@ bool CGlazierDlg::OnInitDialog() {
   }
   m_layout.Arrange(Host(), dpi);
   RefreshWindowList();
+  AddLaterSetUp();
   OnTabSelChange();
   return true;
 }
 
-// What the first frame does not show is set up once that frame is on screen, before the first
-// input is read: the places of the hidden pages' controls, their opacity and geometry controls,
-// and the tooltips with their 29 tools. Together they cost a start-up about as much as a dozen
-// controls.
-void CGlazierDlg::OnShown() {
-  m_layout.PlaceHiddenPages(Host());
-  InitOpacitySlider();
-  OnOpacitySliderReleased();
-  InitGeometrySpins();
-  // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
-  // ApplyGeometry.
-  m_geometryLive = true;
-  SetupTooltips();
+// What neither the first frame nor the first click needs: the places of the hidden pages'
+// controls, their trackbar and up-downs, the tooltips with their 29 tools. Together they cost a
+// start-up about as much as a dozen controls, so they wait until the panel is idle, or until the
+// user first reaches them, whichever comes first.
+void CGlazierDlg::AddLaterSetUp() {
+  for (int page = 1; page < static_cast<int>(TabPages().size()); ++page) {
+    m_later.Add(page, [this, page] { m_layout.PlaceHiddenPage(Host(), page); });
+  }
+  m_later.Add(kLaterOpacitySlider, [this] { InitOpacitySlider(); });
+  m_later.Add(kLaterGeometrySpins, [this] {
+    InitGeometrySpins();
+    // Live only now: the up-down set-up writes "0" into the four edits, which must not reach
+    // ApplyGeometry.
+    m_geometryLive = true;
+  });
+  m_later.Add(kLaterTooltips, [this] { SetupTooltips(); });
+}
+
+bool CGlazierDlg::OnIdle() {
+  return m_later.RunNext();
 }
 
 bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
+  // A tooltip counts the pointer's rest from the first move it is told of.
+  if (Host().IsPointerMessage(message)) m_later.Need(kLaterTooltips);
   m_tip.RelayEvent(message);
   const std::optional<KeyPress> key = Host().KeyPressOf(message);
   if (key && (OnPageKey(*key) || m_restore.OnKey(*key, EditHasFocus()))) return true;
@@ -353,17 +363,21 @@ void CGlazierDlg::OnPlainShape() {
 // --- Opacity and flashing ----------------------------------------------------------------
 
 void CGlazierDlg::InitOpacitySlider() {
+  constexpr int kStartOpacity = 150;
   m_slider.SetRangeMin(0, true);
   m_slider.SetRangeMax(kOpaque, true);
-  m_slider.SetPos(150);
+  m_slider.SetPos(kStartOpacity);
+  Host().SetDlgItemText(IDC_ALPHA_EDIT, std::to_string(kStartOpacity));
 }
 
 void CGlazierDlg::OnOpacitySliderReleased() {
+  m_later.Need(kLaterOpacitySlider);
   Host().SetDlgItemText(IDC_ALPHA_EDIT, std::to_string(m_slider.GetPos()));
   if (SelectedRow() != -1) ApplyOpacity();
 }
 
 void CGlazierDlg::ApplyOpacity() {
+  m_later.Need(kLaterOpacitySlider);  // the edit's first text
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectForOpacity);
   if (!target) return;
 
@@ -545,6 +559,7 @@ void CGlazierDlg::OnTabSelChange() {
     }
   }
   if (index < 0 || static_cast<std::size_t>(index) >= pages.size()) return;
+  NeedPage(index);
   const std::span<const int> shown = pages[static_cast<std::size_t>(index)].controls;
   for (int id : shown) Host().ShowWindow(Host().GetDlgItem(id), wm::kSwShow);
   if (focusHidden) FocusFirstControlOf(shown);
@@ -592,6 +607,13 @@ bool CGlazierDlg::OnPageKey(const KeyPress& key) {
   const int count = static_cast<int>(TabPages().size());
   m_tab.SelectAsUser((m_tab.GetCurSel() + step + count) % count);
   return true;
+}
+
+// A page shows its controls in their places and set up, the first time as every time.
+void CGlazierDlg::NeedPage(int index) {
+  m_later.Need(index);
+  if (index == PageOf(IDC_ALPHA_SLIDER)) m_later.Need(kLaterOpacitySlider);
+  if (index == PageOf(IDC_X_SPIN)) m_later.Need(kLaterGeometrySpins);
 }
 
 void CGlazierDlg::SetupTooltips() {

@@ -15,6 +15,7 @@
 #include "panel/command.h"
 #include "panel/failure_reports.h"
 #include "panel/flashing.h"
+#include "panel/later_setup.h"
 #include "panel/panel_layout.h"
 #include "panel/restore_flow.h"
 #include "platform/dialog.h"
@@ -31,7 +32,7 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   explicit CGlazierDlg(IWindowManager& windows);
 
   bool OnInitDialog() override;
-  void OnShown() override;
+  bool OnIdle() override;
   bool PreTranslateMessage(const PlatformMessage& message) override;
   bool OnCommand(int id, int code) override;
   bool OnNotify(int id, int code, std::intptr_t* result) override;
@@ -122,6 +123,12 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   void OnTabSelChange();
   bool OnPageKey(const KeyPress& key);
   void FocusFirstControlOf(std::span<const int> page);
+  // What the first input does not need waits for the panel's first idle moment or its first need
+  // (m_later): the places of the hidden pages' controls (keyed by the page's index), the opacity
+  // page's trackbar, the position and size page's up-downs, the tooltips.
+  enum LaterStep : int { kLaterOpacitySlider = 100, kLaterGeometrySpins, kLaterTooltips };
+  void AddLaterSetUp();
+  void NeedPage(int index);
 
   // Putting windows back as they were: the menu's items, and what "元に戻す" needs of the panel.
   void OnRestore() { m_restore.OnRestore(); }
@@ -193,4 +200,5 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   unsigned m_geometryAsked = 0;
 
   CPanelLayout m_layout;
+  CLaterSetUp m_later;
 };

@@ -78,6 +78,8 @@ void CGlazierDlg::RunOnDraft(WindowHandle target, Command command, GeometryStep 
 }
 
 void CGlazierDlg::StartDraft(WindowHandle target) {
+  // The up-downs write their first "0" into the edits before any window's place.
+  m_later.Need(kLaterGeometrySpins);
   GeometryTexts texts;
   for (int edit = 0; edit < kGeometryEdits; ++edit) {
     texts[edit] = Host().GetDlgItemText(kEditIds[edit]);

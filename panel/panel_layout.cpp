@@ -126,7 +126,7 @@ void CPanelLayout::Arrange(IPanelHost& host, int dpi) {
   }
   const FitResult fit = FitToFont(host, arranged);
   for (const FitResult::Change& change : fit.changes) arranged[change.id] = change.rect;
-  // What the first frame shows goes to its place now; the hidden pages once it is on screen.
+  // What the first frame shows goes to its place now; the hidden pages later (PlaceHiddenPage).
   m_hiddenPlaces.clear();
   for (const auto& [id, rect] : arranged) {
     if (PageOf(id) > 0) {
@@ -141,6 +141,14 @@ void CPanelLayout::Arrange(IPanelHost& host, int dpi) {
                   anchor.bottom + Scaled(kDialogExtraHeight) + fit.grow.y},
                  wm::kSwpNoMove | wm::kSwpNoZOrder);
   }
+}
+
+void CPanelLayout::PlaceHiddenPage(IPanelHost& host, int page) {
+  std::erase_if(m_hiddenPlaces, [&](const FitResult::Change& place) {
+    if (PageOf(place.id) != page) return false;
+    PutControl(host, place);
+    return true;
+  });
 }
 
 void CPanelLayout::PlaceHiddenPages(IPanelHost& host) {

@@ -20,7 +20,9 @@ class CPanelLayout {
   // Stacks the page controls at `dpi` and fits them to the font; the controls of the hidden
   // pages keep their places for PlaceHiddenPages. The tab captions are in already.
   void Arrange(IPanelHost& host, int dpi);
-  // The controls of the hidden pages go to their places once the first frame is on screen.
+  // The controls of a hidden page go to their places before the page is first shown, or when the
+  // panel is first idle; every hidden page's before a reflow.
+  void PlaceHiddenPage(IPanelHost& host, int page);
   void PlaceHiddenPages(IPanelHost& host);
   bool OnSize(IPanelHost& host, int cx, int cy);
   bool OnDpiChanged(IPanelHost& host, int dpi, const Rect& suggested);

@@ -25,9 +25,10 @@ class CDialog {
   // Called by the host. Each returns true when the message was handled; false asks for the
   // platform's default processing.
   virtual bool OnInitDialog();
-  // The dialog is on screen for the first time; its message loop has not yet run. What the user
-  // does not see before touching the dialog (tooltips) can be set up here, after the first frame.
-  virtual void OnShown() {}
+  // Nothing waits in the dialog's message queue, input included. A dialog does here, one short
+  // step at a time, what its first input does not need; it returns whether steps remain, and is
+  // called again only while the queue stays empty.
+  virtual bool OnIdle() { return false; }
   virtual bool PreTranslateMessage(const PlatformMessage& message);
   virtual bool OnCommand(int id, int code);
   virtual bool OnNotify(int id, int code, std::intptr_t* result);

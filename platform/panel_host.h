@@ -140,6 +140,8 @@ class IPanelHost {
   // The key that a message taken from the loop presses in this dialog or one of its controls;
   // nothing for any other message.
   virtual std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) = 0;
+  // Whether a message taken from the loop is the mouse's over a window of the thread.
+  virtual bool IsPointerMessage(const PlatformMessage& message) = 0;
 
   // The dialog keyboard interface (Tab, arrows, Enter to OnOK, Esc to OnCancel).
   virtual bool PreTranslateDialogMessage(const PlatformMessage& message) = 0;

@@ -30,11 +30,11 @@ class CModalDialog {
   void Attach(HWND window);
   void Detach();
   void MessageLoop();
+  void RunIdleSteps();
   bool PreTranslate(const MSG& message);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnInitDialog();
-  void Shown();
   void CenterIfUnplaced(const RECT& before, LONG styleBefore);
 
   static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
@@ -50,6 +50,7 @@ class CModalDialog {
   HWND m_window = nullptr;
   WNDPROC m_defaultProc = nullptr;
   bool m_ended = false;
+  bool m_idleStepsLeft = true;
   int m_result = -1;
 };
 
@@ -152,7 +153,6 @@ int CModalDialog::Run() {
     // A template without WS_VISIBLE is shown by the modal run itself, unless OnInitDialog
     // already ended it.
     if (!m_ended && !::IsWindowVisible(m_window)) ::ShowWindow(m_window, SW_SHOWNORMAL);
-    if (!m_ended) Shown();
     MessageLoop();
   }
   if (m_window) {
@@ -343,20 +343,32 @@ void CModalDialog::CenterIfUnplaced(const RECT& before, LONG styleBefore) {
   CenterWindow(m_window);
 }
 
-// The dialog's first frame is painted before OnShown, so that what OnShown sets up comes after
-// the user sees the whole panel; the first input is read after both.
-void CModalDialog::Shown() {
-  ::UpdateWindow(m_window);
-  try {
-    m_dialog.OnShown();
-  } catch (...) {
-    // What the dialog adds once shown is extra; the dialog runs without it.
+// The dialog's idle steps run while its queue is empty: a message sent from another thread is
+// answered between two steps, and a message posted, an input or a paint waiting ends the round,
+// so that input is read no later than one step after it came. The first frame is painted as any
+// dialog's is, from the loop: an input already waiting comes first, and the idle steps after. A
+// timer's tick may wait for a step: a refresh of thousands of windows takes longer than the
+// refresh timer's period, and would otherwise keep the steps waiting for good.
+void CModalDialog::RunIdleSteps() {
+  auto waiting = [] {
+    MSG sent{};
+    ::PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers them
+    return HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT)) != 0;
+  };
+  while (m_idleStepsLeft && !m_ended && !waiting()) {
+    try {
+      m_idleStepsLeft = m_dialog.OnIdle();
+    } catch (...) {
+      m_idleStepsLeft = false;  // what the dialog does when idle is extra; it runs without it
+    }
   }
 }
 
 void CModalDialog::MessageLoop() {
   MSG message{};
   while (!m_ended) {
+    RunIdleSteps();
+    if (m_ended) break;
     const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
     if (got == -1) break;
     if (got == 0) {

@@ -527,6 +527,11 @@ std::optional<KeyPress> CWin32PanelHost::KeyPressOf(const PlatformMessage& messa
                   down(VK_MENU)};
 }
 
+bool CWin32PanelHost::IsPointerMessage(const PlatformMessage& message) {
+  const auto* native = static_cast<const MSG*>(message.native);
+  return native && native->message >= WM_MOUSEFIRST && native->message <= WM_MOUSELAST;
+}
+
 void CWin32PanelHost::MessageBox(const std::string& text) {
   ::MessageBoxW(m_window, Widen(text).c_str(), AppTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

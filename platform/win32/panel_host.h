@@ -99,6 +99,7 @@ class CWin32PanelHost : public IPanelHost {
 
   int TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) override;
   std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) override;
+  bool IsPointerMessage(const PlatformMessage& message) override;
   bool PreTranslateDialogMessage(const PlatformMessage& message) override;
   void MessageBox(const std::string& text) override;
   int RunModal(CDialog& dialog) override;

@@ -58,13 +58,30 @@ Process ParkPointerThenStart(const std::wstring& exe) {
 
 }  // namespace
 
-Glazier::Glazier(const std::wstring& exe) : m_process(ParkPointerThenStart(exe)) {
+Glazier::Glazier(const std::wstring& exe, bool untilIdle) : m_process(ParkPointerThenStart(exe)) {
   Require(m_process.Started(), "started " + Utf8(exe));
   m_dialog = WaitForWindow(m_process.Id(), L"#32770", "Glazier", 20000);
   Require(m_dialog != nullptr, "Glazier's dialog \"Glazier\" appeared");
-  // Start-up ends when the dialog reads its first message: what it sets up once its first frame
-  // is on screen (the hidden pages, the tooltips) is in place by then.
+  // Start-up ends when the dialog reads its first message.
   Ask(m_dialog, WM_NULL, 0, 0);
+  if (!untilIdle) return;
+  // What the panel sets up once idle (the hidden pages' places, then the tooltips, the last) is in
+  // place once its tooltip holds every tool. As long as a start-up, for a loaded machine.
+  Require(WaitFor(
+              [this] {
+                HWND tip = Tooltip();
+                return tip != nullptr && SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) ==
+                                             static_cast<LRESULT>(std::size(kExpectedTooltips));
+              },
+              20000),
+          "Glazier's panel has set up what waits for it to be idle");
+}
+
+HWND Glazier::Tooltip() const {
+  for (HWND hwnd : TopLevelWindows()) {
+    if (ClassName(hwnd) == "tooltips_class32" && GetWindow(hwnd, GW_OWNER) == m_dialog) return hwnd;
+  }
+  return nullptr;
 }
 
 std::vector<std::string> Glazier::Rows() const {

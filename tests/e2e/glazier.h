@@ -32,13 +32,16 @@ inline constexpr int kGeometryPage = 5;
 
 class Glazier {
  public:
-  // Starts the executable (glazier.exe beside the driver unless given) and waits for its dialog.
-  explicit Glazier(const std::wstring& exe = ExeDir() + L"\\glazier.exe");
+  // Starts the executable (glazier.exe beside the driver unless given) and waits for its dialog
+  // and, unless `untilIdle` is false, for what the panel sets up once idle.
+  explicit Glazier(const std::wstring& exe = ExeDir() + L"\\glazier.exe", bool untilIdle = true);
 
   Process& App() { return m_process; }
   HWND Dialog() const { return m_dialog; }
   HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
   HWND List() const { return Item(kListId); }
+  // The tooltip window the dialog owns; null before it has one.
+  HWND Tooltip() const;
 
   // The list box rows, read with LB_GETTEXT.
   std::vector<std::string> Rows() const;

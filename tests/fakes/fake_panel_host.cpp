@@ -72,16 +72,20 @@ Rect CFakePanelHost::ClientSize() const {
           std::max(m_outer.Height() - NonClientHeight(), 0)};
 }
 
-void CFakePanelHost::Create(CDialog& dialog, bool shown) {
+void CFakePanelHost::Create(CDialog& dialog, bool idle) {
   m_dialog = &dialog;
   dialog.Attach(this);
   const Rect client = ClientSize();
   DeliverSize(kSizeRestored, client.right, client.bottom);
   Record("OnInitDialog");
   dialog.OnInitDialog();
-  if (!shown) return;
-  Record("OnShown");
-  dialog.OnShown();
+  if (idle) Idle();
+}
+
+void CFakePanelHost::Idle() {
+  Record("OnIdle");
+  while (m_dialog->OnIdle()) {
+  }
 }
 
 FakeControl* CFakePanelHost::Find(int id) {
@@ -138,6 +142,17 @@ void CFakePanelHost::ContextMenuOnList(std::optional<int> row) {
   if (row) at = Point{list.rect.left + 2, list.rect.top + *row * kRowHeight + kRowHeight / 2};
   Record(Call("OnContextMenu", row.value_or(-1)));
   m_dialog->OnContextMenu(list.handle, at);
+}
+
+void CFakePanelHost::PointAt(int id) {
+  m_pointing = &id;
+  m_dialog->PreTranslateMessage(PlatformMessage{&id});
+  m_pointing = nullptr;
+}
+
+void CFakePanelHost::TooltipRelayEvent(const PlatformMessage& message) {
+  ++m_tooltip.relayed;
+  if (IsPointerMessage(message)) m_tooltip.pointedAt = *m_pointing;
 }
 
 bool CFakePanelHost::PressKey(KeyPress key) {

@@ -12,7 +12,9 @@
 // - a message box and a shortcut menu run a modal loop in which a test can deliver timer ticks;
 // - the list box's rows are kRowHeight pixels tall from its top, and the dialog's client area
 //   stands at the screen's origin;
-// - a key press reaches the dialog's PreTranslateMessage first, as from the message loop.
+// - a key press and the pointer's moves reach the dialog's PreTranslateMessage first, as from the
+//   message loop;
+// - the dialog's idle steps run once it is shown, until none remain, as an empty queue runs them.
 // Texts are measured one base unit a character, and each tab item takes its text and 12 pixels.
 // Dialog units become pixels with fixed base units of 6 x 13 (x * 6 / 4, y * 13 / 8, rounded as
 // MulDiv rounds); the dialog's frame, caption and menu bar have fixed sizes (below).
@@ -57,6 +59,7 @@ struct FakeTooltip {
   std::uint32_t bkColor = 0, textColor = 0;
   std::vector<std::pair<WindowHandle, std::string>> tools;
   int relayed = 0;
+  int pointedAt = 0;  // the control under the last pointer move the tooltip was told of
 };
 
 class CFakePanelHost : public IPanelHost {
@@ -72,9 +75,11 @@ class CFakePanelHost : public IPanelHost {
   explicit CFakePanelHost(const DialogTemplate& dialog, WindowHandle dialogHandle = 8000,
                           int dpi = 96);
 
-  // Like the platform: the first size event reaches the dialog before OnInitDialog, and OnShown
-  // follows it unless `shown` is false (the dialog stopped before its first frame).
-  void Create(CDialog& dialog, bool shown = true);
+  // Like the platform: the first size event reaches the dialog before OnInitDialog. The dialog is
+  // then idle unless `idle` is false (input came before the queue was ever empty): Idle() runs
+  // the idle steps later.
+  void Create(CDialog& dialog, bool idle = true);
+  void Idle();
 
   // The user's actions and the platform's events.
   void Click(int id) { Command(id, wm::kBnClicked); }  // also a menu command
@@ -86,6 +91,8 @@ class CFakePanelHost : public IPanelHost {
   void ContextMenuOnList(std::optional<int> row);
   // A key pressed in the dialog; whether the dialog took it before the focused control.
   bool PressKey(KeyPress key);
+  // The pointer moves over control `id`.
+  void PointAt(int id);
   void ClickTab(int index);
   void ReleaseTrackbar(int position);
   void UserSetText(int id, const std::string& text) { WriteText(Control(id), text); }
@@ -181,7 +188,7 @@ class CFakePanelHost : public IPanelHost {
     m_tooltip.tools.emplace_back(control, text);
   }
   void TooltipActivate(bool active) override;
-  void TooltipRelayEvent(const PlatformMessage&) override { ++m_tooltip.relayed; }
+  void TooltipRelayEvent(const PlatformMessage& message) override;
   void SetTimer(unsigned id, unsigned milliseconds) override;
   void KillTimer(unsigned id) override;
   IconHandle LoadIcon(int resourceId) override {
@@ -197,6 +204,9 @@ class CFakePanelHost : public IPanelHost {
   void EndPaint(PaintContext dc) override;
   int TrackPopupMenu(int id, const std::vector<MenuItem>& items, Point screen) override;
   std::optional<KeyPress> KeyPressOf(const PlatformMessage& message) override;
+  bool IsPointerMessage(const PlatformMessage& message) override {
+    return message.native && message.native == m_pointing;
+  }
   bool PreTranslateDialogMessage(const PlatformMessage&) override { return false; }
   void MessageBox(const std::string& text) override;
   int RunModal(CDialog& dialog) override;
@@ -228,6 +238,7 @@ class CFakePanelHost : public IPanelHost {
   std::vector<std::string> m_log, m_messageBoxes;
   std::vector<PopupMenu> m_menus;
   const KeyPress* m_pressing = nullptr;  // the key press being delivered
+  const int* m_pointing = nullptr;       // the pointer's move being delivered: over this control
   std::set<unsigned> m_timers;
   FakeTooltip m_tooltip;
   int m_invalidations = 0;

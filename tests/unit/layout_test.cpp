@@ -125,14 +125,14 @@ TEST_F(LayoutTest, TallerDialogMovesTabAndAllPagesDown) {
   EXPECT_EQ(host.ZOrder(), order);
 }
 
-TEST_F(LayoutTest, AResizeBeforeTheFirstFrameMovesThePagesFromTheirPlaces) {
+TEST_F(LayoutTest, AResizeBeforeTheFirstIdleMovesThePagesFromTheirPlaces) {
   CFakeWindowManager otherWindows;
   CGlazierDlg early{otherWindows};
   CFakePanelHost earlyHost{early.Template()};
-  earlyHost.Create(early, /*shown=*/false);
+  earlyHost.Create(early, /*idle=*/false);
   const Rect outer = earlyHost.OuterRect();
   earlyHost.ResizeOuter(outer.Width(), outer.Height() + 30);
-  early.OnShown();
+  earlyHost.Idle();
   for (int id : kFollowBottom) {
     EXPECT_EQ(earlyHost.Control(id).rect, Moved(started[id], 0, 30)) << id;
   }

@@ -1,9 +1,11 @@
 // The main panel: start-up, pages, tooltips, icons, the exits and the menu commands, and the
 // version box.
 #include <algorithm>
+#include <tuple>
 
 #include <span>
 #include "panel/layout.h"
+#include "panel/pages.h"
 #include "panel/version_dlg.h"
 
 #include "tests/expected/panel_tables.h"
@@ -39,9 +41,8 @@ TEST_F(PanelTest, StartUpRunsItsStepsInOrder) {
                  "TabInsertItem(1026,5,位置・サイズ)", "SetWindowPos(dialog,0,0,0,320,427,0x6)",
                  "SetWindowPos(1013,0,145,334,0,0,0x5)", "ListInsertString(1002,0,メモ帳)",
                  "ListInsertString(1002,2,ペイント)", "TabGetCurSel(1026)", "ShowWindow(1027,5)",
-                 // Once the first frame is on screen: the controls of the hidden pages, then the
-                 // tooltips.
-                 "OnShown", "SetWindowPos(1041,0,275,309,0,0,0x5)", "TrackbarSetRangeMin(1008,1,0)",
+                 // Once the panel is idle: the controls of the hidden pages, then the tooltips.
+                 "OnIdle", "SetWindowPos(1041,0,275,309,0,0,0x5)", "TrackbarSetRangeMin(1008,1,0)",
                  "TrackbarSetRangeMax(1008,1,255)", "TrackbarSetPos(1008,1,150)",
                  "SetDlgItemText(1007,150)"};
   // The up-downs X, width, Y, height, bounded by the work area's right or bottom edge.
@@ -116,6 +117,36 @@ TEST_F(PanelTest, TooltipsCoverTheOperatingControlsInWhiteOnBlue) {
   dialog.PreTranslateMessage(message);
   dialog.PreTranslateMessage(message);
   EXPECT_EQ(host.Tooltip().relayed, 2);
+}
+
+// Input that comes before the panel was ever idle finds what it reaches set up as it would be
+// after: a page not yet visited shows its controls in their places, with their ranges and first
+// texts, and the first hover of one of its controls finds every tool.
+TEST_F(PanelTest, WhatWaitsForIdleIsSetUpWhereItIsFirstReached) {
+  Start();
+  auto state = [](const FakeControl& c) {
+    return std::tuple{c.rect, c.text,  c.visible, c.rangeMin,  c.rangeMax, c.pos,
+                      c.base, c.lower, c.upper,   c.upDownPos, c.buddy};
+  };
+  for (int page = 1; page < 6; ++page) {
+    CGlazierDlg early{windows};
+    CFakePanelHost earlyHost{early.Template()};
+    earlyHost.Create(early, /*idle=*/false);
+    host.ClickTab(page);
+    earlyHost.ClickTab(page);
+    for (int id : kExpectedPages[static_cast<std::size_t>(page)]) {
+      EXPECT_EQ(state(earlyHost.Control(id)), state(host.Control(id))) << id;
+    }
+    EXPECT_FALSE(earlyHost.Tooltip().created);
+    const std::span<const ExpectedTool> tools = kExpectedTooltips;
+    const int id = std::find_if(tools.begin(), tools.end(), [page](const ExpectedTool& tool) {
+                     return PageOf(tool.id) == page;
+                   })->id;
+    earlyHost.PointAt(id);
+    EXPECT_EQ(earlyHost.Tooltip().tools, host.Tooltip().tools);
+    EXPECT_TRUE(earlyHost.Tooltip().active);
+    EXPECT_EQ(earlyHost.Tooltip().pointedAt, id);
+  }
 }
 
 TEST_F(PanelTest, MinimizedDialogDrawsItsIconCentred) {
