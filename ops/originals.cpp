@@ -261,10 +261,11 @@ void CWindowMemory::DropUnkept() {
 
 namespace {
 
-// A kept place is read again after a change of the frame or the shape, which a window manager may
-// answer by moving the window.
-Aspects PlaceMovedBy(Aspects changes) {
-  return (changes & (aspect::kFrame | aspect::kShape)) ? aspect::kGeometry & ~changes : 0;
+// A change of the frame or the shape may be answered by a window manager with another place or
+// size (Wine under an X one, as the manager's frame comes and goes): the place counts among what
+// such a change changes, read once the manager is done.
+Aspects WithPlaceMovedBy(Aspects changes) {
+  return (changes & (aspect::kFrame | aspect::kShape)) ? changes | aspect::kGeometry : changes;
 }
 
 }  // namespace
@@ -276,11 +277,12 @@ void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, A
     m_ids = ids;
   }
   // A place that someone else has changed since is theirs, and not read again as Glazier's.
-  if (const Aspects moved = PlaceMovedBy(changes) & m_kept.load()) {
-    const WindowState now = ReadWindowState(windows, window, moved);
-    m_kept &= ~Differing(windows, now, m_left, moved);
+  const Aspects moved = WithPlaceMovedBy(changes) & ~changes;
+  if (const Aspects recheck = moved & m_kept.load()) {
+    const WindowState now = ReadWindowState(windows, window, recheck);
+    m_kept &= ~Differing(windows, now, m_left, recheck);
   }
-  const Aspects fresh = changes & ~m_kept.load();
+  const Aspects fresh = (changes | moved) & ~m_kept.load();
   if (!fresh) return;
   WindowState read = ReadWindowState(windows, window, fresh);
   const Aspects got = read.read;
@@ -289,7 +291,7 @@ void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, A
 }
 
 void CWindowMemory::AfterChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
-  const Aspects moved = PlaceMovedBy(changes) & m_kept.load();
+  const Aspects moved = WithPlaceMovedBy(changes) & ~changes & m_kept.load();
   const Aspects ours = (changes & m_kept.load()) | moved;
   if (moved) windows.AwaitSettledPlace(window);
   if (ours) {

@@ -276,32 +276,36 @@ bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {
   return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
 }
 
-namespace {
-
-// Waits, at most `longest`, until `done` holds; whether it did.
-template <typename Done>
-bool WaitUntil(std::chrono::milliseconds longest, Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + longest;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    ::Sleep(10);
-  }
-  return true;
-}
-
-}  // namespace
-
 void CWin32WindowManager::MaximizeKeepingActive(WindowHandle window) {
   const HWND hwnd = ToHwnd(window);
   const HWND active = ::GetForegroundWindow();
   Bounded(hwnd, [hwnd] { return ::ShowWindow(hwnd, SW_SHOWMAXIMIZED); });
   if (!active || active == hwnd) return;
-  // Under an X window manager the activation reaches the window a while after ShowWindow has
-  // returned; given back before it has, it would be taken again.
-  constexpr auto kActivation = std::chrono::milliseconds(1500);
-  WaitUntil(kActivation, [hwnd] { return ::GetForegroundWindow() == hwnd; });
-  ::SetForegroundWindow(active);
-  WaitUntil(kActivation, [active] { return ::GetForegroundWindow() == active; });
+  // The activation goes back, with the top of the z-order (as on Windows, where the window
+  // activated comes to the top: under a window manager whose focus follows the pointer, the
+  // window under the pointer has the keyboard). Under an X window manager the maximized window's
+  // own activation may reach it again a while later: given back each time, until it has held for a
+  // moment. Another window activated meanwhile is somebody else's choice, and stands.
+  const auto giveBack = [active] {
+    ::SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetForegroundWindow(active);
+  };
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kHeld = std::chrono::milliseconds(400);
+  constexpr auto kLongest = std::chrono::milliseconds(2000);
+  const auto start = Clock::now();
+  auto since = start;
+  giveBack();
+  while (Clock::now() - since < kHeld && Clock::now() - start < kLongest) {
+    ::Sleep(10);
+    const HWND now = ::GetForegroundWindow();
+    if (now == hwnd) {
+      giveBack();
+      since = Clock::now();
+    } else if (now && now != active) {
+      return;
+    }
+  }
 }
 
 bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,

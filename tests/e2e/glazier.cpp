@@ -382,13 +382,6 @@ bool Glazier::ShowPage(int index) {
   return false;
 }
 
-HWND Glazier::Tooltip() const {
-  for (HWND hwnd : TopLevelWindows()) {
-    if (ClassName(hwnd) == "tooltips_class32" && GetWindow(hwnd, GW_OWNER) == m_dialog) return hwnd;
-  }
-  return nullptr;
-}
-
 const std::vector<std::vector<int>>& Pages() {
   return kExpectedPages;
 }

@@ -95,8 +95,6 @@ class Glazier {
   // The usual opening of a case: the window's row selected, then a page shown.
   void SelectOnPage(std::string_view title, int page);
   int PageCount() const;
-  // The dialog's tooltip window; null before the dialog has made it.
-  HWND Tooltip() const;
   std::string PageCaption(int index) const;
   // A tab item's rectangle in the tab control, and the tab control's page area in the dialog.
   RECT TabItemRect(int index) const;
