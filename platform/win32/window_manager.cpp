@@ -242,12 +242,12 @@ void CWin32WindowManager::AwaitSettledPlace(WindowHandle window) {
   // A window of the panel's own thread cannot move while that thread waits here.
   if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) return;
   // An X window manager answers a change within a few tens of milliseconds on an idle machine,
-  // passing through places of its own on the way; on a busy one, some of its answers come more
-  // than a hundred milliseconds apart. The wait ends at the deadline for a window that keeps
+  // passing through places of its own on the way; with both cores busy, some of its answers came
+  // more than a quarter of a second apart. The wait ends at the deadline for a window that keeps
   // moving (one the user drags).
   using Clock = std::chrono::steady_clock;
-  constexpr auto kQuiet = std::chrono::milliseconds(250);
-  constexpr auto kLongest = std::chrono::milliseconds(1500);
+  constexpr auto kQuiet = std::chrono::milliseconds(500);
+  constexpr auto kLongest = std::chrono::milliseconds(3000);
   const auto start = Clock::now();
   auto still = start;
   RECT last{};
