@@ -124,7 +124,7 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
     held = ReadWindowState(windows, window, aspect::kGeometry);
     // Only a window shown normal is held in place: a minimized or maximized one has its place from
     // the system.
-    if (!(held->read & aspect::kGeometry) || !PlaceToPutBack(*held) || Minimized(held->placement) ||
+    if (!(held->read & aspect::kGeometry) || Minimized(held->placement) ||
         Maximized(held->placement)) {
       held.reset();
     }
