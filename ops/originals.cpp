@@ -261,11 +261,18 @@ void CWindowMemory::DropUnkept() {
 
 namespace {
 
-// A change of the frame or the shape may be answered by a window manager with another place or
-// size (Wine under an X one, as the manager's frame comes and goes): the place counts among what
-// such a change changes, read once the manager is done.
+// A change of the frame, the shape or the layered style may be answered by a window manager with
+// another place or size (Wine under an X one, as the manager's frame comes and goes, and a place it
+// passed through is sometimes kept): the place counts among what such a change changes, read once
+// the manager is done.
 Aspects WithPlaceMovedBy(Aspects changes) {
-  return (changes & (aspect::kFrame | aspect::kShape)) ? changes | aspect::kGeometry : changes;
+  return (changes & (aspect::kFrame | aspect::kShape | aspect::kOpacity))
+             ? changes | aspect::kGeometry
+             : changes;
+}
+
+std::pair<std::uint32_t, std::uint32_t> StylesOf(IWindowManager& windows, WindowHandle window) {
+  return {Style(windows, window, wm::kGwlStyle), Style(windows, window, wm::kGwlExStyle)};
 }
 
 }  // namespace
@@ -275,10 +282,15 @@ void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, A
   if (m_kept.load() == 0 || ids != m_ids) {
     m_kept = 0;
     m_ids = ids;
+    m_placeUnsettled = false;
   }
-  // A place that someone else has changed since is theirs, and not read again as Glazier's.
+  // A place that someone else has changed since is theirs, and not read again as Glazier's; one
+  // still answering Glazier's last command is Glazier's.
   const Aspects moved = WithPlaceMovedBy(changes) & ~changes;
-  if (const Aspects recheck = moved & m_kept.load()) {
+  if (moved) m_stylesBefore = StylesOf(windows, window);
+  Aspects recheck = moved & m_kept.load();
+  if (m_placeUnsettled) recheck &= ~aspect::kGeometry;
+  if (recheck) {
     const WindowState now = ReadWindowState(windows, window, recheck);
     m_kept &= ~Differing(windows, now, m_left, recheck);
   }
@@ -292,28 +304,55 @@ void CWindowMemory::BeforeChange(IWindowManager& windows, WindowHandle window, A
 
 void CWindowMemory::AfterChange(IWindowManager& windows, WindowHandle window, Aspects changes) {
   const Aspects moved = WithPlaceMovedBy(changes) & ~changes & m_kept.load();
-  const Aspects ours = (changes & m_kept.load()) | moved;
-  if (moved) windows.AwaitSettledPlace(window);
-  if (ours) {
-    WindowState left = ReadWindowState(windows, window, ours);
-    const Aspects got = left.read;
-    const Aspects asFirst = got & ~Differing(windows, left, m_first, got);
-    TakeAspects(m_left, std::move(left), got);
-    m_kept &= ~asFirst;
-    DropUnkept();
+  Aspects ours = (changes & m_kept.load()) | moved;
+  // A window manager answers a new place, a new shape, or styles that changed; a new alpha alone
+  // (a flash's tick) is nothing to it.
+  if ((changes & (aspect::kGeometry | aspect::kShape)) ||
+      (moved && StylesOf(windows, window) != m_stylesBefore)) {
+    m_placeUnsettled = true;
   }
+  // Its answer is awaited once Glazier's commands on the window have all run: a live edit's steps
+  // come faster than a manager's answers, and each step's place is only on the way to the last.
+  if (m_placeUnsettled) {
+    ours &= ~aspect::kGeometry;
+    if (m_onTheirWay.load() <= 1) SettleLeftPlace(windows, window);
+  }
+  if (ours) KeepLeft(windows, window, ours);
   JobRan();
+}
+
+void CWindowMemory::SettleLeftPlace(IWindowManager& windows, WindowHandle window) {
+  if (!m_placeUnsettled) return;
+  m_placeUnsettled = false;
+  windows.AwaitSettledPlace(window);
+  if (m_kept.load() & aspect::kGeometry) KeepLeft(windows, window, aspect::kGeometry);
+}
+
+void CWindowMemory::KeepLeft(IWindowManager& windows, WindowHandle window, Aspects aspects) {
+  WindowState left = ReadWindowState(windows, window, aspects);
+  const Aspects got = left.read;
+  const Aspects asFirst = got & ~Differing(windows, left, m_first, got);
+  TakeAspects(m_left, std::move(left), got);
+  m_kept &= ~asFirst;
+  DropUnkept();
 }
 
 CWindowMemory::Result CWindowMemory::PutBack(IWindowManager& windows, WindowHandle window) {
   Result result;
-  const Aspects kept = m_kept.exchange(0);
-  if (!kept || !SameWindow(windows, window)) {
+  if (!m_kept.load() || !SameWindow(windows, window)) {
+    m_kept = 0;
     DropUnkept();
     return result;
   }
-  // A place read while the window manager still answers the last change is not the one it left.
-  if (kept & aspect::kGeometry) windows.AwaitSettledPlace(window);
+  // A place read while the window manager still answers the last change is not the one it left:
+  // where Glazier's own change is still being answered, the place it settles in is Glazier's.
+  if (m_placeUnsettled) {
+    SettleLeftPlace(windows, window);
+  } else if (m_kept.load() & aspect::kGeometry) {
+    windows.AwaitSettledPlace(window);
+  }
+  const Aspects kept = m_kept.exchange(0);
+  if (!kept) return result;
   const WindowState now = ReadWindowState(windows, window, kept);
   Aspects ours = kept & ~Differing(windows, now, m_left, kept);
   // A window disabled behind a dialog of its own program is disabled again only while that dialog

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "ops/shapes.h"
 #include "platform/window_manager.h"
@@ -91,7 +92,8 @@ class CWindowMemory {
   void BeforeChange(IWindowManager& windows, WindowHandle window, Aspects changes);
   // In the job, after the calls: what they left. An aspect left as it first was is nothing to put
   // back, and is no longer kept. A window manager that moves a window in answer to a change of its
-  // frame or shape moves it for Glazier: the place it settles in is what Glazier left.
+  // frame, shape or layered style moves it for Glazier: the place it settles in is what Glazier
+  // left.
   void AfterChange(IWindowManager& windows, WindowHandle window, Aspects changes);
   // In the restore's job: puts back every kept aspect that still has what Glazier left; one that
   // the window's program has changed since keeps the program's state and is forgotten, and so is
@@ -111,6 +113,11 @@ class CWindowMemory {
   bool SameWindow(IWindowManager& windows, WindowHandle window);
   // Regions of aspects no longer kept go back to the system.
   void DropUnkept();
+  // Reads what Glazier's commands left of `aspects`; one left as it first was is no longer kept.
+  void KeepLeft(IWindowManager& windows, WindowHandle window, Aspects aspects);
+  // Once the window manager has answered Glazier's last change of the place, frame, shape or
+  // styles: the place it settled in is what Glazier left.
+  void SettleLeftPlace(IWindowManager& windows, WindowHandle window);
 
   std::atomic<Aspects> m_kept{0};
   std::atomic<int> m_onTheirWay{0};  // commands handed on whose jobs have not run yet
@@ -118,4 +125,8 @@ class CWindowMemory {
   WindowIds m_ids;
   WindowState m_first;  // before Glazier first changed each kept aspect
   WindowState m_left;   // what Glazier's last command on each kept aspect left
+  // The style and extended style before a change that a window manager may answer with a move.
+  std::pair<std::uint32_t, std::uint32_t> m_stylesBefore;
+  // Glazier changed what a window manager answers with a move, and the answer is still awaited.
+  bool m_placeUnsettled = false;
 };

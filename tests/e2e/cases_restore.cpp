@@ -2,6 +2,7 @@
 // back as they were before Glazier changed them.
 #include <windows.h>
 
+#include <cstdlib>
 #include <tuple>
 
 #include "glazier.h"
@@ -57,12 +58,28 @@ void CheckLooksAsBefore(HWND hwnd, const Look& before, const std::string& what) 
             (same ? before.Describe() : LookOf(hwnd).Describe() + ", was " + before.Describe()));
 }
 
+// "元に戻す", chosen with the mouse, as users under a window manager that gives the focus to what
+// lies under the pointer must (twm gives it to no window of Wine's while the pointer is on the
+// menu). The first item's middle lies a dozen pixels below the menu's top edge.
+void ChooseFirstItem(HWND menu) {
+  const RECT menuRect = OuterRect(menu);
+  ClickAt({(menuRect.left + menuRect.right) / 2, menuRect.top + 12});
+}
+
 // The list's shortcut menu, opened from the keyboard with the list focused.
 HWND MenuFromKeyboard(Glazier& glazier) {
   Require(BringToFront(glazier.Dialog()) && glazier.Focus(IDC_WINDOW_LIST),
           "the list has the focus");
   PressKeyWith(VK_SHIFT, VK_F10);
-  return WaitPopupMenu();
+  const HWND menu = WaitPopupMenu();
+  if (!menu) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(0, &info);
+    Log("  (no menu; the keyboard is with \"" + WindowText(GetForegroundWindow()) + "\", " +
+        DescribeControl(info.hwndFocus) + ")");
+  }
+  return menu;
 }
 
 }  // namespace
@@ -111,10 +128,7 @@ E2E_CASE(restore_puts_back_every_aspect) {
   RECT shot = {};
   UnionRect(&shot, &dialogRect, &menuRect);
   Screenshot("restore-menu", shot);
-  // Chosen with the mouse, as users under a window manager that gives the focus to what lies under
-  // the pointer must (twm gives it to no window of Wine's while the pointer is on the menu). The
-  // first item's middle lies a dozen pixels below the menu's top edge.
-  ClickAt({(menuRect.left + menuRect.right) / 2, menuRect.top + 12});
+  ChooseFirstItem(menu);
   CheckLooksAsBefore(target.hwnd, before, "\"元に戻す\" puts the window back");
   Check(glazier.WaitRow(title), "the list shows its old title");
 }
@@ -211,14 +225,20 @@ E2E_CASE(restore_small_steps_and_a_maximized_window) {
   Require(WaitFor([&] { return !IsZoomed(target.hwnd) && LookOf(target.hwnd).topmost; }),
           "always on top, and normal");
   // The command shows the window normal, which activates it; a window manager gives it the focus
-  // a while later, and the panel is brought back only after that (twm, whose focus follows the
-  // pointer, may never give it).
-  WaitFor([&] { return GetForegroundWindow() == target.hwnd; }, 2000);
-  Require(BringToFront(glazier.Dialog()) && glazier.Focus(IDC_WINDOW_LIST),
-          "the list has the focus");
-  PressKeyWith(VK_CONTROL, 'Z');
+  // a while later (with both cores busy, seconds later). twm, whose focus follows the pointer,
+  // never gives it.
+  const char* manager = std::getenv("GLAZIER_WM");
+  if (!manager || std::string(manager) != "twm") {
+    Check(WaitFor([&] { return GetForegroundWindow() == target.hwnd; }), "the target is activated");
+  }
+  // The panel is taken back as its user would: a click, which a window manager answers with the
+  // keyboard's focus before the click reaches the panel (a window activated from a program may
+  // have it only a while later).
+  const HWND menu = glazier.RightClickRow(glazier.RowOf(title));
+  Require(menu != nullptr, "a right-click on its row opens the menu");
+  ChooseFirstItem(menu);
   Check(WaitFor([&] { return IsZoomed(target.hwnd) && !LookOf(target.hwnd).topmost; }),
-        "Ctrl+Z maximizes it again and takes always on top away: " +
+        "\"元に戻す\" maximizes it again and takes always on top away: " +
             std::string(IsZoomed(target.hwnd) ? "maximized " : "not maximized ") +
             LookOf(target.hwnd).Describe());
   Check(WaitFor([&] { return GetForegroundWindow() == glazier.Dialog(); }),

@@ -196,6 +196,8 @@ bool CFakeWindowManager::GetMonitorAreas(WindowHandle window, Rect& monitor, Rec
 
 void CFakeWindowManager::AwaitSettledPlace(WindowHandle window) {
   Record(Call("AwaitSettledPlace", H(window)));
+  FakeWindow* w = Live(window);
+  if (w && w->lateAnswer) w->rect = *std::exchange(w->lateAnswer, std::nullopt);
 }
 
 void CFakeWindowManager::MaximizeKeepingActive(WindowHandle window) {
@@ -289,13 +291,21 @@ std::int32_t CFakeWindowManager::SetWindowLong(WindowHandle window, int index, s
   Record(Call("SetWindowLong", H(window), index, fake::Hex(static_cast<std::uint32_t>(value))));
   FakeWindow* w = Changeable(window);
   if (!w) return 0;
-  if (index == wm::kGwlStyle) return std::exchange(w->style, value);
-  if (index != wm::kGwlExStyle) return 0;
+  if (index != wm::kGwlStyle && index != wm::kGwlExStyle) return 0;
   // A window that stops being layered loses its layered attributes.
-  if (!IsLayered(value)) w->layeredAlpha.reset();
+  if (index == wm::kGwlExStyle && !IsLayered(value)) w->layeredAlpha.reset();
   // The topmost bit follows the z-order, not what is written here.
-  return std::exchange(
-      w->exStyle, static_cast<std::int32_t>(static_cast<std::uint32_t>(value) & ~wm::kWsExTopmost));
+  std::int32_t& field = index == wm::kGwlStyle ? w->style : w->exStyle;
+  const std::int32_t old = std::exchange(
+      field, index == wm::kGwlStyle ? value
+                                    : static_cast<std::int32_t>(static_cast<std::uint32_t>(value) &
+                                                                ~wm::kWsExTopmost));
+  if (field != old) {
+    const Point by = w->movedByRestyle;
+    w->rect = {w->rect.left + by.x, w->rect.top + by.y, w->rect.right + by.x,
+               w->rect.bottom + by.y};
+  }
+  return old;
 }
 
 bool CFakeWindowManager::SetWindowText(WindowHandle window, const std::string& text) {

@@ -44,6 +44,11 @@ struct FakeWindow {
   // The region the window owns, as made: "ellipse(0,0,409,320)", "polygon((0,300),...,mode=2)".
   std::optional<std::string> region;
   std::optional<int> layeredAlpha;  // set by SetLayeredWindowAttributes, gone with WS_EX_LAYERED
+  // How far an X window manager moves the window in answer to a change of its styles (Wine under
+  // openbox may keep a place the manager passed through on its way).
+  Point movedByRestyle{0, 0};
+  // Where a window manager's late answer to the next change leaves the window, once it is awaited.
+  std::optional<Rect> lateAnswer;
   // The window's own limits on its outer size (WM_GETMINMAXINFO); none unless a test sets them.
   std::optional<int> maxWidth;
   std::optional<int> maxHeight;

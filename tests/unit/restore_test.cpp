@@ -219,6 +219,25 @@ const Since kSinces[] = {
      [](FakeWindow& w) { w.ownsEnabledPopup = true; },
      [](const FakeWindow& w) { EXPECT_FALSE(w.enabled); },
      aspect::kLock},
+    {"moved_by_the_window_manager_as_it_became_layered",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.Window(h).movedByRestyle = {3, 22};
+     },
+     {{IDC_ALPHA_APPLY, IDC_ALPHA_EDIT, "60"}},
+     nullptr,
+     [](const FakeWindow& w) {
+       EXPECT_EQ(w.rect, (Rect{100, 100, 500, 400}));
+       EXPECT_EQ(w.exStyle, 0);
+     }},
+    {"doubled_and_answered_late_by_the_window_manager",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.Window(h).lateAnswer = Rect{100, 100, 900, 650};
+     },
+     {{IDC_DOUBLE}},
+     nullptr,
+     [](const FakeWindow& w) {
+       EXPECT_EQ(w.rect, (Rect{100, 100, 500, 400}));
+     }},
     {"drawing_its_own_transparency",
      [](CFakeWindowManager& windows, WindowHandle h) {
        windows.Window(h).exStyle = static_cast<std::int32_t>(wm::kWsExLayered);
