@@ -3,14 +3,12 @@
 #include <utility>
 
 #include "ops/layered.h"
+#include "res/messages.h"
 
 namespace {
 
 // Titles longer than any a list row shows are still put back whole.
 constexpr int kOriginalTitleChars = 32768;
-
-constexpr const char* kAspectNames[] = {"手前に表示", "ロック",   "枠",          "形",
-                                        "透明度",     "タイトル", "位置とサイズ"};
 
 std::uint32_t Style(IWindowManager& windows, WindowHandle window, int index) {
   return static_cast<std::uint32_t>(windows.GetWindowLong(window, index));
@@ -191,10 +189,10 @@ bool IsEnabledAs(IWindowManager& windows, WindowHandle window, bool enabled) {
 
 std::string AspectNames(Aspects aspects) {
   std::string names;
-  for (std::size_t i = 0; i < std::size(kAspectNames); ++i) {
+  for (std::size_t i = 0; i < std::size(msg::kAspectNames); ++i) {
     if (!(aspects & (1u << i))) continue;
     if (!names.empty()) names += "・";
-    names += kAspectNames[i];
+    names += msg::kAspectNames[i];
   }
   return names;
 }

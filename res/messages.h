@@ -40,6 +40,9 @@ inline constexpr const char* kRestoreAll = "変更したすべてのウィンド
 // What "元に戻す" cannot put back (a window that draws its own transparency, say), named as the
 // menu names it: "このウィンドウの透明度は元に戻せません。".
 inline constexpr const char* kCannotRestore = "このウィンドウの%sは元に戻せません。";
+// The aspects that "元に戻す" names, in the order of their bits (always on top first).
+inline constexpr const char* kAspectNames[] = {"手前に表示", "ロック",   "枠",          "形",
+                                               "透明度",     "タイトル", "位置とサイズ"};
 
 // Flash button captions.
 inline constexpr const char* kFlashStart = "フラッシュ開始";

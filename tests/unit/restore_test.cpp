@@ -1,6 +1,7 @@
 // Putting windows back as they were before Glazier changed them: what is remembered, the list's
 // shortcut menu and Ctrl+Z.
 #include <functional>
+#include <ostream>
 #include <tuple>
 
 #include "unit/glazier_fixture.h"
@@ -91,6 +92,10 @@ struct Change {
   Aspects kept;
   Calls restoreChanges;  // on a plain window: only what was changed is touched
 };
+// A failing case names its change.
+void PrintTo(const Change& change, std::ostream* out) {
+  *out << change.what;
+}
 
 const Change kChanges[] = {
     {"topmost", {{IDC_TOPMOST}}, aspect::kZOrder, {"SetWindowPos"}},
@@ -160,6 +165,9 @@ struct Since {
   Aspects stillKept = 0;
   std::vector<std::string> boxes = {};
 };
+void PrintTo(const Since& since, std::ostream* out) {
+  *out << since.what;
+}
 
 // Maximized on a second monitor, right of the first, whose work area starts 100 px in (a taskbar
 // on its left); the normal place is given in coordinates of that work area.
