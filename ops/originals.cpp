@@ -320,7 +320,6 @@ void CWindowMemory::AfterChange(IWindowManager& windows, WindowHandle window, As
 }
 
 void CWindowMemory::SettleLeftPlace(IWindowManager& windows, WindowHandle window) {
-  if (!m_placeUnsettled) return;
   m_placeUnsettled = false;
   windows.AwaitSettledPlace(window);
   if (m_kept.load() & aspect::kGeometry) KeepLeft(windows, window, aspect::kGeometry);
