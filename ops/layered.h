@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/unique_resource.h"
 #include "platform/window_manager.h"
 
 inline constexpr const char* kLayeredLibrary = "user32";
@@ -17,26 +18,26 @@ inline void SetLayeredStyle(IWindowManager& windows, WindowHandle window, bool l
                                                           : exStyle & ~wm::kWsExLayered));
 }
 
+struct FreeLibraryWith {
+  IWindowManager* windows = nullptr;
+  void operator()(ModuleHandle module) const { windows->FreeLibrary(module); }
+};
+
 class CScopedLayeredFunction {
  public:
   explicit CScopedLayeredFunction(IWindowManager& windows)
-      : m_windows(&windows), m_module(windows.LoadLibrary(kLayeredLibrary)) {
-    if (m_module) m_proc = windows.GetProcAddress(m_module, kLayeredFunction);
+      : m_windows(&windows),
+        m_module(windows.LoadLibrary(kLayeredLibrary), FreeLibraryWith{&windows}) {
+    if (m_module) m_proc = windows.GetProcAddress(m_module.get(), kLayeredFunction);
   }
-  ~CScopedLayeredFunction() { Free(); }
-  CScopedLayeredFunction(const CScopedLayeredFunction&) = delete;
-  CScopedLayeredFunction& operator=(const CScopedLayeredFunction&) = delete;
   CScopedLayeredFunction(CScopedLayeredFunction&& other) noexcept
       : m_windows(other.m_windows),
-        m_module(std::exchange(other.m_module, 0)),
+        m_module(std::move(other.m_module)),
         m_proc(std::exchange(other.m_proc, 0)) {}
   CScopedLayeredFunction& operator=(CScopedLayeredFunction&& other) noexcept {
-    if (this != &other) {
-      Free();
-      m_windows = other.m_windows;
-      m_module = std::exchange(other.m_module, 0);
-      m_proc = std::exchange(other.m_proc, 0);
-    }
+    m_windows = other.m_windows;
+    m_module = std::move(other.m_module);
+    m_proc = std::exchange(other.m_proc, 0);
     return *this;
   }
 
@@ -51,12 +52,7 @@ class CScopedLayeredFunction {
   }
 
  private:
-  void Free() {
-    if (m_module) m_windows->FreeLibrary(std::exchange(m_module, 0));
-    m_proc = 0;
-  }
-
   IWindowManager* m_windows;
-  ModuleHandle m_module;
+  CUniqueResource<ModuleHandle, FreeLibraryWith> m_module;
   ProcHandle m_proc = 0;
 };

@@ -1,9 +1,10 @@
-#include "ops/originals.h"
+#include "ops/window_memory.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ops/layered.h"
-#include "res/messages.h"
+#include "ops/window_ops.h"
 
 namespace {
 
@@ -175,26 +176,6 @@ bool StillTheWindow(IWindowManager& windows, WindowHandle window, WindowIds& fir
   const WindowIds ids = IdsOf(windows, window);
   if (first.thread == 0) first = ids;
   return ids.thread != 0 && ids == first;
-}
-
-void SetFrameStyle(IWindowManager& windows, WindowHandle window, std::uint32_t frameBits) {
-  const std::uint32_t style = Style(windows, window, wm::kGwlStyle);
-  windows.SetWindowLong(window, wm::kGwlStyle,
-                        static_cast<std::int32_t>((style & ~wm::kWsOverlappedWindow) | frameBits));
-}
-
-bool IsEnabledAs(IWindowManager& windows, WindowHandle window, bool enabled) {
-  return windows.IsWindowEnabled(window) == enabled;
-}
-
-std::string AspectNames(Aspects aspects) {
-  std::string names;
-  for (std::size_t i = 0; i < std::size(msg::kAspectNames); ++i) {
-    if (!(aspects & (1u << i))) continue;
-    if (!names.empty()) names += "・";
-    names += msg::kAspectNames[i];
-  }
-  return names;
 }
 
 WindowState ReadWindowState(IWindowManager& windows, WindowHandle window, Aspects wanted) {
@@ -382,4 +363,39 @@ CWindowMemory::Result CWindowMemory::PutBack(IWindowManager& windows, WindowHand
   // EnableWindow cannot tell a refusal; every other call says its own.
   result.took = (stuck & aspect::kLock) == 0;
   return result;
+}
+
+std::shared_ptr<CWindowMemory> CWindowMemories::Of(WindowHandle window) {
+  std::shared_ptr<CWindowMemory>& memory = m_memories[window];
+  if (!memory) memory = std::make_shared<CWindowMemory>();
+  return memory;
+}
+
+std::shared_ptr<CWindowMemory> CWindowMemories::Find(WindowHandle window) const {
+  const auto found = m_memories.find(window);
+  return found == m_memories.end() ? nullptr : found->second;
+}
+
+Aspects CWindowMemories::Kept(WindowHandle window) const {
+  const std::shared_ptr<CWindowMemory> memory = Find(window);
+  return memory ? memory->Kept() : 0;
+}
+
+bool CWindowMemories::AnyKept() const {
+  return std::any_of(m_memories.begin(), m_memories.end(),
+                     [](const auto& entry) { return entry.second->Kept() != 0; });
+}
+
+std::vector<WindowHandle> CWindowMemories::WindowsWithKept() const {
+  std::vector<WindowHandle> windows;
+  for (const auto& [window, memory] : m_memories) {
+    if (memory->Kept() != 0) windows.push_back(window);
+  }
+  return windows;
+}
+
+void CWindowMemories::ForgetAllBut(const std::vector<WindowHandle>& existing) {
+  std::erase_if(m_memories, [&existing](const auto& entry) {
+    return std::find(existing.begin(), existing.end(), entry.first) == existing.end();
+  });
 }

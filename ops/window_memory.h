@@ -4,9 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ops/shapes.h"
 #include "platform/window_manager.h"
@@ -23,16 +26,6 @@ inline constexpr Aspects kOpacity = 1u << 4;   // layered or not, and the layere
 inline constexpr Aspects kTitle = 1u << 5;     // the text
 inline constexpr Aspects kGeometry = 1u << 6;  // the outer rectangle, and maximized or not
 }  // namespace aspect
-
-// Gives the window the style bits of the resizable frame that `frameBits` has, keeping the rest.
-void SetFrameStyle(IWindowManager& windows, WindowHandle window, std::uint32_t frameBits);
-
-// Whether the window takes input as `enabled` says: EnableWindow, whose result is the previous
-// state, is read back.
-bool IsEnabledAs(IWindowManager& windows, WindowHandle window, bool enabled);
-
-// The names of `aspects` for the menu, in the order above, joined by "・".
-std::string AspectNames(Aspects aspects);
 
 // The program and thread that made a window: a handle can be reused by another program's window
 // once its own has closed.
@@ -129,4 +122,23 @@ class CWindowMemory {
   std::pair<std::uint32_t, std::uint32_t> m_stylesBefore;
   // Glazier changed what a window manager answers with a move, and the answer is still awaited.
   bool m_placeUnsettled = false;
+};
+
+// The memories of the windows Glazier has changed, by handle. On the panel's thread; a memory
+// goes to the jobs on its window as a shared pointer.
+class CWindowMemories {
+ public:
+  // The memory a command on `window` keeps its states in, made at the window's first change.
+  std::shared_ptr<CWindowMemory> Of(WindowHandle window);
+  // The memory of a window changed already; null for one never changed.
+  std::shared_ptr<CWindowMemory> Find(WindowHandle window) const;
+  Aspects Kept(WindowHandle window) const;
+  bool AnyKept() const;
+  std::vector<WindowHandle> WindowsWithKept() const;
+  void Forget(WindowHandle window) { m_memories.erase(window); }
+  // Forgets the windows that are not among `existing` (every top-level window there is).
+  void ForgetAllBut(const std::vector<WindowHandle>& existing);
+
+ private:
+  std::map<WindowHandle, std::shared_ptr<CWindowMemory>> m_memories;
 };

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "ops/opacity.h"
-#include "ops/originals.h"
+#include "ops/window_memory.h"
 #include "platform/window_manager.h"
 
 class CFlashing {

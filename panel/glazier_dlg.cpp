@@ -11,6 +11,7 @@
 #include "ops/layered.h"
 #include "ops/opacity.h"
 #include "ops/shapes.h"
+#include "ops/window_ops.h"
 #include "panel/layout.h"
 #include "panel/pages.h"
 #include "panel/panel_layout.h"
@@ -126,7 +127,7 @@ bool CGlazierDlg::PreTranslateMessage(const PlatformMessage& message) {
   if (Host().IsPointerMessage(message)) m_later.Need(kLaterTooltips);
   m_tip.RelayEvent(message);
   const std::optional<KeyPress> key = Host().KeyPressOf(message);
-  if (key && (OnPageKey(*key) || m_restore.OnKey(*key, EditHasFocus()))) return true;
+  if (key && (OnPageKey(*key) || OnRestoreKey(*key))) return true;
   return CDialog::PreTranslateMessage(message);
 }
 
@@ -157,7 +158,7 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 void CGlazierDlg::RefreshWindowList() {
   m_listed.Refresh(m_windows, m_list);
   // A window gone from the desktop is forgotten before its handle can be given to another.
-  m_restore.ForgetAllBut(m_listed.TopLevelWindows());
+  m_memories.ForgetAllBut(m_listed.TopLevelWindows());
 }
 
 void CGlazierDlg::OnRefreshTimer() {
@@ -188,22 +189,23 @@ void CGlazierDlg::RunCommand(WindowHandle target, Command command) {
   // is written by the jobs on that window alone, one after another.
   auto tookEffect = std::make_shared<bool>(true);
   auto replaced = std::make_shared<bool>(false);
-  std::shared_ptr<CWindowMemory> memory = command.changes ? m_restore.MemoryOf(target) : nullptr;
-  if (memory) memory->Expect(command.changes);
+  std::shared_ptr<CWindowMemory> memory =
+      command.operation.changes ? m_memories.Of(target) : nullptr;
+  if (memory) memory->Expect(command.operation.changes);
   auto shared = std::make_shared<Command>(std::move(command));
   m_windows.RunJob(
       target,
       [target, memory, tookEffect, replaced, shared](IWindowManager& windows) {
-        const Command& command = *shared;
-        if (command.sameWindowAs && !StillTheWindow(windows, target, *command.sameWindowAs)) {
+        const Operation& operation = shared->operation;
+        if (operation.sameWindowAs && !StillTheWindow(windows, target, *operation.sameWindowAs)) {
           *replaced = true;
           if (memory) memory->JobRan();
           return;
         }
-        if (memory) memory->BeforeChange(windows, target, command.changes);
-        command.calls(windows, target);
-        if (memory) memory->AfterChange(windows, target, command.changes);
-        if (command.tookEffect) *tookEffect = command.tookEffect(windows, target);
+        if (memory) memory->BeforeChange(windows, target, operation.changes);
+        operation.calls(windows, target);
+        if (memory) memory->AfterChange(windows, target, operation.changes);
+        if (operation.tookEffect) *tookEffect = operation.tookEffect(windows, target);
       },
       [this, target, tookEffect, replaced, shared](CallFailure failure) {
         if (!*tookEffect) failure = std::max(failure, CallFailure::Denied);
@@ -211,8 +213,8 @@ void CGlazierDlg::RunCommand(WindowHandle target, Command command) {
         const SayFailure say = [this, target, shared](CallFailure unsaid) {
           ReportFailure(target, unsaid, *shared);
         };
-        if (shared->done) {
-          shared->done(failure, say);
+        if (shared->report.done) {
+          shared->report.done(failure, say);
         } else {
           say(failure);
         }
@@ -224,98 +226,52 @@ void CGlazierDlg::RunOnSelected(const char* message, Command command) {
   if (target) RunCommand(*target, std::move(command));
 }
 
-void CGlazierDlg::RunOnSelected(const char* message, CallsOnTarget calls, Aspects changes) {
-  Command command;
-  command.calls = std::move(calls);
-  command.changes = changes;
-  RunOnSelected(message, std::move(command));
+void CGlazierDlg::RunOnSelected(const char* message, Operation operation) {
+  RunOnSelected(message, Command{std::move(operation), {}});
 }
 
 void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, const Command& command) {
-  if (failure == CallFailure::Closed) m_restore.Forget(target);
+  if (failure == CallFailure::Closed) m_memories.Forget(target);
   // A late result is for the selection it was asked for.
   const bool atTarget =
-      StillSelected(target) || (command.saidUnlessReselected && SelectedRow() == -1);
-  if (!atTarget || !m_reports.Due(failure, command.telling)) return;
+      StillSelected(target) || (command.report.saidUnlessReselected && SelectedRow() == -1);
+  if (!atTarget || !m_reports.Due(failure, command.report.telling)) return;
   // Under another box or the menu it waits for that to close, and is said once.
-  m_box.OpenOrWait(CFailureReports::TextOf(failure), [this, failure, telling = command.telling] {
-    if (!m_reports.Due(failure, telling)) return;
-    Host().MessageBox(CFailureReports::TextOf(failure));
-    m_reports.Said(failure);
-    if (failure == CallFailure::Closed) RefreshWindowList();
-  });
+  m_box.OpenOrWait(CFailureReports::TextOf(failure),
+                   [this, failure, telling = command.report.telling] {
+                     if (!m_reports.Due(failure, telling)) return;
+                     Host().MessageBox(CFailureReports::TextOf(failure));
+                     m_reports.Said(failure);
+                     if (failure == CallFailure::Closed) RefreshWindowList();
+                   });
 }
 
 // --- Show state, z-order, lock and frame --------------------------------------------------
 
+// Each says which operation runs on the selection, what it changes for "元に戻す" and, where its
+// calls cannot tell a failure, what is read back.
 void CGlazierDlg::OnMinimize() {
-  Command minimize;
-  minimize.calls = [](IWindowManager& windows, WindowHandle target) {
-    windows.ShowWindow(target, wm::kSwMinimize);
-  };
-  minimize.tookEffect = [](IWindowManager& windows, WindowHandle target) {
-    return windows.IsIconic(target);
-  };
-  RunOnSelected(msg::kSelectToMinimize, std::move(minimize));
+  RunOnSelected(msg::kSelectToMinimize, {Minimize, 0, IsMinimized});
 }
 
 void CGlazierDlg::OnShow() {
-  RunOnSelected(
-      msg::kSelectToShow,
-      [](IWindowManager& windows, WindowHandle target) {
-        windows.ShowWindow(target, wm::kSwShowNormal);
-        windows.SetWindowPos(
-            target, wm::kHwndTop, 0, 0, 0, 0,
-            wm::kSwpNoSize | wm::kSwpNoMove | wm::kSwpFrameChanged | wm::kSwpShowWindow);
-      },
-      0);
+  RunOnSelected(msg::kSelectToShow, {ShowOnTop, 0});
 }
 
 void CGlazierDlg::OnTopmost() {
-  RunOnSelected(
-      msg::kSelectTarget,
-      [](IWindowManager& windows, WindowHandle target) {
-        windows.ShowWindow(target, wm::kSwShowNormal);
-        windows.SetWindowPos(target, wm::kHwndTopmost, 0, 0, 0, 0, wm::kSwpNoSize | wm::kSwpNoMove);
-      },
-      // A maximized window is made normal on the way: "元に戻す" maximizes it again.
-      aspect::kZOrder | aspect::kGeometry);
+  // A maximized window is made normal on the way: "元に戻す" maximizes it again.
+  RunOnSelected(msg::kSelectTarget, {MakeTopmost, aspect::kZOrder | aspect::kGeometry});
 }
 
 void CGlazierDlg::OnNoTopmost() {
-  RunOnSelected(
-      msg::kSelectTarget,
-      [](IWindowManager& windows, WindowHandle target) {
-        windows.SetWindowPos(target, wm::kHwndNoTopmost, 0, 0, 0, 0,
-                             wm::kSwpNoSize | wm::kSwpNoMove);
-      },
-      aspect::kZOrder);
+  RunOnSelected(msg::kSelectTarget, {CancelTopmost, aspect::kZOrder});
 }
 
 void CGlazierDlg::OnResizable() {
-  RunOnSelected(
-      msg::kSelectTarget,
-      [](IWindowManager& windows, WindowHandle target) {
-        SetFrameStyle(windows, target, wm::kWsOverlappedWindow);
-      },
-      aspect::kFrame);
+  RunOnSelected(msg::kSelectTarget, {GiveResizableFrame, aspect::kFrame});
 }
 
-// Lock and unlock: EnableWindow, whose result is the previous state, read back.
-Command CGlazierDlg::SetEnabledCommand(bool enabled) {
-  Command command;
-  command.calls = [enabled](IWindowManager& windows, WindowHandle target) {
-    windows.EnableWindow(target, enabled);
-    windows.ShowWindow(target, wm::kSwShowNormal);
-  };
-  // Shown normal on the way, as always on top is.
-  command.changes = aspect::kLock | aspect::kGeometry;
-  command.tookEffect = [enabled](IWindowManager& windows, WindowHandle target) {
-    return IsEnabledAs(windows, target, enabled);
-  };
-  return command;
-}
-
+// Shown normal on the way, as always on top is.
 void CGlazierDlg::OnLock() {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectTarget);
   if (!target) return;
@@ -324,24 +280,22 @@ void CGlazierDlg::OnLock() {
     ShowBox(msg::kCannotLockSelf);
     return;
   }
-  RunCommand(*target, SetEnabledCommand(false));
+  RunCommand(*target, {{Lock, aspect::kLock | aspect::kGeometry, IsLocked}, {}});
 }
 
 void CGlazierDlg::OnUnlock() {
-  RunOnSelected(msg::kSelectTarget, SetEnabledCommand(true));
+  RunOnSelected(msg::kSelectTarget, {Unlock, aspect::kLock | aspect::kGeometry, IsUnlocked});
 }
 
 // --- Shapes ------------------------------------------------------------------------------
 
 void CGlazierDlg::ReshapeSelected(ShapeOfClient shape) {
-  RunOnSelected(
-      msg::kSelectToReshape,
-      [shape](IWindowManager& windows, WindowHandle target) {
-        Rect client;
-        windows.GetClientRect(target, client);
-        SetWindowShape(windows, target, shape(windows, client));
-      },
-      aspect::kShape);
+  const auto reshape = [shape](IWindowManager& windows, WindowHandle target) {
+    Rect client;
+    windows.GetClientRect(target, client);
+    SetWindowShape(windows, target, shape(windows, client));
+  };
+  RunOnSelected(msg::kSelectToReshape, {reshape, aspect::kShape});
 }
 
 void CGlazierDlg::OnCircle() {
@@ -354,145 +308,10 @@ void CGlazierDlg::OnStar() {
 
 void CGlazierDlg::OnPlainShape() {
   // No region at all: the window's whole shape, however large and wherever the work area lies.
-  RunOnSelected(
-      msg::kSelectToReshape,
-      [](IWindowManager& windows, WindowHandle target) { SetWindowShape(windows, target, 0); },
-      aspect::kShape);
-}
-
-// --- Opacity and flashing ----------------------------------------------------------------
-
-void CGlazierDlg::InitOpacitySlider() {
-  constexpr int kStartOpacity = 150;
-  m_slider.SetRangeMin(0, true);
-  m_slider.SetRangeMax(kOpaque, true);
-  m_slider.SetPos(kStartOpacity);
-  Host().SetDlgItemText(IDC_ALPHA_EDIT, std::to_string(kStartOpacity));
-}
-
-void CGlazierDlg::OnOpacitySliderReleased() {
-  m_later.Need(kLaterOpacitySlider);
-  Host().SetDlgItemText(IDC_ALPHA_EDIT, std::to_string(m_slider.GetPos()));
-  if (SelectedRow() != -1) ApplyOpacity();
-}
-
-void CGlazierDlg::ApplyOpacity() {
-  m_later.Need(kLaterOpacitySlider);  // the edit's first text
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectForOpacity);
-  if (!target) return;
-
-  const OpacityInput input = CheckOpacityText(Host().GetDlgItemText(IDC_ALPHA_EDIT));
-  const char* rejection = nullptr;
-  switch (input.check) {
-    case OpacityCheck::Empty:
-      rejection = msg::kOpacityEmpty;
-      break;
-    case OpacityCheck::NotNumber:
-      rejection = msg::kOpacityNotNumber;
-      break;
-    case OpacityCheck::OutOfRange:
-      rejection = msg::kOpacityOutOfRange;
-      break;
-    case OpacityCheck::Ok:
-      break;
-  }
-  if (rejection) {
-    ShowBox(rejection);
-    Host().SetDlgItemText(IDC_ALPHA_EDIT, msg::kOpacityReset);
-    return;
-  }
-
-  Command opacity;
-  opacity.changes = aspect::kOpacity;
-  if (input.value == kOpaque) {
-    opacity.calls = [](IWindowManager& windows, WindowHandle target) {
-      SetLayeredStyle(windows, target, false);
-    };
-    RunCommand(*target, std::move(opacity));
-    return;
-  }
-  // The library stays loaded until a missing function has been reported, here on the panel.
-  const auto alpha = static_cast<std::uint8_t>(input.value);
-  auto layered = std::make_shared<std::optional<CScopedLayeredFunction>>();
-  opacity.calls = [alpha, layered](IWindowManager& windows, WindowHandle target) {
-    SetLayeredStyle(windows, target, true);
-    layered->emplace(windows);
-    if ((*layered)->Found()) (*layered)->SetAlpha(target, alpha);
+  const auto unshape = [](IWindowManager& windows, WindowHandle target) {
+    SetWindowShape(windows, target, 0);
   };
-  opacity.done = [this, target = *target, layered](CallFailure failure, const SayFailure& say) {
-    // One box: a closed window first, then a missing function, then a refusal.
-    const bool missing = layered->has_value() && !(*layered)->Found();
-    if (missing && failure != CallFailure::Closed) {
-      m_box.Open([&] { m_windows.MessageBox(target, msg::kOpacityUnsupported, wm::kMbOk); });
-      failure = CallFailure::None;
-    }
-    layered->reset();
-    say(failure);
-  };
-  RunCommand(*target, std::move(opacity));
-}
-
-void CGlazierDlg::OnFlashToggle() {
-  if (m_flash.IsOn()) {
-    StopFlashing();
-    return;
-  }
-  const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToFlash);
-  if (!target) return;
-  m_flash.Start(*target);
-  Host().SetDlgItemText(IDC_FLASH, msg::kFlashStop);
-  Host().SetTimer(FLASH_TIMER, 100);
-  Command start;
-  start.changes = aspect::kOpacity;
-  start.sameWindowAs = m_flash.Ids();
-  start.calls = [](IWindowManager& windows, WindowHandle target) {
-    SetLayeredStyle(windows, target, true);
-  };
-  // As with a tick: flashing goes on past any other failure, ends silently with its window, and
-  // ends with a refusal, which is said.
-  start.done = [this, target = *target](CallFailure failure, const SayFailure& say) {
-    if (failure == CallFailure::None || failure == CallFailure::Other) return;
-    if (m_flash.KeepsTo(target)) StopFlashing();
-    if (failure == CallFailure::Denied) say(failure);
-  };
-  RunCommand(*target, std::move(start));
-}
-
-void CGlazierDlg::StopFlashing() {
-  Host().SetDlgItemText(IDC_FLASH, msg::kFlashStart);
-  m_flash.Stop();
-  Host().KillTimer(FLASH_TIMER);
-}
-
-void CGlazierDlg::OnFlashTimer() {
-  const std::optional<CFlashing::Tick> tick = m_flash.NextTick();
-  if (!tick) return;
-  const std::shared_ptr<CWindowMemory> memory = m_restore.MemoryOf(tick->window);
-  memory->Expect(aspect::kOpacity);
-  auto replaced = std::make_shared<bool>(false);
-  m_windows.RunJob(
-      tick->window,
-      [tick = *tick, memory, replaced](IWindowManager& windows) {
-        // Flashing ends with its window, also where another program's window has its handle now.
-        if (!StillTheWindow(windows, tick.window, *tick.ids)) {
-          *replaced = true;
-          memory->JobRan();
-          return;
-        }
-        // Each tick changes the opacity as a command does: "元に戻す" puts the first one back.
-        memory->BeforeChange(windows, tick.window, aspect::kOpacity);
-        CScopedLayeredFunction layered(windows);
-        if (layered.Found()) layered.SetAlpha(tick.window, tick.alpha);
-        memory->AfterChange(windows, tick.window, aspect::kOpacity);
-      },
-      [this, window = tick->window, replaced](CallFailure failure) {
-        if (*replaced) failure = CallFailure::Closed;
-        if (!m_flash.TickDone(window, failure)) return;
-        // A refusal is said once; while another box is open, a later tick says it.
-        if (failure == CallFailure::Denied && m_box.IsOpen()) return;
-        StopFlashing();
-        if (failure == CallFailure::Denied) ShowBox(CFailureReports::TextOf(failure));
-      });
+  RunOnSelected(msg::kSelectToReshape, {unshape, aspect::kShape});
 }
 
 // --- Title -------------------------------------------------------------------------------
@@ -507,13 +326,13 @@ void CGlazierDlg::ApplyTitle() {
   enum class Stage { Asked, Late, Done };
   auto stage = std::make_shared<Stage>(Stage::Asked);
   Command retitle;
-  retitle.changes = aspect::kTitle;
-  retitle.saidUnlessReselected = true;
-  retitle.calls = [text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows,
-                                                                 WindowHandle target) {
+  retitle.operation.changes = aspect::kTitle;
+  retitle.report.saidUnlessReselected = true;
+  retitle.operation.calls = [text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows,
+                                                                           WindowHandle target) {
     windows.SetWindowText(target, text);
   };
-  retitle.done = [this, stage](CallFailure failure, const SayFailure& say) {
+  retitle.report.done = [this, stage](CallFailure failure, const SayFailure& say) {
     say(failure);
     // Not under a box the user is reading: the timer refreshes the list once it is closed.
     if (*stage == Stage::Asked || (SelectedRow() == -1 && !m_box.IsOpen())) RefreshWindowList();
@@ -634,12 +453,6 @@ bool CGlazierDlg::EditHasFocus() {
   const WindowHandle focus = Host().GetFocus();
   return focus != 0 && std::any_of(std::begin(kEdits), std::end(kEdits),
                                    [&](int id) { return Host().GetDlgItem(id) == focus; });
-}
-
-bool CGlazierDlg::OnContextMenu(WindowHandle window, std::optional<Point> screen) {
-  if (window != Host().GetDlgItem(IDC_WINDOW_LIST)) return false;
-  m_restore.OnContextMenu(screen);
-  return true;
 }
 
 void CGlazierDlg::SelectRow(int row) {

@@ -1,6 +1,8 @@
-// The main dialog: its controls, its dispatch table and every handler. The layout, the flashing,
-// what a failed command says and "元に戻す" are small objects it owns; the position and size
-// page's handlers stand in glazier_dlg_geometry.cpp.
+// The main dialog: its controls, its dispatch table and every handler, one class over several
+// files by concern: glazier_dlg.cpp (the list, the commands, the pages), glazier_dlg_opacity.cpp
+// (opacity and flashing), glazier_dlg_geometry.cpp (position and size) and glazier_dlg_restore.cpp
+// ("元に戻す": the list's menu, Ctrl+Z, putting windows back). The layout, the flashing, what a
+// failed command says and the memory of the windows changed are small objects it owns.
 #pragma once
 
 #include <cstdint>
@@ -12,18 +14,19 @@
 #include <vector>
 
 #include "ops/geometry.h"
+#include "ops/window_memory.h"
 #include "panel/command.h"
 #include "panel/failure_reports.h"
 #include "panel/flashing.h"
 #include "panel/later_setup.h"
+#include "panel/one_box.h"
 #include "panel/panel_layout.h"
-#include "panel/restore_flow.h"
 #include "platform/dialog.h"
 #include "platform/window_manager.h"
 #include "res/resource.h"
 #include "targets/window_list.h"
 
-class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
+class CGlazierDlg : public CDialog {
  public:
   static constexpr unsigned FLASH_TIMER = 1;
   static constexpr unsigned REFRESH_TIMER = 2;
@@ -44,13 +47,13 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   bool OnContextMenu(WindowHandle window, std::optional<Point> screen) override;
 
   // Read by tests only, but for SelectedRow, which the dialog reads as well.
-  int SelectedRow() const override { return m_list.GetCurSel(); }
-  WindowHandle TargetAt(int row) const override { return m_listed.WindowAt(row); }
+  int SelectedRow() const { return m_list.GetCurSel(); }
+  WindowHandle TargetAt(int row) const { return m_listed.WindowAt(row); }
   int TargetCount() const { return m_list.GetCount(); }
   int FlashLevel() const { return m_flash.Level(); }
   int FlashStep() const { return m_flash.Step(); }
   WindowHandle FlashedWindow() const { return m_flash.Window(); }
-  Aspects KeptAspects(WindowHandle window) const { return m_restore.Kept(window); }
+  Aspects KeptAspects(WindowHandle window) const { return m_memories.Kept(window); }
   bool IsFlashing() const { return m_flash.IsOn(); }
   bool GeometryLive() const { return m_geometryLive; }
   int SizeEvents() const { return m_layout.SizeEvents(); }
@@ -77,7 +80,7 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   bool Dispatch(Signal signal, int id, int code);
 
   // Window list and selection.
-  void RefreshWindowList() override;
+  void RefreshWindowList();
   void OnRefreshTimer();
 
   // Show state, z-order, lock and frame.
@@ -130,14 +133,22 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   void AddLaterSetUp();
   void NeedPage(int index);
 
-  // Putting windows back as they were: the menu's items, and what "元に戻す" needs of the panel.
-  void OnRestore() { m_restore.OnRestore(); }
-  void OnRestoreAll() { m_restore.OnRestoreAll(); }
+  // "元に戻す" (glazier_dlg_restore.cpp): the list's shortcut menu, its items and Ctrl+Z.
+  void OnRestore();
+  void OnRestoreAll();
+  // Ctrl+Z: "元に戻す" for the selected row outside the edits; for Glazier's own window wherever
+  // the focus is, while it cannot be seen. Whether the key was taken.
+  bool OnRestoreKey(const KeyPress& key);
+  void Restore(WindowHandle target);
+  // The list and, for the window still selected, the edits, as the window is now.
+  void ShowAsItIsNow(WindowHandle target);
+  // One notice for what cannot be put back, which is forgotten.
+  void SayLost(Aspects lost);
+  bool OwnWindowInvisible();
   bool EditHasFocus();
-  IPanelHost& PanelHost() override { return Host(); }
-  int RowOf(WindowHandle window) const override { return m_listed.RowOf(window); }
-  void SelectRow(int row) override;
-  void StopFlashingOn(WindowHandle window) override;
+  // Selects a row as a click does.
+  void SelectRow(int row);
+  void StopFlashingOn(WindowHandle window);
 
   // Application commands.
   void OnExit();
@@ -147,23 +158,22 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   void OnCdTrayClose();
 
   // The selection rule: the selected row's target, or the message box and nothing.
-  std::optional<WindowHandle> SelectedTarget(const char* message) override;
+  std::optional<WindowHandle> SelectedTarget(const char* message);
   // Every box of the panel, one at a time; whether it was shown.
   bool ShowBox(const char* text);
 
   // Every command goes through RunCommand, which says its failure.
-  void RunCommand(WindowHandle target, Command command) override;
-  static Command SetEnabledCommand(bool enabled);
+  void RunCommand(WindowHandle target, Command command);
   // The selection rule, then the command on the selected window.
   void RunOnSelected(const char* message, Command command);
-  void RunOnSelected(const char* message, CallsOnTarget calls, Aspects changes);
+  void RunOnSelected(const char* message, Operation operation);
   // Says what stopped a command on `target`, if it is still the window the user is at; under an
   // open box, once that box has closed. A closed window is forgotten at once, and leaves the list
   // (a refresh) once its box has been shown.
   void ReportFailure(WindowHandle target, CallFailure failure, const Command& command);
   // Whether the selected row still stands for the window: a result that comes back late is for
   // the selection it was asked for.
-  bool StillSelected(WindowHandle target) const override;
+  bool StillSelected(WindowHandle target) const;
   // A command of the position and size page: its step works on the edits as the commands before
   // it on the window left them, and the edits show them once the last command asked is back.
   using GeometryStep = std::function<void(IWindowManager&, WindowHandle, GeometryTexts&)>;
@@ -189,9 +199,10 @@ class CGlazierDlg : public CDialog, private CRestoreFlow::IPanel {
   CFlashing m_flash;
 
   bool m_geometryLive = false;  // the position and size edits apply as they change
+  bool m_writingEdits = false;  // their changes are the panel's own, which apply nothing
   CFailureReports m_reports;
   COneBox m_box;
-  CRestoreFlow m_restore{*this, m_windows, m_box};
+  CWindowMemories m_memories;  // of the windows changed, for "元に戻す"
   // The position and size edits of the latest selection, as its window's jobs leave them, and
   // the count of those jobs asked, so that only the last one's answer reaches the edits.
   std::shared_ptr<GeometryTexts> m_geometryDraft;

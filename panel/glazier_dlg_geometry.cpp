@@ -47,8 +47,8 @@ void CGlazierDlg::RunOnEdits(Telling telling, GeometryStep step) {
   if (!target) return;
   if (!m_geometryDraft || m_draftWindow != *target) StartDraft(*target);
   Command command;
-  command.changes = aspect::kGeometry;
-  command.telling = telling;
+  command.operation.changes = aspect::kGeometry;
+  command.report.telling = telling;
   RunOnDraft(*target, std::move(command), std::move(step));
 }
 
@@ -59,15 +59,15 @@ void CGlazierDlg::RunOnDraft(WindowHandle target, Command command, GeometryStep 
   auto draft = m_geometryDraft;
   auto shown = std::make_shared<GeometryTexts>();
   const unsigned asked = ++m_geometryAsked;
-  command.sameWindowAs = m_draftIds;
-  command.calls = [draft, shown, step = std::move(step)](IWindowManager& windows,
-                                                         WindowHandle target) {
+  command.operation.sameWindowAs = m_draftIds;
+  command.operation.calls = [draft, shown, step = std::move(step)](IWindowManager& windows,
+                                                                   WindowHandle target) {
     step(windows, target, *draft);
     *shown = *draft;
   };
   // Only the answer of the last step asked is shown: the ones before it are on their way to it,
   // and what was typed meanwhile is in it already. A window that is gone has left the list.
-  command.done = [this, draft, shown, asked](CallFailure failure, const SayFailure& say) {
+  command.report.done = [this, draft, shown, asked](CallFailure failure, const SayFailure& say) {
     say(failure);
     if (failure == CallFailure::Closed || asked != m_geometryAsked || draft != m_geometryDraft) {
       return;
@@ -92,12 +92,12 @@ void CGlazierDlg::StartDraft(WindowHandle target) {
 void CGlazierDlg::ShowGeometryTexts(const GeometryTexts& texts) {
   // The window has had every one of these applied already. An edit that shows its text is left
   // alone, so that typing in it goes on where it was.
-  const bool live = std::exchange(m_geometryLive, false);
+  const bool writing = std::exchange(m_writingEdits, true);
   for (int edit = 0; edit < kGeometryEdits; ++edit) {
     const int id = kEditIds[edit];
     if (Host().GetDlgItemText(id) != texts[edit]) Host().SetDlgItemText(id, texts[edit]);
   }
-  m_geometryLive = live;
+  m_writingEdits = writing;
 }
 
 void CGlazierDlg::OnDoubleSize() {
@@ -139,7 +139,7 @@ void CGlazierDlg::OnHeightEditChange() {
 }
 
 void CGlazierDlg::OnGeometryEditChange(GeometryEdit edit) {
-  if (!m_geometryLive) return;
+  if (!m_geometryLive || m_writingEdits) return;
   // What was typed goes to the window as typed, with the other edits as the steps before it
   // leave them.
   RunOnEdits(Telling::OncePerSelection,
@@ -161,7 +161,7 @@ void CGlazierDlg::OnWindowListSelChange() {
   // that has closed is said. The window is put where it already is: nothing to keep for
   // "元に戻す".
   Command load;
-  load.telling = Telling::ClosedOnly;
+  load.report.telling = Telling::ClosedOnly;
   RunOnDraft(target, std::move(load),
              [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
                LoadGeometryTexts(windows, target, texts);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/panel_host.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32.h"
 
@@ -163,4 +164,107 @@ const std::string& DialogFace(const std::string& wanted) {
     found = chosen.emplace(wanted, Narrow(ChooseFace(Widen(wanted)))).first;
   }
   return found->second;
+}
+
+// The panel host's measures: its DPI, the controls scaled to a new one, and the sizes of texts
+// and templates in the dialog's font.
+
+int CWin32PanelHost::GetDpi() {
+  // GetDpiForWindow exists from Windows 10 1607 on; before it, the screen's DPI is the dialog's.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32"), "GetDpiForWindow")));
+  if (getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(m_window)) return static_cast<int>(dpi);
+  }
+  const int dpi = ::GetDeviceCaps(CWindowDC(nullptr).get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void CWin32PanelHost::ScaleControls(int fromDpi, int toDpi) {
+  if (fromDpi <= 0 || toDpi <= 0) return;
+  // The dialog font at the new size, shared by the dialog and every control. It is made from the
+  // font of the last change, if any: the dialog keeps answering WM_GETFONT with its template font.
+  LOGFONTW font{};
+  const auto current = m_scaledFont
+                           ? m_scaledFont.get()
+                           : reinterpret_cast<HFONT>(::SendMessageW(m_window, WM_GETFONT, 0, 0));
+  // The font the controls use now goes only once they have the new one.
+  const auto previous = std::move(m_scaledFont);
+  if (current && ::GetObjectW(current, sizeof(font), &font)) {
+    font.lfHeight = ::MulDiv(font.lfHeight, toDpi, fromDpi);
+    if (HFONT scaled = ::CreateFontIndirectW(&font)) {
+      ::SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+      m_scaledFont.reset(scaled);
+    }
+  }
+  const auto fontHandle = reinterpret_cast<WPARAM>(m_scaledFont.get());
+  for (HWND child = ::GetWindow(m_window, GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
+    const int left = ::MulDiv(rect.left, toDpi, fromDpi);
+    const int top = ::MulDiv(rect.top, toDpi, fromDpi);
+    ::SetWindowPos(child, nullptr, left, top, ::MulDiv(rect.right, toDpi, fromDpi) - left,
+                   ::MulDiv(rect.bottom, toDpi, fromDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (fontHandle) ::SendMessageW(child, WM_SETFONT, fontHandle, TRUE);
+  }
+}
+
+Point CWin32PanelHost::BaseUnits(int dpi) {
+  if (dpi == m_baseUnitsDpi) return m_baseUnits;
+  LOGFONTW face{};
+  face.lfHeight = -::MulDiv(m_template.pointSize, dpi, 72);
+  face.lfWeight = m_template.weight;
+  face.lfItalic = m_template.italic ? TRUE : FALSE;
+  face.lfCharSet = static_cast<BYTE>(m_template.charset);
+  const std::wstring name = Widen(DialogFace(m_template.font));
+  name.copy(face.lfFaceName, LF_FACESIZE - 1);
+  const CUniqueFont font(::CreateFontIndirectW(&face));
+  if (!font) return {};
+  const CWindowDC screen(nullptr);
+  const CSelection selected(screen.get(), font.get());
+  TEXTMETRICW metrics{};
+  SIZE alphabet{};
+  ::GetTextMetricsW(screen.get(), &metrics);
+  ::GetTextExtentPoint32W(screen.get(), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                          &alphabet);
+  m_baseUnitsDpi = dpi;
+  m_baseUnits = {(alphabet.cx / 26 + 1) / 2, metrics.tmHeight};
+  return m_baseUnits;
+}
+
+Point CWin32PanelHost::TemplateSize(int id, int dpi) {
+  const ControlTemplate* control = m_template.Find(id);
+  if (!control) return {};
+  const Point units = BaseUnits(dpi);
+  return {::MulDiv(control->cx, units.x, 4), ::MulDiv(control->cy, units.y, 8)};
+}
+
+int CWin32PanelHost::TextWidth(int id) {
+  HWND item = Item(id);
+  const int length = item ? ::GetWindowTextLengthW(item) : 0;
+  if (length <= 0) return 0;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(item, text.data(), length + 1);
+  // One memory DC serves every measure: a window's DC costs a round trip to the system each time,
+  // and the panel measures every text at start-up.
+  if (!m_measuring) m_measuring.reset(::CreateCompatibleDC(nullptr));
+  const CSelection font(m_measuring.get(),
+                        reinterpret_cast<HGDIOBJ>(::SendMessageW(item, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  ::GetTextExtentPoint32W(m_measuring.get(), text.c_str(), copied, &size);
+  return static_cast<int>(size.cx);
+}
+
+int CWin32PanelHost::TabStripWidth(int id) {
+  const auto count = static_cast<int>(SendItem(id, TCM_GETITEMCOUNT, 0, 0));
+  RECT last{};
+  if (count <= 0 || !SendItem(id, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                              reinterpret_cast<LPARAM>(&last))) {
+    return 0;
+  }
+  // The current tab is drawn a little wider than its item: two pixels to each side.
+  return static_cast<int>(last.right) + 2;
 }

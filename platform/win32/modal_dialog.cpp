@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <cwchar>
+#include <vector>
 
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/handles.h"
@@ -11,6 +12,16 @@
 #include "platform/win32/tab_body.h"
 
 namespace {
+
+std::wstring ModuleFileName() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (length < size) return std::wstring(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);  // the path was cut: try a larger buffer
+  }
+}
 
 // A dialog window made from its dialog's template, with its host, run by our own loop.
 class CModalDialog {
@@ -392,4 +403,17 @@ bool CModalDialog::PreTranslate(const MSG& message) {
   } catch (...) {
     return false;  // a failed pre-translation leaves the message to the usual dispatch
   }
+}
+
+std::wstring AppTitleFromPath(std::wstring_view path) {
+  const std::size_t slash = path.find_last_of(L"\\/:");
+  std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = name.rfind(L'.');
+  if (dot != std::wstring_view::npos) name = name.substr(0, dot);
+  return std::wstring(name);
+}
+
+const std::wstring& AppTitle() {
+  static const std::wstring title = AppTitleFromPath(ModuleFileName());
+  return title;
 }

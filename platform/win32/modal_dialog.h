@@ -3,6 +3,9 @@
 // dispatched.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "platform/dialog.h"
 #include "platform/win32/win32.h"
 
@@ -17,3 +20,8 @@ void SetMainDialog(CDialog* dialog);
 // Where CenterWindow puts a window of `window`'s size: centred on `center`, then pushed inside
 // `area`.
 Point CenteredOrigin(const Rect& window, const Rect& center, const Rect& area);
+
+// The application's title: the executable's file name without directory and extension, as the
+// caption of our message boxes.
+std::wstring AppTitleFromPath(std::wstring_view path);
+const std::wstring& AppTitle();

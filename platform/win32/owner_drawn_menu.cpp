@@ -8,6 +8,23 @@
 
 namespace {
 
+// While a shortcut menu owned by a control is open, the control hands the drawing of the menu's
+// items to the dialog's menus.
+struct MenuOwner {
+  WNDPROC proc = nullptr;
+  COwnerDrawnMenu* menus = nullptr;
+};
+thread_local MenuOwner t_menuOwner;
+
+LRESULT CALLBACK DrawingMenuOwnerProc(HWND hwnd, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
+  LRESULT result = 0;
+  if (t_menuOwner.menus && t_menuOwner.menus->OnMessage(message, wParam, lParam, result)) {
+    return result;
+  }
+  return ::CallWindowProcW(t_menuOwner.proc, hwnd, message, wParam, lParam);
+}
+
 constexpr int kBarPadding = 6;     // each side of a menu bar item's text, at 96 DPI
 constexpr int kPopupPadding = 20;  // each side of a popup item's text, where the marks go
 
@@ -153,4 +170,21 @@ bool COwnerDrawnMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     default:
       return false;
   }
+}
+
+int TrackShortcutMenu(COwnerDrawnMenu* menus, HMENU popup, HWND owner, POINT screen) {
+  const bool drawn = menus && menus->TakeOverPopup(popup);
+  if (drawn) {
+    t_menuOwner = {reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+                       owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DrawingMenuOwnerProc))),
+                   menus};
+  }
+  const BOOL chosen = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                       screen.x, screen.y, 0, owner, nullptr);
+  if (drawn) {
+    ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(t_menuOwner.proc));
+    t_menuOwner = {};
+    menus->ForgetPopup();
+  }
+  return static_cast<int>(chosen);
 }

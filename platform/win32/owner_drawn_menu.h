@@ -34,3 +34,7 @@ class COwnerDrawnMenu {
   std::vector<std::unique_ptr<Item>> m_items;  // their addresses are the items' data
   std::size_t m_barItems = 0;                  // those of the bar, before a popup's
 };
+
+// Shows `popup` as a shortcut menu owned by the control `owner` at a point of the screen, its
+// items drawn by `menus` (when given) as the dialog's menu bar is; the chosen item's id, or 0.
+int TrackShortcutMenu(COwnerDrawnMenu* menus, HMENU popup, HWND owner, POINT screen);

@@ -6,37 +6,11 @@
 
 #include "platform/win32/dialog_face.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/modal_dialog.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
 namespace {
-
-// While a shortcut menu owned by a control is open, the control hands the drawing of the menu's
-// items to the dialog's menus.
-struct MenuOwner {
-  WNDPROC proc = nullptr;
-  COwnerDrawnMenu* menus = nullptr;
-};
-thread_local MenuOwner t_menuOwner;
-
-LRESULT CALLBACK DrawingMenuOwnerProc(HWND hwnd, UINT message, WPARAM wParam,
-                                      LPARAM lParam) noexcept {
-  LRESULT result = 0;
-  if (t_menuOwner.menus && t_menuOwner.menus->OnMessage(message, wParam, lParam, result)) {
-    return result;
-  }
-  return ::CallWindowProcW(t_menuOwner.proc, hwnd, message, wParam, lParam);
-}
-
-std::wstring ModuleFileName() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD size = static_cast<DWORD>(buffer.size());
-    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), size);
-    if (length < size) return std::wstring(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);  // the path was cut: try a larger buffer
-  }
-}
 
 bool IsInputMessage(UINT message) {
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
@@ -44,19 +18,6 @@ bool IsInputMessage(UINT message) {
 }
 
 }  // namespace
-
-std::wstring AppTitleFromPath(std::wstring_view path) {
-  const std::size_t slash = path.find_last_of(L"\\/:");
-  std::wstring_view name = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.rfind(L'.');
-  if (dot != std::wstring_view::npos) name = name.substr(0, dot);
-  return std::wstring(name);
-}
-
-const std::wstring& AppTitle() {
-  static const std::wstring title = AppTitleFromPath(ModuleFileName());
-  return title;
-}
 
 // GetDlgItem lists all the dialog's children on every call, under Wine a round trip to the
 // server; a refresh talks to the list box once per listed window. The controls live as long as
@@ -126,106 +87,6 @@ bool CWin32PanelHost::SetWindowPos(WindowHandle window, WindowHandle insertAfter
 
 void CWin32PanelHost::InvalidateDialog(bool erase) {
   ::InvalidateRect(m_window, nullptr, erase ? TRUE : FALSE);
-}
-
-int CWin32PanelHost::GetDpi() {
-  // GetDpiForWindow exists from Windows 10 1607 on; before it, the screen's DPI is the dialog's.
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32"), "GetDpiForWindow")));
-  if (getDpiForWindow) {
-    if (const UINT dpi = getDpiForWindow(m_window)) return static_cast<int>(dpi);
-  }
-  const int dpi = ::GetDeviceCaps(CWindowDC(nullptr).get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
-void CWin32PanelHost::ScaleControls(int fromDpi, int toDpi) {
-  if (fromDpi <= 0 || toDpi <= 0) return;
-  // The dialog font at the new size, shared by the dialog and every control. It is made from the
-  // font of the last change, if any: the dialog keeps answering WM_GETFONT with its template font.
-  LOGFONTW font{};
-  const auto current = m_scaledFont
-                           ? m_scaledFont.get()
-                           : reinterpret_cast<HFONT>(::SendMessageW(m_window, WM_GETFONT, 0, 0));
-  // The font the controls use now goes only once they have the new one.
-  const auto previous = std::move(m_scaledFont);
-  if (current && ::GetObjectW(current, sizeof(font), &font)) {
-    font.lfHeight = ::MulDiv(font.lfHeight, toDpi, fromDpi);
-    if (HFONT scaled = ::CreateFontIndirectW(&font)) {
-      ::SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
-      m_scaledFont.reset(scaled);
-    }
-  }
-  const auto fontHandle = reinterpret_cast<WPARAM>(m_scaledFont.get());
-  for (HWND child = ::GetWindow(m_window, GW_CHILD); child;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
-    const int left = ::MulDiv(rect.left, toDpi, fromDpi);
-    const int top = ::MulDiv(rect.top, toDpi, fromDpi);
-    ::SetWindowPos(child, nullptr, left, top, ::MulDiv(rect.right, toDpi, fromDpi) - left,
-                   ::MulDiv(rect.bottom, toDpi, fromDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (fontHandle) ::SendMessageW(child, WM_SETFONT, fontHandle, TRUE);
-  }
-}
-
-Point CWin32PanelHost::BaseUnits(int dpi) {
-  if (dpi == m_baseUnitsDpi) return m_baseUnits;
-  LOGFONTW face{};
-  face.lfHeight = -::MulDiv(m_template.pointSize, dpi, 72);
-  face.lfWeight = m_template.weight;
-  face.lfItalic = m_template.italic ? TRUE : FALSE;
-  face.lfCharSet = static_cast<BYTE>(m_template.charset);
-  const std::wstring name = Widen(DialogFace(m_template.font));
-  name.copy(face.lfFaceName, LF_FACESIZE - 1);
-  const CUniqueFont font(::CreateFontIndirectW(&face));
-  if (!font) return {};
-  const CWindowDC screen(nullptr);
-  const CSelection selected(screen.get(), font.get());
-  TEXTMETRICW metrics{};
-  SIZE alphabet{};
-  ::GetTextMetricsW(screen.get(), &metrics);
-  ::GetTextExtentPoint32W(screen.get(), L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
-                          &alphabet);
-  m_baseUnitsDpi = dpi;
-  m_baseUnits = {(alphabet.cx / 26 + 1) / 2, metrics.tmHeight};
-  return m_baseUnits;
-}
-
-Point CWin32PanelHost::TemplateSize(int id, int dpi) {
-  const ControlTemplate* control = m_template.Find(id);
-  if (!control) return {};
-  const Point units = BaseUnits(dpi);
-  return {::MulDiv(control->cx, units.x, 4), ::MulDiv(control->cy, units.y, 8)};
-}
-
-int CWin32PanelHost::TextWidth(int id) {
-  HWND item = Item(id);
-  const int length = item ? ::GetWindowTextLengthW(item) : 0;
-  if (length <= 0) return 0;
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(item, text.data(), length + 1);
-  // One memory DC serves every measure: a window's DC costs a round trip to the system each time,
-  // and the panel measures every text at start-up.
-  if (!m_measuring) m_measuring.reset(::CreateCompatibleDC(nullptr));
-  const CSelection font(m_measuring.get(),
-                        reinterpret_cast<HGDIOBJ>(::SendMessageW(item, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  ::GetTextExtentPoint32W(m_measuring.get(), text.c_str(), copied, &size);
-  return static_cast<int>(size.cx);
-}
-
-int CWin32PanelHost::TabStripWidth(int id) {
-  const auto count = static_cast<int>(SendItem(id, TCM_GETITEMCOUNT, 0, 0));
-  RECT last{};
-  if (count <= 0 || !SendItem(id, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
-                              reinterpret_cast<LPARAM>(&last))) {
-    return 0;
-  }
-  // The current tab is drawn a little wider than its item: two pixels to each side.
-  return static_cast<int>(last.right) + 2;
 }
 
 void CWin32PanelHost::ListResetContent(int id) {
@@ -499,20 +360,7 @@ int CWin32PanelHost::TrackPopupMenu(int id, const std::vector<MenuItem>& items, 
   // lies under the pointer takes it from the dialog as the menu opens there, and the system then
   // cancels the modes of the dialog (WM_CANCELMODE), which would close a menu the dialog owned.
   // The dialog is the foreground window already, as the menu needs.
-  const bool drawn = m_runner.menus && m_runner.menus->TakeOverPopup(menu.get());
-  if (drawn) {
-    t_menuOwner = {reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-                       owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DrawingMenuOwnerProc))),
-                   m_runner.menus};
-  }
-  const BOOL chosen = ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                       screen.x, screen.y, 0, owner, nullptr);
-  if (drawn) {
-    ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(t_menuOwner.proc));
-    t_menuOwner = {};
-    m_runner.menus->ForgetPopup();
-  }
-  return static_cast<int>(chosen);
+  return TrackShortcutMenu(m_runner.menus, menu.get(), owner, {screen.x, screen.y});
 }
 
 std::optional<KeyPress> CWin32PanelHost::KeyPressOf(const PlatformMessage& message) {

@@ -127,8 +127,3 @@ class CWin32PanelHost : public IPanelHost {
   std::unordered_map<int, HWND> m_items;  // the controls found so far, by id
   CUniqueFont m_scaledFont;               // after a DPI change
 };
-
-// The application's title: the executable's file name without directory and extension, as the
-// caption of our message boxes.
-std::wstring AppTitleFromPath(std::wstring_view path);
-const std::wstring& AppTitle();
