@@ -31,11 +31,6 @@ bool SameRects(const std::map<int, RECT>& a, const std::map<int, RECT>& b) {
   return true;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
 }  // namespace
 
 CASE(pages_are_stacked_on_the_first_page) {
@@ -68,7 +63,7 @@ CASE(each_page_shows_only_its_own_controls) {
       }
       if (controlPage == page) {
         const RECT rect = RectInParent(glazier.Item(control.id));
-        if (!Inside(rect, tab) || !Inside(rect, client)) {
+        if (!Encloses(tab, rect) || !Encloses(client, rect)) {
           Check(false, Format("control %d %s reaches out of the tab control %s", control.id,
                               Describe(rect).c_str(), Describe(tab).c_str()));
           ++wrong;
