@@ -16,7 +16,7 @@ add_executable(glazier WIN32 platform/win32/main.cpp res/glazier.rc)
 target_link_libraries(glazier PRIVATE glazier_win32)
 
 # Tests of the Win32 half on real windows, run under Wine (tests/win32/register.cmake).
-file(GLOB GLAZIER_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+file(GLOB GLAZIER_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp tests/common/*.cpp)
 add_executable(glazier_win32_tests ${GLAZIER_WIN32_TEST_SOURCES} res/glazier.rc)
 target_link_libraries(glazier_win32_tests PRIVATE glazier_win32)
 

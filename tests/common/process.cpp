@@ -28,15 +28,6 @@ std::wstring Quoted(const std::wstring& text) {
   return L"\"" + text + L"\"";
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
-  const ULONGLONG deadline = GetTickCount64() + ms;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() >= deadline) return false;
-    Sleep(20);
-  }
-}
-
 Process::Process(const std::wstring& commandLine) {
   std::wstring line = commandLine;
   STARTUPINFOW startup{};

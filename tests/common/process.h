@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -17,9 +16,6 @@ double Milliseconds();
 // The directory of the running driver, where the build puts glazier.exe and the other programs.
 std::wstring ExeDir();
 std::wstring Quoted(const std::wstring& text);
-
-// Polls the condition every 20 ms until it holds; false once `ms` have passed without it.
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = 5000);
 
 // A process started by a driver; terminated, and waited for, when the object goes.
 class Process {

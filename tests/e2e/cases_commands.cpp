@@ -2,17 +2,13 @@
 #include <windows.h>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/messages.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
 namespace {
-
-bool IsTopmost(HWND hwnd) {
-  return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
 
 bool Minimized(HWND hwnd) {
   return WaitFor([&] { return IsIconic(hwnd) != FALSE; });
@@ -31,23 +27,24 @@ void ShowCommandsOn(Glazier& glazier, HWND target, const std::string& name) {
   Check(Restored(target), "\"ウィンドウを表示\" restores " + name);
 
   glazier.Press(IDC_TOPMOST);
-  Check(WaitFor([&] { return IsTopmost(target); }),
+  Check(WaitFor([&] { return HasExStyle(target, WS_EX_TOPMOST); }),
         "\"常に手前に表示\" makes " + name + " topmost");
   glazier.Press(IDC_NOTOPMOST);
-  Check(WaitFor([&] { return !IsTopmost(target); }), "\"手前に表示の解除\" clears it again");
+  Check(WaitFor([&] { return !HasExStyle(target, WS_EX_TOPMOST); }),
+        "\"手前に表示の解除\" clears it again");
 
   glazier.Press(IDC_MINIMIZE);
   Require(Minimized(target), "minimized " + name + " again");
   glazier.Press(IDC_TOPMOST);
-  Check(Restored(target) && WaitFor([&] { return IsTopmost(target); }),
+  Check(Restored(target) && WaitFor([&] { return HasExStyle(target, WS_EX_TOPMOST); }),
         "\"常に手前に表示\" on a minimized window restores it and makes it topmost");
   glazier.Press(IDC_NOTOPMOST);
-  WaitFor([&] { return !IsTopmost(target); });
+  WaitFor([&] { return !HasExStyle(target, WS_EX_TOPMOST); });
 }
 
 }  // namespace
 
-E2E_CASE(show_state_and_always_on_top) {
+CASE(show_state_and_always_on_top) {
   const std::string title = UniqueTitle("E2E 表示");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Notepad notepad = StartNotepad(20, 620, 420, 300);
@@ -56,7 +53,7 @@ E2E_CASE(show_state_and_always_on_top) {
   ShowCommandsOn(glazier, notepad.hwnd, "notepad");
 }
 
-E2E_CASE(resizable_frame) {
+CASE(resizable_frame) {
   Target target = StartTarget(UniqueTitle("E2E 枠"), 300, 150, 20, 20);
   Glazier glazier;
   const LONG before = GetWindowLongW(target.hwnd, GWL_STYLE);
@@ -89,7 +86,7 @@ E2E_CASE(resizable_frame) {
   Check(framed, "after \"ウィンドウを表示\" the window's frame is the sizing frame");
 }
 
-E2E_CASE(lock_and_unlock) {
+CASE(lock_and_unlock) {
   Target target = StartTarget(UniqueTitle("E2E 錠"), 300, 150, 20, 20);
   Notepad notepad = StartNotepad(20, 620, 420, 300);
   Glazier glazier;
@@ -115,7 +112,7 @@ E2E_CASE(lock_and_unlock) {
         "the panel stays enabled and answers");
 }
 
-E2E_CASE(unlock_enables_a_window_behind_a_modal_box) {
+CASE(unlock_enables_a_window_behind_a_modal_box) {
   const std::string title = UniqueTitle("E2E モーダル");
   Target target = StartTarget(title, 300, 150, 20, 20, L"--modal");
   Require(WaitFor([&] { return !IsWindowEnabled(target.hwnd); }),
@@ -127,7 +124,7 @@ E2E_CASE(unlock_enables_a_window_behind_a_modal_box) {
         "\"ロックを解除\" enables the window its program had disabled");
 }
 
-E2E_CASE(each_command_without_a_selection_shows_its_message) {
+CASE(each_command_without_a_selection_shows_its_message) {
   struct Case {
     int page;
     int button;

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "glazier.h"
-#include "harness.h"
 #include "platform/win32/dialog_face.h"
 #include "res/resource.h"
 #include "res/templates.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -52,7 +52,7 @@ std::string OutsideClient(HWND dialog) {
 
 }  // namespace
 
-E2E_CASE(panel_is_whole_in_any_face) {
+CASE(panel_is_whole_in_any_face) {
   BecomeDpiAware();
   const char* tagSet = std::getenv("GLAZIER_FACE_TAG");
   const std::string tag = tagSet ? tagSet : "prepared";
@@ -81,7 +81,7 @@ E2E_CASE(panel_is_whole_in_any_face) {
   GetClientRect(glazier.Dialog(), &client);
   for (int page = 0; page < 6; ++page) {
     Require(glazier.ShowPage(page), Format("a click on tab %d selects it", page));
-    const std::vector<int>& controls = Pages()[page];
+    const std::span<const int> controls = TabPages()[page].controls;
     const RECT frame = RectInParent(glazier.Item(controls.front()));
     std::string outside;
     for (int id : controls) {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -50,13 +50,9 @@ bool EndsAs(const std::function<bool()>& state) {
   return false;
 }
 
-bool HasExStyle(HWND hwnd, DWORD bits) {
-  return (static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)) & bits) == bits;
-}
-
 }  // namespace
 
-E2E_CASE(selecting_a_row_loads_its_rectangle) {
+CASE(selecting_a_row_loads_its_rectangle) {
   const std::string title = UniqueTitle("E2E 位置");
   Target target = StartTarget(title, 300, 150, 30, 40);
   Glazier glazier;
@@ -76,7 +72,7 @@ E2E_CASE(selecting_a_row_loads_its_rectangle) {
   Check(EqualRect(&before, &after) != FALSE, "the window stays where it was");
   HWND top = nullptr;
   for (const ListedWindow& window : VisibleTitledWindows()) {
-    if (!(GetWindowLongW(window.hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    if (!HasExStyle(window.hwnd, WS_EX_TOPMOST)) {
       top = window.hwnd;
       break;
     }
@@ -85,7 +81,7 @@ E2E_CASE(selecting_a_row_loads_its_rectangle) {
   Check(GetForegroundWindow() == glazier.Dialog(), "without being activated");
 }
 
-E2E_CASE(typing_and_up_down_steps_apply_at_once) {
+CASE(typing_and_up_down_steps_apply_at_once) {
   const std::string title = UniqueTitle("E2E 位置");
   Target target = StartTarget(title, 300, 150, 30, 40);
   Glazier glazier;
@@ -115,7 +111,7 @@ E2E_CASE(typing_and_up_down_steps_apply_at_once) {
         "and the window follows");
 }
 
-E2E_CASE(double_halve_and_move_to_origin) {
+CASE(double_halve_and_move_to_origin) {
   const std::string title = UniqueTitle("E2E 倍");
   Target target = StartTarget(title, 300, 150, 30, 40);
   Glazier glazier;
@@ -145,7 +141,7 @@ E2E_CASE(double_halve_and_move_to_origin) {
         "width and height are left alone");
 }
 
-E2E_CASE(double_shows_what_the_window_took) {
+CASE(double_shows_what_the_window_took) {
   const std::string title = UniqueTitle("E2E 上限");
   // The target refuses to grow beyond 500 x 260.
   Target target = StartTarget(title, 300, 150, 30, 40, L"--max-size 500x260");
@@ -166,7 +162,7 @@ E2E_CASE(double_shows_what_the_window_took) {
 // Windows 10 and 11 put an invisible resize border of 7 px left, right and bottom around a
 // window: a stand-in for the system's DWM library, which a copy of glazier.exe loads, reports that
 // frame for every window whose title holds "(frame)". The page works with the frame seen.
-E2E_CASE(the_page_places_the_visible_frame) {
+CASE(the_page_places_the_visible_frame) {
   const std::wstring exe = GlazierWithStandInDwmapi(L"glazier_frames.exe");
   const std::string title = UniqueTitle("E2E 枠 (frame)");
   Target target = StartTarget(title, 300, 150, 60, 60);
@@ -219,7 +215,7 @@ E2E_CASE(the_page_places_the_visible_frame) {
 
 // A program that answers only every 150 ms (busy, not hung): every command still ends in the
 // state asked for, in the order of its calls.
-E2E_CASE(busy_target_every_command_ends_as_asked) {
+CASE(busy_target_every_command_ends_as_asked) {
   const std::string title = UniqueTitle("E2E 多忙");
   Target busy = StartTarget(title, 400, 300, 30, 40, L"--slow 150");
   Glazier glazier;

@@ -6,17 +6,13 @@
 #include <vector>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "tests/expected/panel_tables.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
 namespace {
-
-using Placement = ExpectedPlacement;
-constexpr std::span<const Placement> kPlacements = kExpectedPlacements;
 
 std::map<int, RECT> ControlRects(const Glazier& glazier) {
   std::map<int, RECT> rects;
@@ -35,33 +31,11 @@ bool SameRects(const std::map<int, RECT>& a, const std::map<int, RECT>& b) {
   return true;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
 }  // namespace
 
-E2E_CASE(pages_are_stacked_on_the_first_page) {
+CASE(pages_are_stacked_on_the_first_page) {
   Glazier glazier;
-  const RECT anchor = RectInParent(glazier.Item(IDC_SHOW_GROUP));
-  Log("  anchor (the group box of \"表示\"): " + Describe(anchor));
-  int wrong = 0;
-  for (const Placement& placement : kPlacements) {
-    const RECT rect = RectInParent(glazier.Item(placement.id));
-    if (rect.left != anchor.left + placement.dx || rect.top != anchor.top + placement.dy) {
-      Check(false, Format("control %d is at %s, expected its corner at (L + %d, T + %d)",
-                          placement.id, Describe(rect).c_str(), placement.dx, placement.dy));
-      ++wrong;
-    }
-  }
-  Check(wrong == 0, "all 38 page controls stand at their offsets from the anchor");
-  const RECT opaque = RectInParent(glazier.Item(IDC_OPAQUE_LABEL));
-  const RECT slider = RectInParent(glazier.Item(IDC_ALPHA_SLIDER));
-  Check(opaque.left - anchor.left == 290 && opaque.top - anchor.top == 15,
-        "on \"透明化\" the label \"不透明\" is 290 pixels right of the anchor, 15 below its top");
-  Check(slider.left - anchor.left == 40 && slider.top - anchor.top == 15,
-        "and the trackbar 40 pixels right of it, 15 below its top");
+  CheckStackedOnTheAnchor(glazier, USER_DEFAULT_SCREEN_DPI);
   CheckEqual(glazier.PageCount(), 6, "tabs");
   const char* captions[] = {"表示", "変形", "ロック", "透明化", "タイトル", "位置・サイズ"};
   for (int page = 0; page < 6; ++page) {
@@ -69,7 +43,7 @@ E2E_CASE(pages_are_stacked_on_the_first_page) {
   }
 }
 
-E2E_CASE(each_page_shows_only_its_own_controls) {
+CASE(each_page_shows_only_its_own_controls) {
   Target target = StartTarget(UniqueTitle("E2E 窓"), 280, 100, 20, 20);
   Glazier glazier;
   const RECT tab = RectInParent(glazier.Item(IDC_TAB));
@@ -89,7 +63,7 @@ E2E_CASE(each_page_shows_only_its_own_controls) {
       }
       if (controlPage == page) {
         const RECT rect = RectInParent(glazier.Item(control.id));
-        if (!Inside(rect, tab) || !Inside(rect, client)) {
+        if (!Encloses(tab, rect) || !Encloses(client, rect)) {
           Check(false, Format("control %d %s reaches out of the tab control %s", control.id,
                               Describe(rect).c_str(), Describe(tab).c_str()));
           ++wrong;
@@ -98,7 +72,7 @@ E2E_CASE(each_page_shows_only_its_own_controls) {
     }
     Check(wrong == 0, Format("page %d shows its %zu controls, inside the tab control, and no other "
                              "page control",
-                             page, Pages()[page].size()));
+                             page, TabPages()[page].controls.size()));
     CheckTextsFit(glazier.Dialog(), "every text on it fits its control");
     RECT shot = {};
     GetWindowRect(glazier.Dialog(), &shot);
@@ -106,7 +80,7 @@ E2E_CASE(each_page_shows_only_its_own_controls) {
   }
 }
 
-E2E_CASE(resizing_moves_the_controls_with_the_edges) {
+CASE(resizing_moves_the_controls_with_the_edges) {
   Glazier glazier;
   const std::map<int, RECT> before = ControlRects(glazier);
   RECT outer = {};
@@ -154,7 +128,7 @@ E2E_CASE(resizing_moves_the_controls_with_the_edges) {
 
 // The labels and the trackbar stand on the tab's body as the tab control draws it, in no box of
 // the dialog's colour, and the caption above the list keeps that colour; the tabs span the tab.
-E2E_CASE(pages_stand_on_the_tab_body) {
+CASE(pages_stand_on_the_tab_body) {
   Glazier glazier;
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
   CheckTabRowSpans(glazier, "at 96 DPI");

@@ -8,17 +8,13 @@
 #include <string>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/messages.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
 namespace {
-
-bool IsLayered(HWND hwnd) {
-  return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-}
 
 int SliderPosition(const Glazier& glazier) {
   return static_cast<int>(SendMessageW(glazier.Item(IDC_ALPHA_SLIDER), TBM_GETPOS, 0, 0));
@@ -26,13 +22,13 @@ int SliderPosition(const Glazier& glazier) {
 
 }  // namespace
 
-E2E_CASE(opacity_from_the_edit) {
+CASE(opacity_from_the_edit) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
   CheckEqual(SliderPosition(glazier), 150, "after start-up the trackbar");
   CheckEqual(glazier.Text(IDC_ALPHA_EDIT), "150", "and the opacity edit");
-  Check(!IsLayered(target.hwnd), "no window has been changed");
+  Check(!HasExStyle(target.hwnd, WS_EX_LAYERED), "no window has been changed");
 
   glazier.SelectOnPage(title, kOpacityPage);
   struct Step {
@@ -49,10 +45,11 @@ E2E_CASE(opacity_from_the_edit) {
     CheckEqual(alpha, step.alpha, Format("alpha after \"実行\" with \"%s\"", step.text));
     CheckEqual(glazier.Text(IDC_ALPHA_EDIT), step.text, "the edit keeps what was typed");
   }
-  Check(WaitFor([&] { return !IsLayered(target.hwnd); }), "255 clears WS_EX_LAYERED");
+  Check(WaitFor([&] { return !HasExStyle(target.hwnd, WS_EX_LAYERED); }),
+        "255 clears WS_EX_LAYERED");
 }
 
-E2E_CASE(rejected_opacity_texts) {
+CASE(rejected_opacity_texts) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
@@ -83,10 +80,10 @@ E2E_CASE(rejected_opacity_texts) {
     glazier.CloseMessageBox(box);
     CheckEqual(glazier.Text(IDC_ALPHA_EDIT), msg::kOpacityReset, "the edit then reads");
   }
-  Check(!IsLayered(target.hwnd), "the target was never touched");
+  Check(!HasExStyle(target.hwnd, WS_EX_LAYERED), "the target was never touched");
 }
 
-E2E_CASE(flashing_pulses_until_stopped) {
+CASE(flashing_pulses_until_stopped) {
   const std::string title = UniqueTitle("E2E 点滅");
   Target target = StartTarget(title, 300, 150, 20, 20);
   const std::string otherTitle = UniqueTitle("E2E 点滅 隣");
@@ -139,7 +136,7 @@ E2E_CASE(flashing_pulses_until_stopped) {
         Format("the window stays layered at the last alpha (%d)", stopped));
 }
 
-E2E_CASE(trackbar_release_applies_and_keys_do_not) {
+CASE(trackbar_release_applies_and_keys_do_not) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -37,8 +37,8 @@ void Press(const PageKey& key) {
 // The tab shows `page`, and only that page's controls are visible.
 bool OnPage(const Glazier& glazier, int page) {
   if (SendMessageW(glazier.Item(IDC_TAB), TCM_GETCURSEL, 0, 0) != page) return false;
-  for (std::size_t other = 0; other < Pages().size(); ++other) {
-    for (int id : Pages()[other]) {
+  for (std::size_t other = 0; other < TabPages().size(); ++other) {
+    for (int id : TabPages()[other].controls) {
       if ((IsWindowVisible(glazier.Item(id)) != FALSE) != (static_cast<int>(other) == page)) {
         return false;
       }
@@ -49,10 +49,10 @@ bool OnPage(const Glazier& glazier, int page) {
 
 }  // namespace
 
-E2E_CASE(page_keys_turn_the_pages_round_both_ends) {
+CASE(page_keys_turn_the_pages_round_both_ends) {
   Glazier glazier;
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
-  const int pages = static_cast<int>(Pages().size());
+  const int pages = static_cast<int>(TabPages().size());
   for (const PageKey& key : kPageKeys) {
     // From the list, which every page shows: once round, past the end the key goes to.
     Require(glazier.Focus(IDC_WINDOW_LIST), "the list has the focus");
@@ -75,7 +75,7 @@ E2E_CASE(page_keys_turn_the_pages_round_both_ends) {
   }
 }
 
-E2E_CASE(the_rows_hold_still_under_the_lists_tooltip) {
+CASE(the_rows_hold_still_under_the_lists_tooltip) {
   Glazier glazier;
   Require(glazier.WaitRow("Glazier", 3000), "Glazier lists its own dialog");
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");

@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -39,7 +39,7 @@ struct Look {
 Look LookOf(HWND hwnd) {
   Look look;
   look.style = GetWindowLongW(hwnd, GWL_STYLE) & ~WS_DISABLED;
-  look.topmost = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  look.topmost = HasExStyle(hwnd, WS_EX_TOPMOST);
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   look.shaped = GetWindowRgn(hwnd, region) != ERROR;
   DeleteObject(region);
@@ -84,7 +84,7 @@ HWND MenuFromKeyboard(Glazier& glazier) {
 
 }  // namespace
 
-E2E_CASE(restore_puts_back_every_aspect) {
+CASE(restore_puts_back_every_aspect) {
   const std::string title = UniqueTitle("E2E 元に戻す");
   Target target = StartTarget(title, 300, 150, 40, 40);
   Glazier glazier;
@@ -133,7 +133,7 @@ E2E_CASE(restore_puts_back_every_aspect) {
   Check(glazier.WaitRow(title), "the list shows its old title");
 }
 
-E2E_CASE(restore_by_keys_and_for_every_window) {
+CASE(restore_by_keys_and_for_every_window) {
   const std::string firstTitle = UniqueTitle("E2E 戻す 1");
   const std::string secondTitle = UniqueTitle("E2E 戻す 2");
   Target first = StartTarget(firstTitle, 300, 150, 40, 40);
@@ -162,13 +162,13 @@ E2E_CASE(restore_by_keys_and_for_every_window) {
   // came before that read would count as Glazier's.
   Require(glazier.WaitRow(glaziersTitle), "Glazier's title, listed");
   const std::string programsTitle = UniqueTitle("E2E 自分の題");
-  SetWindowTextW(first.hwnd, Wide(programsTitle).c_str());
+  SetWindowTextW(first.hwnd, Widen(programsTitle).c_str());
   glazier.SelectOnPage(programsTitle, kShapePage);
   glazier.Press(IDC_STAR);
   PressKeyWith(VK_CONTROL, 'Z');
   Check(WaitFor([&] { return !LookOf(first.hwnd).shaped; }), "Ctrl+Z takes the star away");
   CheckEqual(WindowText(first.hwnd), programsTitle, "and leaves the program's own title");
-  SetWindowTextW(first.hwnd, Wide(firstTitle).c_str());
+  SetWindowTextW(first.hwnd, Widen(firstTitle).c_str());
 
   // Two windows changed: "すべて" puts both back.
   glazier.Press(IDC_CIRCLE);
@@ -193,7 +193,7 @@ E2E_CASE(restore_by_keys_and_for_every_window) {
         "Ctrl+Z makes it opaque again");
 }
 
-E2E_CASE(restore_small_steps_and_a_maximized_window) {
+CASE(restore_small_steps_and_a_maximized_window) {
   const std::string title = UniqueTitle("E2E 少しずつ");
   Target target = StartTarget(title, 300, 150, 40, 40);
   Glazier glazier;

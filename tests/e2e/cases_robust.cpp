@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/messages.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -189,7 +189,7 @@ HWND TargetWindowOf(const Process& process, DWORD ms) {
 // A program that has stopped answering messages: every command on its window comes back at
 // once, the panel answers, paints and refreshes, another window's flashing keeps its rhythm, and
 // Esc still ends Glazier with the calls on the hung window never finished.
-E2E_CASE(hung_target_every_command_returns_at_once) {
+CASE(hung_target_every_command_returns_at_once) {
   const std::string hungTitle = UniqueTitle("E2E 応答なし");
   Target hung = StartTarget(hungTitle, 300, 150, 20, 20, L"--hang");
   const std::string flashedTitle = UniqueTitle("E2E 点滅");
@@ -271,7 +271,7 @@ E2E_CASE(hung_target_every_command_returns_at_once) {
 // A window that closes after its row was selected: a command on it, or selecting its row
 // again, says so in one box, and the list is then refreshed without the row. Flashing ends by
 // itself, with no box, when its window closes.
-E2E_CASE(closed_target_each_command_says_so_once) {
+CASE(closed_target_each_command_says_so_once) {
   const std::string keptTitle = UniqueTitle("E2E 残る");
   Target kept = StartTarget(keptTitle, 300, 150, 20, 20);
   Glazier glazier;
@@ -321,7 +321,7 @@ E2E_CASE(closed_target_each_command_says_so_once) {
 // System32, reports every window whose title holds "(cloaked)" as cloaked; Glazier with Wine's
 // own library lists it. make bench measures the refresh against the same stand-in, so its answers
 // are Windows' own here too.
-E2E_CASE(cloaked_windows_get_no_row) {
+CASE(cloaked_windows_get_no_row) {
   const std::wstring exe = GlazierWithStandInDwmapi(L"glazier_cloaks.exe");
   const std::string shownTitle = UniqueTitle("E2E 見える");
   Target shown = StartTarget(shownTitle, 300, 150, 20, 20);
@@ -339,7 +339,7 @@ E2E_CASE(cloaked_windows_get_no_row) {
   Target unanswered = StartTarget(unansweredTitle, 300, 150, 340, 20);
   Check(glazier.WaitRow(unansweredTitle), "a window DWM gives no answer for gets a row");
   const std::string laterTitle = UniqueTitle("E2E (cloaked) 後");
-  SetWindowTextW(unanswered.hwnd, Wide(laterTitle).c_str());
+  SetWindowTextW(unanswered.hwnd, Widen(laterTitle).c_str());
   Check(WaitFor([&] { return glazier.RowOf(unansweredTitle) < 0; }) &&
             HoldsFor([&] { return glazier.RowOf(laterTitle) < 0; }, 2500),
         "asked again once DWM answers, it is cloaked: no row through two refreshes");
@@ -350,15 +350,15 @@ E2E_CASE(cloaked_windows_get_no_row) {
 
 // More visible titled windows than the list's 10,000 rows: the list holds the first 10,000 in
 // z-order and each row still acts on its own window.
-E2E_CASE(more_windows_than_the_list_holds) {
+CASE(more_windows_than_the_list_holds) {
   // Two programs, each with 5,024 small windows and its main one, open them side by side: one
   // program may own at most 10,000 windows on Windows.
   const double opening = Milliseconds();
   std::vector<Process> programs;
   for (int y : {20, 200}) {
     programs.push_back(
-        StartTargetProcess(Wide(Format("--title \"%s\" --client 200x100 --pos 20,%d --many 5024",
-                                       UniqueTitle("E2E 多数").c_str(), y))));
+        StartTargetProcess(Widen(Format("--title \"%s\" --client 200x100 --pos 20,%d --many 5024",
+                                        UniqueTitle("E2E 多数").c_str(), y))));
   }
   for (const Process& program : programs) TargetWindowOf(program, 100000);
   Log(Format("  measured: 10,050 windows opened in %.1f s", (Milliseconds() - opening) / 1000));
@@ -415,7 +415,7 @@ E2E_CASE(more_windows_than_the_list_holds) {
   std::map<std::string, HWND> byTitle;
   for (const ListedWindow& window : desktop) byTitle.emplace(window.title, window.hwnd);
   const auto windowAt = [&](std::size_t row) {
-    const auto found = byTitle.find(Utf8(glazier.RowText(static_cast<int>(row)).value_or(L"")));
+    const auto found = byTitle.find(Narrow(glazier.RowText(static_cast<int>(row)).value_or(L"")));
     return found == byTitle.end() ? HWND{} : found->second;
   };
   glazier.OpenPage(kShowPage);
@@ -430,7 +430,7 @@ E2E_CASE(more_windows_than_the_list_holds) {
     // re-apply goes first, on a loaded machine for seconds.
     Check(window && WaitFor([&] { return IsIconic(window) != FALSE; }, 10000),
           Format("row %zu minimizes its own window \"%s\"", row,
-                 Utf8(glazier.RowText(static_cast<int>(row)).value_or(L"")).c_str()));
+                 Narrow(glazier.RowText(static_cast<int>(row)).value_or(L"")).c_str()));
     Check(!IsIconic(above) && !(below && IsIconic(below)), "and neither neighbour");
     glazier.Press(IDC_SHOW);
     WaitFor([&] { return !IsIconic(window); }, 3000);
@@ -444,15 +444,6 @@ E2E_CASE(more_windows_than_the_list_holds) {
 }
 
 namespace {
-
-// The title as UTF-16 units, however long.
-std::wstring WideTitle(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
 
 bool IsHigh(wchar_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
@@ -492,16 +483,16 @@ int RowStarting(const Glazier& glazier, const std::wstring& start) {
 
 // Titles at and past what a row holds, and titles that are not valid UTF-16: the list shows what
 // fits, and retitling with 100,000 characters works.
-E2E_CASE(long_and_broken_titles) {
+CASE(long_and_broken_titles) {
   struct Titled {
     const char* what;
     std::wstring options;
     std::size_t length;
     Target target;
   };
-  const std::wstring stem = Wide(UniqueTitle("E2E 長い題名"));
+  const std::wstring stem = Widen(UniqueTitle("E2E 長い題名"));
   // A surrogate pair that straddles the end of a row: only its first half would fit.
-  std::wstring straddling = Wide(UniqueTitle("E2E 境目"));
+  std::wstring straddling = Widen(UniqueTitle("E2E 境目"));
   straddling.resize(kRowUnits - 1, L'.');
   std::vector<Titled> titled;
   for (std::size_t length : {std::size_t{2047}, std::size_t{2048}, std::size_t{100000}}) {
@@ -512,7 +503,7 @@ E2E_CASE(long_and_broken_titles) {
                       {}});
   }
   titled.push_back({"unpaired surrogates",
-                    L"--title \"" + Wide(UniqueTitle("E2E 孤立")) +
+                    L"--title \"" + Widen(UniqueTitle("E2E 孤立")) +
                         L" \" --title-units DC00,41,D83D,DE00,D800,42,D83D",
                     0,
                     {}});
@@ -530,18 +521,18 @@ E2E_CASE(long_and_broken_titles) {
   Glazier glazier;
 
   for (const Titled& entry : titled) {
-    const std::wstring title = WideTitle(entry.target.hwnd);
+    const std::wstring title = WideWindowText(entry.target.hwnd);
     const std::wstring label =
-        *entry.what ? Wide(entry.what) : Wide(Format("%zu units", entry.length));
+        *entry.what ? Widen(entry.what) : Widen(Format("%zu units", entry.length));
     if (entry.length > 0) {
       CheckEqual(static_cast<long long>(title.size()), static_cast<long long>(entry.length),
-                 "the target's title length, " + Utf8(label));
+                 "the target's title length, " + Narrow(label));
     }
     const std::wstring expected = ExpectedRow(title);
     const std::wstring start = title.substr(0, 12);
     int row = -1;
     WaitFor([&] { return (row = RowStarting(glazier, start)) >= 0; }, 5000);
-    if (!Check(row >= 0, "the title of " + Utf8(label) + " is listed")) continue;
+    if (!Check(row >= 0, "the title of " + Narrow(label) + " is listed")) continue;
     const std::wstring shown = glazier.RowText(row).value_or(L"");
     Check(shown == expected,
           Format(
@@ -552,12 +543,12 @@ E2E_CASE(long_and_broken_titles) {
   // Retitling with 100,000 characters, from the row of the 2,047 units.
   Titled& retitled = titled.front();
   const std::wstring newTitle = [&] {
-    std::wstring text = Wide(UniqueTitle("E2E 十万字")) + L" ";
+    std::wstring text = Widen(UniqueTitle("E2E 十万字")) + L" ";
     while (text.size() < 100000) text += L"あいうえおabcde";
     text.resize(100000);
     return text;
   }();
-  const int row = RowStarting(glazier, WideTitle(retitled.target.hwnd).substr(0, 12));
+  const int row = RowStarting(glazier, WideWindowText(retitled.target.hwnd).substr(0, 12));
   Require(row >= 0 && glazier.ClickRow(row), "the row of 2,047 units is selected");
   glazier.OpenPage(kTitlePage);
   DWORD_PTR result = 0;
@@ -566,7 +557,7 @@ E2E_CASE(long_and_broken_titles) {
   CheckEqual(SendMessageW(glazier.Item(IDC_TITLE_EDIT), WM_GETTEXTLENGTH, 0, 0), 100000,
              "the title edit holds 100,000 characters");
   glazier.Press(IDC_TITLE_APPLY);
-  Check(WaitFor([&] { return WideTitle(retitled.target.hwnd) == newTitle; }),
+  Check(WaitFor([&] { return WideWindowText(retitled.target.hwnd) == newTitle; }),
         "\"実行\" gives the window the whole 100,000-character title");
   int newRow = -1;
   WaitFor([&] { return (newRow = RowStarting(glazier, newTitle.substr(0, 12))) >= 0; });
@@ -642,7 +633,7 @@ long SettledGdiObjects(HANDLE process) {
 
 // A thousand shape commands, and one on a window that has closed, whose region the system refuses:
 // Glazier holds as many GDI objects after them as before.
-E2E_CASE(thousand_shapes_leak_no_gdi_objects) {
+CASE(thousand_shapes_leak_no_gdi_objects) {
   const std::string liveTitle = UniqueTitle("E2E 形");
   Target live = StartTarget(liveTitle, 400, 300, 20, 20);
   const std::string closedTitle = UniqueTitle("E2E 形 閉じる");
@@ -679,7 +670,7 @@ E2E_CASE(thousand_shapes_leak_no_gdi_objects) {
 }
 
 // Esc while the flashing runs ends Glazier at once, and the window keeps the alpha it had.
-E2E_CASE(esc_while_flashing_ends_at_once_keeping_the_alpha) {
+CASE(esc_while_flashing_ends_at_once_keeping_the_alpha) {
   const std::string title = UniqueTitle("E2E 点滅 終了");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;

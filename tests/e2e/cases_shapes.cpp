@@ -4,8 +4,8 @@
 #include <string>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -63,7 +63,7 @@ void SaveShape(HWND hwnd, const char* name) {
 
 }  // namespace
 
-E2E_CASE(circle_star_and_plain_shapes) {
+CASE(circle_star_and_plain_shapes) {
   const std::string title = UniqueTitle("E2E 形");
   Target target = StartTarget(title, 400, 300, 20, 20);
   Glazier glazier;
@@ -101,8 +101,7 @@ E2E_CASE(circle_star_and_plain_shapes) {
   SaveShape(target.hwnd, "shape-star");
 
   // The plain shape gives back the whole window, also one larger than the work area.
-  RECT work = {};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = WorkAreaOf(target.hwnd);
   SetWindowPos(target.hwnd, nullptr, work.left, work.top, work.right - work.left + 40,
                work.bottom - work.top + 40, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT large = {};

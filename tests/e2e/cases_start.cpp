@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/messages.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "tests/expected/panel_tables.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -54,7 +53,7 @@ std::wstring FolderOfModule(HANDLE process, const std::wstring& file) {
 
 }  // namespace
 
-E2E_CASE(rows_follow_the_z_order) {
+CASE(rows_follow_the_z_order) {
   Notepad notepad = StartNotepad(20, 620, 420, 300);
   const std::string twin = UniqueTitle("E2E 同じ題名");
   Target first = StartTarget(twin, 280, 100, 20, 20);
@@ -83,7 +82,7 @@ E2E_CASE(rows_follow_the_z_order) {
   glazier.RowsMatchDesktop();
 }
 
-E2E_CASE(own_dialog_is_listed_a_second_after_start) {
+CASE(own_dialog_is_listed_a_second_after_start) {
   Target target = StartTarget(UniqueTitle("E2E 窓"), 280, 100, 20, 20);
   Glazier glazier;
   const ULONGLONG seen = GetTickCount64();
@@ -101,7 +100,7 @@ E2E_CASE(own_dialog_is_listed_a_second_after_start) {
   glazier.RowsMatchDesktop();
 }
 
-E2E_CASE(refresh_button_and_tick_rebuild_the_list) {
+CASE(refresh_button_and_tick_rebuild_the_list) {
   const std::string a = UniqueTitle("E2E 窓A");
   Target targetA = StartTarget(a, 280, 100, 20, 20);
   Glazier glazier;
@@ -126,14 +125,14 @@ E2E_CASE(refresh_button_and_tick_rebuild_the_list) {
   Check(WaitFor([&] { return glazier.RowOf(c) < 0; }, 3000), "and drops it once it has closed");
 }
 
-E2E_CASE(esc_ends_the_process) {
+CASE(esc_ends_the_process) {
   Glazier glazier;
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
   PressKey(VK_ESCAPE);
   CheckEndsWithCode0(glazier, "Esc");
 }
 
-E2E_CASE(enter_never_closes_the_dialog) {
+CASE(enter_never_closes_the_dialog) {
   Target target = StartTarget(UniqueTitle("E2E 窓"), 280, 100, 20, 20);
   Glazier glazier;
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
@@ -153,13 +152,13 @@ E2E_CASE(enter_never_closes_the_dialog) {
   Check(glazier.App().Running() && IsWindowVisible(glazier.Dialog()), "the dialog is still open");
 }
 
-E2E_CASE(exit_button_ends_the_process) {
+CASE(exit_button_ends_the_process) {
   Glazier glazier;
   glazier.PressLater(IDC_EXIT);
   CheckEndsWithCode0(glazier, "\"終了\"");
 }
 
-E2E_CASE(exit_menu_item_ends_the_process) {
+CASE(exit_menu_item_ends_the_process) {
   Glazier glazier;
   Require(BringToFront(glazier.Dialog()), "the dialog is in front");
   PressKeyWith(VK_MENU, 'F');
@@ -174,20 +173,20 @@ E2E_CASE(exit_menu_item_ends_the_process) {
   CheckEndsWithCode0(glazier, "\"終了 (&X)\"");
 }
 
-E2E_CASE(close_box_ends_the_process) {
+CASE(close_box_ends_the_process) {
   Glazier glazier;
   PostMessageW(glazier.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
   CheckEndsWithCode0(glazier, "the close box");
 }
 
-E2E_CASE(message_box_caption_is_the_exe_name) {
+CASE(message_box_caption_is_the_exe_name) {
   struct Run {
     std::wstring exe;
     const char* caption;
   };
   const std::wstring renamedDir = ExeDir() + L"\\renamed";
   CreateDirectoryW(renamedDir.c_str(), nullptr);
-  const std::wstring renamed = renamedDir + L"\\" + Wide("ガラス工房") + L".exe";
+  const std::wstring renamed = renamedDir + L"\\" + Widen("ガラス工房") + L".exe";
   Require(CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), renamed.c_str(), FALSE),
           "copied glazier.exe to renamed\\ガラス工房.exe");
 
@@ -210,7 +209,7 @@ E2E_CASE(message_box_caption_is_the_exe_name) {
 // native copy of each for it, as Windows' search order does, Glazier loads none of them: not at
 // start-up, not at the refreshes that ask DWM, not at the CD-tray command. It loads the system's
 // from System32.
-E2E_CASE(libraries_beside_the_exe_are_not_loaded) {
+CASE(libraries_beside_the_exe_are_not_loaded) {
   const std::wstring dir = ExeDir() + L"\\planted";
   const std::wstring exe = dir + L"\\glazier_planted.exe";
   const std::initializer_list<const wchar_t*> planted = {L"dwmapi", L"uxtheme", L"winmm"};
@@ -232,15 +231,15 @@ E2E_CASE(libraries_beside_the_exe_are_not_loaded) {
   wchar_t system[MAX_PATH] = L"";
   GetSystemDirectoryW(system, MAX_PATH);
   for (const wchar_t* library : planted) {
-    const std::string name = Utf8(library) + ".dll";
+    const std::string name = Narrow(library) + ".dll";
     Check(GetFileAttributesW(mark(library).c_str()) == INVALID_FILE_ATTRIBUTES,
           "the planted " + name + " was not loaded");
-    CheckEqual(Utf8(FolderOfModule(glazier.App().Handle(), library + std::wstring(L".dll"))),
-               Utf8(system), "Glazier's " + name + " comes from System32");
+    CheckEqual(Narrow(FolderOfModule(glazier.App().Handle(), library + std::wstring(L".dll"))),
+               Narrow(system), "Glazier's " + name + " comes from System32");
   }
 }
 
-E2E_CASE(menu_bar) {
+CASE(menu_bar) {
   struct Item {
     const char* text;
     int id;
@@ -265,7 +264,7 @@ E2E_CASE(menu_bar) {
   auto text = [](HMENU menu, int position) {
     wchar_t buffer[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(position), buffer, 256, MF_BYPOSITION);
-    return Utf8(buffer);
+    return Narrow(buffer);
   };
   CheckEqual(GetMenuItemCount(bar), static_cast<long long>(expected.size()), "popups on the bar");
   for (std::size_t p = 0; p < expected.size(); ++p) {
@@ -286,7 +285,7 @@ E2E_CASE(menu_bar) {
   FreeLibrary(exe);
 }
 
-E2E_CASE(controls_and_pages) {
+CASE(controls_and_pages) {
   Glazier glazier;
   const DialogTemplate& dialog = MainDialogTemplate();
   int children = 0;
@@ -337,13 +336,13 @@ E2E_CASE(controls_and_pages) {
 // What the panel sets up once idle is there where a user first meets it, however early: the first
 // hover of a control on a page not yet visited shows its tip, and each page shows its controls,
 // the first time, where they stand once the panel has been idle.
-E2E_CASE(first_showing) {
+CASE(first_showing) {
   std::vector<RECT> settled;
   {
     Glazier glazier;
     for (int page = 1; page < glazier.PageCount(); ++page) {
       glazier.OpenPage(page);
-      for (int id : Pages()[page]) settled.push_back(RectInParent(glazier.Item(id)));
+      for (int id : TabPages()[page].controls) settled.push_back(RectInParent(glazier.Item(id)));
     }
   }
   Glazier glazier(ExeDir() + L"\\glazier.exe", /*untilIdle=*/false);
@@ -360,7 +359,7 @@ E2E_CASE(first_showing) {
   std::size_t next = 0;
   for (int page = 1; page < glazier.PageCount(); ++page) {
     glazier.OpenPage(page);
-    for (int id : Pages()[page]) {
+    for (int id : TabPages()[page].controls) {
       const RECT shown = RectInParent(glazier.Item(id));
       const RECT& expected = settled[next++];
       Check(EqualRect(&shown, &expected) != FALSE,
@@ -370,8 +369,8 @@ E2E_CASE(first_showing) {
   }
 }
 
-E2E_CASE(tooltips) {
-  const std::span<const ExpectedTool> expected = kExpectedTooltips;
+CASE(tooltips) {
+  const std::span<const TooltipEntry> expected = Tooltips();
   Glazier glazier;
   HWND tip = glazier.Tooltip();
   Require(tip != nullptr, "the dialog owns a tooltip window");
@@ -401,12 +400,12 @@ E2E_CASE(tooltips) {
     memory.Read(&info, sizeof(info));
     memory.Read(text, sizeof(text), sizeof(info));
     text[kChars - 1] = L'\0';
-    const HWND control = glazier.Item(expected[i].id);
+    const HWND control = glazier.Item(expected[i].controlId);
     const bool sameTool = reinterpret_cast<HWND>(info.uId) == control &&
                           (info.uFlags & TTF_IDISHWND) != 0 && info.hwnd == glazier.Dialog();
-    if (!sameTool || Utf8(text) != expected[i].text) {
-      Check(false, Format("tool %zu: control %d, \"%s\"; read \"%s\"", i + 1, expected[i].id,
-                          expected[i].text, Utf8(text).c_str()));
+    if (!sameTool || Narrow(text) != expected[i].text) {
+      Check(false, Format("tool %zu: control %d, \"%s\"; read \"%s\"", i + 1, expected[i].controlId,
+                          expected[i].text, Narrow(text).c_str()));
       ++wrong;
     }
   }
@@ -426,7 +425,7 @@ E2E_CASE(tooltips) {
   Screenshot("tooltip", area);
 }
 
-E2E_CASE(panel_screenshot) {
+CASE(panel_screenshot) {
   Notepad notepad = StartNotepad(20, 620, 420, 300);
   Target target = StartTarget(UniqueTitle("E2E 窓"), 300, 160, 20, 20);
   Glazier glazier;

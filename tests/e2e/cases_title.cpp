@@ -4,9 +4,9 @@
 #include <string>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/messages.h"
 #include "res/resource.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -21,7 +21,7 @@ void RetitleWithEnter(Glazier& glazier, const std::string& title) {
 
 }  // namespace
 
-E2E_CASE(enter_in_the_title_edit_retitles) {
+CASE(enter_in_the_title_edit_retitles) {
   const std::string title = UniqueTitle("E2E 題名");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Notepad notepad = StartNotepad(20, 620, 420, 300);
@@ -48,7 +48,7 @@ E2E_CASE(enter_in_the_title_edit_retitles) {
   }
 }
 
-E2E_CASE(enter_in_the_opacity_edit_and_on_the_trackbar) {
+CASE(enter_in_the_opacity_edit_and_on_the_trackbar) {
   const std::string title = UniqueTitle("E2E 透明");
   Target target = StartTarget(title, 300, 150, 20, 20);
   Glazier glazier;
@@ -65,7 +65,7 @@ E2E_CASE(enter_in_the_opacity_edit_and_on_the_trackbar) {
   Check(glazier.App().Running() && IsWindowVisible(glazier.Dialog()), "the dialog stays open");
 }
 
-E2E_CASE(retitling_the_own_dialog) {
+CASE(retitling_the_own_dialog) {
   Glazier glazier;
   Require(glazier.WaitRow("Glazier", 3000), "Glazier lists its own dialog");
   glazier.Select("Glazier");

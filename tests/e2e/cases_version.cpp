@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "glazier.h"
-#include "harness.h"
 #include "res/resource.h"
 #include "res/templates.h"
+#include "tests/common/harness.h"
 
 using namespace e2e;
 
@@ -23,7 +23,7 @@ HWND OpenVersionBox(Glazier& glazier) {
 
 }  // namespace
 
-E2E_CASE(version_box) {
+CASE(version_box) {
   Glazier glazier;
   HWND box = OpenVersionBox(glazier);
   Require(box != nullptr, "\"ﾍﾙﾌﾟ (&H)\" > \"ﾊﾞｰｼﾞｮﾝ情報 (&V)\" opens \"ﾊﾞｰｼﾞｮﾝ情報\"");

@@ -5,67 +5,12 @@
 #include <iterator>
 #include <map>
 
-#include "harness.h"
-
 namespace e2e {
 
 using drive::ShownWindowOf;
 
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
-
-std::string WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return Utf8(text);
-}
-
-std::string ClassName(HWND hwnd) {
-  wchar_t name[256] = L"";
-  GetClassNameW(hwnd, name, 256);
-  return Utf8(name);
-}
-
-RECT RectInParent(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  HWND parent = GetAncestor(hwnd, GA_PARENT);
-  if (parent != nullptr && parent != GetDesktopWindow()) {
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-  }
-  return rect;
-}
-
-std::string Describe(const RECT& rect) {
-  return Format("(%ld, %ld)-(%ld, %ld)", rect.left, rect.top, rect.right, rect.bottom);
-}
-
 bool HoldsFor(const std::function<bool()>& condition, DWORD ms) {
-  const ULONGLONG deadline = GetTickCount64() + ms;
-  do {
-    if (!condition()) return false;
-    Sleep(20);
-  } while (GetTickCount64() < deadline);
-  return true;
+  return !WaitFor([&] { return !condition(); }, ms);
 }
 
 std::vector<HWND> TopLevelWindows() {
@@ -81,7 +26,7 @@ HWND WaitForWindow(DWORD processId, std::wstring_view className,
                    std::optional<std::string_view> title, DWORD ms) {
   const std::wstring wantedClass(className);
   const std::optional<std::wstring> wantedTitle =
-      title ? std::optional<std::wstring>(Wide(*title)) : std::nullopt;
+      title ? std::optional<std::wstring>(Widen(*title)) : std::nullopt;
   HWND found = nullptr;
   WaitFor(
       [&] {
@@ -110,19 +55,13 @@ std::vector<std::string> Titles(const std::vector<ListedWindow>& windows) {
 }
 
 int WindowAlpha(HWND hwnd) {
-  if (!(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)) return 255;
+  if (!HasExStyle(hwnd, WS_EX_LAYERED)) return 255;
   BYTE alpha = 0;
   DWORD flags = 0;
   if (!GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
     return -1;
   }
   return alpha;
-}
-
-RECT OuterRect(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  return rect;
 }
 
 bool BringToFront(HWND hwnd) {
@@ -176,7 +115,7 @@ void PressKeyWith(std::initializer_list<WORD> modifiers, WORD virtualKey) {
 
 void TypeText(std::string_view utf8) {
   std::vector<INPUT> inputs;
-  for (wchar_t unit : Wide(utf8)) {
+  for (wchar_t unit : Widen(utf8)) {
     for (bool up : {false, true}) {
       INPUT input = {};
       input.type = INPUT_KEYBOARD;
@@ -292,7 +231,7 @@ bool Screenshot(std::string_view name, const RECT& screenRect) {
                name.data()));
     return false;
   }
-  const std::wstring file = std::wstring(dir) + L"\\" + Wide(name) + L".png";
+  const std::wstring file = std::wstring(dir) + L"\\" + Widen(name) + L".png";
   DeleteFileW(file.c_str());
   // The script running the driver reads this line, takes the picture and writes the file.
   Log(Format("@screenshot %.*s %ld %ld %ld %ld", static_cast<int>(name.size()), name.data(),

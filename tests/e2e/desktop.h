@@ -12,23 +12,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/text.h"
+#include "tests/common/harness.h"
 #include "tests/common/process.h"
+#include "tests/common/window_info.h"
 
 namespace e2e {
 
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
-
-std::string WindowText(HWND hwnd);
-std::string ClassName(HWND hwnd);
-// The window's rectangle in its parent's client coordinates (screen coordinates for a top-level).
-RECT RectInParent(HWND hwnd);
-std::string Describe(const RECT& rect);
+// The checks and what they read off windows.
+using namespace harness;
 
 using drive::ExeDir;
 using drive::Milliseconds;
 using drive::Process;
-using drive::WaitFor;
 
 // Polls the condition for `ms`; false as soon as it fails once.
 bool HoldsFor(const std::function<bool()>& condition, DWORD ms);
@@ -52,8 +48,6 @@ std::vector<std::string> Titles(const std::vector<ListedWindow>& windows);
 // The alpha a window is drawn with: 255 when it is not layered, -1 when it is layered without an
 // alpha yet.
 int WindowAlpha(HWND hwnd);
-// A window's outer rectangle on the screen.
-RECT OuterRect(HWND hwnd);
 
 // Input, delivered through SendInput to whatever has the focus, as a user's keys and mouse.
 bool BringToFront(HWND hwnd);

@@ -3,12 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
-#include "harness.h"
+#include "panel/layout.h"
 #include "platform/win32/dialog_face.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "tests/expected/panel_tables.h"
+#include "tests/common/harness.h"
 
 namespace e2e {
 namespace {
@@ -59,7 +60,7 @@ Process ParkPointerThenStart(const std::wstring& exe) {
 }  // namespace
 
 Glazier::Glazier(const std::wstring& exe, bool untilIdle) : m_process(ParkPointerThenStart(exe)) {
-  Require(m_process.Started(), "started " + Utf8(exe));
+  Require(m_process.Started(), "started " + Narrow(exe));
   m_dialog = WaitForWindow(m_process.Id(), L"#32770", "Glazier", 20000);
   Require(m_dialog != nullptr, "Glazier's dialog \"Glazier\" appeared");
   // Start-up ends when the dialog reads its first message.
@@ -71,7 +72,7 @@ Glazier::Glazier(const std::wstring& exe, bool untilIdle) : m_process(ParkPointe
               [this] {
                 HWND tip = Tooltip();
                 return tip != nullptr && SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) ==
-                                             static_cast<LRESULT>(std::size(kExpectedTooltips));
+                                             static_cast<LRESULT>(Tooltips().size());
               },
               20000),
           "Glazier's panel has set up what waits for it to be idle");
@@ -90,7 +91,7 @@ std::vector<std::string> Glazier::Rows() const {
   for (LRESULT row = 0; row < count; ++row) {
     const std::optional<std::wstring> text = RowText(static_cast<int>(row));
     if (!text) break;
-    rows.push_back(Utf8(*text));
+    rows.push_back(Narrow(*text));
   }
   return rows;
 }
@@ -225,11 +226,11 @@ std::string Glazier::Text(int id) const {
   const LRESULT copied = Ask(Item(id), WM_GETTEXT, static_cast<WPARAM>(length) + 1,
                              reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return Utf8(text);
+  return Narrow(text);
 }
 
 void Glazier::SetText(int id, std::string_view text) const {
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = Widen(text);
   Ask(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -317,7 +318,7 @@ std::string Glazier::PageCaption(int index) const {
   wchar_t text[kChars] = L"";
   memory.Read(text, sizeof(text), sizeof(item));
   text[kChars - 1] = L'\0';
-  return Utf8(text);
+  return Narrow(text);
 }
 
 RECT Glazier::TabItemRect(int index) const {
@@ -382,17 +383,42 @@ bool Glazier::ShowPage(int index) {
   return false;
 }
 
-const std::vector<std::vector<int>>& Pages() {
-  return kExpectedPages;
+int Scaled(int pixels, int dpi) {
+  return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
 }
 
-int PageOf(int id) {
-  for (std::size_t page = 0; page < Pages().size(); ++page) {
-    for (int member : Pages()[page]) {
-      if (member == id) return static_cast<int>(page);
+bool PlacedAt(const Glazier& glazier, int dpi, int slack) {
+  const RECT anchor = RectInParent(glazier.Item(IDC_SHOW_GROUP));
+  int wrong = 0;
+  for (const Placement& place : PanelPlacements()) {
+    const RECT rect = RectInParent(glazier.Item(place.controlId));
+    const int dx = rect.left - anchor.left - Scaled(place.dx, dpi);
+    const int dy = rect.top - anchor.top - Scaled(place.dy, dpi);
+    if (std::abs(dx) > slack || std::abs(dy) > slack) {
+      Check(false,
+            Format("control %d is at %s, expected its corner at (L + %d, T + %d)", place.controlId,
+                   Describe(rect).c_str(), Scaled(place.dx, dpi), Scaled(place.dy, dpi)));
+      ++wrong;
     }
   }
-  return -1;
+  return wrong == 0;
+}
+
+void CheckStackedOnTheAnchor(const Glazier& glazier, int dpi) {
+  const RECT anchor = RectInParent(glazier.Item(IDC_SHOW_GROUP));
+  Log("  anchor (the group box of \"表示\"): " + Describe(anchor));
+  Check(PlacedAt(glazier, dpi), Format("all %zu page controls stand at their offsets at %d DPI",
+                                       PanelPlacements().size(), dpi));
+  const RECT opaque = RectInParent(glazier.Item(IDC_OPAQUE_LABEL));
+  const RECT slider = RectInParent(glazier.Item(IDC_ALPHA_SLIDER));
+  const int right = Scaled(290, dpi);
+  const int below = Scaled(15, dpi);
+  Check(opaque.left - anchor.left == right && opaque.top - anchor.top == below,
+        Format("on \"透明化\" the label \"不透明\" is %d pixels right of the anchor, %d below its "
+               "top",
+               right, below));
+  Check(slider.left - anchor.left == Scaled(40, dpi) && slider.top - anchor.top == below,
+        Format("and the trackbar %d pixels right of it, %d below its top", Scaled(40, dpi), below));
 }
 
 bool NeverShown(int id) {
@@ -403,8 +429,8 @@ Target StartTarget(std::string_view title, int clientWidth, int clientHeight, in
                    std::wstring_view extraOptions) {
   Target target;
   const std::wstring commandLine =
-      Quoted(ExeDir() + L"\\glazier_target.exe") + L" --title \"" + Wide(title) + L"\" --client " +
-      Wide(Format("%dx%d --pos %d,%d ", clientWidth, clientHeight, x, y)) +
+      Quoted(ExeDir() + L"\\glazier_target.exe") + L" --title \"" + Widen(title) + L"\" --client " +
+      Widen(Format("%dx%d --pos %d,%d ", clientWidth, clientHeight, x, y)) +
       std::wstring(extraOptions);
   target.process = Process(commandLine);
   Require(target.process.Started(), "started our target program");
@@ -444,7 +470,7 @@ std::wstring GlazierWithStandInDwmapi(const wchar_t* fileName) {
   Require(
       CopyFileW((ExeDir() + L"\\glazier.exe").c_str(), exe.c_str(), FALSE) &&
           drive::UseStandInDwmapi(fileName),
-      "a copy of glazier.exe, " + Utf8(fileName) + ", loads the stand-in library from System32");
+      "a copy of glazier.exe, " + Narrow(fileName) + ", loads the stand-in library from System32");
   return exe;
 }
 
@@ -478,10 +504,10 @@ std::vector<std::string> TextsCutOff(HWND dialog) {
   std::vector<std::string> cut;
   HDC screen = GetDC(nullptr);
   const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  HFONT font =
-      CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH | FF_DONTCARE, Wide(DialogFace(MainDialogTemplate().font)).c_str());
+  HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE,
+                           Widen(DialogFace(MainDialogTemplate().font)).c_str());
   HGDIOBJ old = SelectObject(screen, font);
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string className = ClassName(child);
@@ -494,7 +520,7 @@ std::vector<std::string> TextsCutOff(HWND dialog) {
       margin = (style & BS_TYPEMASK) == BS_GROUPBOX ? 16 : 6;
     else if (className != "Static" || (style & SS_TYPEMASK) == SS_ICON)
       continue;
-    const std::wstring wide = Wide(text);
+    const std::wstring wide = Widen(text);
     SIZE size = {};
     GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
     const RECT rect = RectInParent(child);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "desktop.h"
+#include "panel/pages.h"
 
 namespace e2e {
 
@@ -111,10 +112,6 @@ class Glazier {
   HWND m_dialog = nullptr;
 };
 
-// The controls of each tab page, group box first, as the dialog shows them.
-const std::vector<std::vector<int>>& Pages();
-// The page of a control, -1 for the controls shown on every page (and the never-shown ones).
-int PageOf(int id);
 // The two buttons that nothing ever shows.
 bool NeverShown(int id);
 
@@ -146,6 +143,16 @@ HWND WaitVersionBox();
 // The driver reads rectangles and clicks in real pixels, as Glazier works: it becomes per-monitor
 // DPI aware before it looks at any window. Wine 8 knows no per-monitor v2 and takes v1 instead.
 void BecomeDpiAware();
+
+// A distance of the 96-DPI layout at `dpi`, rounded half away from zero as MulDiv rounds.
+int Scaled(int pixels, int dpi);
+// Each page control's corner against its place in the layout at `dpi`, give or take `slack`
+// pixels (a DPI change scales rectangles that were rounded already); prints the ones off.
+bool PlacedAt(const Glazier& glazier, int dpi, int slack = 0);
+// Checks the pages stacked on the anchor, the first page's group box, at `dpi`: every page
+// control at its place, and on "透明化" the label "不透明" and the trackbar where a user measures
+// them.
+void CheckStackedOnTheAnchor(const Glazier& glazier, int dpi);
 
 // The controls of a dialog of Glazier whose text is wider than the control shows, measured with
 // the dialog's font (9 point, in the face Glazier chooses in this prefix); empty when all fit.

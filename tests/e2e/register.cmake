@@ -1,7 +1,7 @@
-# Registers each end-to-end case (every E2E_CASE in tests/e2e/cases_*.cpp) as the CTest test
+# Registers each end-to-end case (every CASE in tests/e2e/cases_*.cpp) as the CTest test
 # e2e.<case>: run_case.sh runs the cross-built driver under Wine. The cases share one desktop, so
 # they run one at a time, in the order of the sources.
-file(GLOB GLAZIER_E2E_CASE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cases_*.cpp)
+file(GLOB GLAZIER_CASE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cases_*.cpp)
 set(GLAZIER_E2E_PREVIOUS "")
 
 # A prefix of the cases' own, prepared once, on a display of its own, by the fixture
@@ -24,12 +24,12 @@ set(GLAZIER_E2E_DPI_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-dpi144)
 set(GLAZIER_E2E_DPI_ENVIRONMENT "GLAZIER_WINEPREFIX=${GLAZIER_E2E_DPI_PREFIX};GLAZIER_DPI=144")
 glazier_prefix_fixture(dpi144 "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR};${GLAZIER_E2E_DPI_ENVIRONMENT}")
 
-foreach(source IN LISTS GLAZIER_E2E_CASE_SOURCES)
+foreach(source IN LISTS GLAZIER_CASE_SOURCES)
   # A new case in a source must register a new test.
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
-  file(STRINGS ${source} GLAZIER_E2E_LINES REGEX "^E2E_CASE\\([A-Za-z0-9_]+\\)")
+  file(STRINGS ${source} GLAZIER_E2E_LINES REGEX "^CASE\\([A-Za-z0-9_]+\\)")
   foreach(line IN LISTS GLAZIER_E2E_LINES)
-    string(REGEX REPLACE "^E2E_CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
+    string(REGEX REPLACE "^CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
     add_test(NAME e2e.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_case.sh ${name})
     set_tests_properties(e2e.${name} PROPERTIES
       LABELS e2e
@@ -56,14 +56,14 @@ endif()
 # on a display of their own with openbox, then twm, each in a prefix of its own without a virtual
 # desktop, prepared once by the fixture e2e.prefix_<manager>.
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/cases_restore.cpp GLAZIER_E2E_LINES
-  REGEX "^E2E_CASE\\([A-Za-z0-9_]+\\)")
+  REGEX "^CASE\\([A-Za-z0-9_]+\\)")
 foreach(manager IN ITEMS openbox twm)
   set(environment
     "GLAZIER_BUILD_DIR=${CMAKE_BINARY_DIR}" "GLAZIER_WIN_DIR=${GLAZIER_WIN_DIR}"
     "GLAZIER_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-${manager}" "GLAZIER_WM=${manager}")
   glazier_prefix_fixture(${manager} "${environment}")
   foreach(line IN LISTS GLAZIER_E2E_LINES)
-    string(REGEX REPLACE "^E2E_CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
+    string(REGEX REPLACE "^CASE\\(([A-Za-z0-9_]+)\\).*" "\\1" name "${line}")
     add_test(NAME e2e.${manager}.${name} COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_case.sh ${name})
     set_tests_properties(e2e.${manager}.${name} PROPERTIES
       LABELS e2e

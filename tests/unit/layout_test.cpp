@@ -1,31 +1,22 @@
 // The layout: the pages stacked onto the first page's group box at start-up, and the controls
 // following the dialog's edges on every resize.
 #include <map>
+#include <vector>
 
-#include <span>
-
+#include "panel/layout.h"
+#include "panel/pages.h"
 #include "panel/panel_fit.h"
-#include "tests/expected/panel_tables.h"
 #include "unit/glazier_fixture.h"
 
 namespace {
 
-using Offset = ExpectedPlacement;
-constexpr std::span<const Offset> kPlacements = kExpectedPlacements;
-
-// The tab control and every page control, in the order a resize moves them down.
-// clang-format off
-constexpr int kFollowBottom[] = {
-    IDC_TAB, IDC_SHOW_GROUP, IDC_MINIMIZE, IDC_SHOW, IDC_TOPMOST,
-    IDC_NOTOPMOST, IDC_SHAPE_GROUP, IDC_CIRCLE, IDC_STAR, IDC_PLAIN_SHAPE,
-    IDC_RESIZABLE, IDC_LOCK_GROUP, IDC_UNLOCK, IDC_LOCK, IDC_ALPHA_GROUP,
-    IDC_TRANSPARENT_LABEL, IDC_ALPHA_SLIDER, IDC_OPAQUE_LABEL, IDC_ALPHA_EDIT, IDC_ALPHA_APPLY,
-    IDC_FLASH, IDC_TITLE_GROUP, IDC_TITLE_EDIT, IDC_TITLE_APPLY, IDC_GEOMETRY_GROUP,
-    IDC_X_LABEL, IDC_X_EDIT, IDC_X_SPIN, IDC_Y_LABEL, IDC_Y_EDIT,
-    IDC_Y_SPIN, IDC_WIDTH_LABEL, IDC_WIDTH_EDIT, IDC_WIDTH_SPIN, IDC_HEIGHT_LABEL,
-    IDC_HEIGHT_EDIT, IDC_HEIGHT_SPIN, IDC_HALVE, IDC_DOUBLE, IDC_ORIGIN,
-};
-// clang-format on
+// The tab control, then every page's controls page by page: the order a resize moves them down.
+const std::vector<int> kFollowBottom = [] {
+  std::vector<int> ids = {IDC_TAB};
+  for (const TabPage& page : TabPages())
+    ids.insert(ids.end(), page.controls.begin(), page.controls.end());
+  return ids;
+}();
 
 class LayoutTest : public GlazierTest {
  protected:
@@ -70,11 +61,21 @@ TEST_F(LayoutTest, StartUpShrinksTheDialogAroundTheAnchor) {
 }
 
 TEST_F(LayoutTest, StartUpStacksEveryPageOnTheAnchor) {
-  for (const Offset& p : kPlacements) {
-    const Rect was = template_[p.id];
-    EXPECT_EQ(started[p.id], Moved(was, anchor.left + p.dx - was.left, anchor.top + p.dy - was.top))
-        << p.id;
+  for (const Placement& p : PanelPlacements()) {
+    const Rect was = template_[p.controlId];
+    EXPECT_EQ(started[p.controlId],
+              Moved(was, anchor.left + p.dx - was.left, anchor.top + p.dy - was.top))
+        << p.controlId;
   }
+  // Every page control but the anchor is placed once, and nothing else; each page's group box
+  // lands on the anchor.
+  std::map<int, int> placed;
+  for (const Placement& p : PanelPlacements()) ++placed[p.controlId];
+  for (const TabPage& page : TabPages()) {
+    EXPECT_EQ(started[page.controls.front()], anchor) << page.caption;
+    for (int id : page.controls) EXPECT_EQ(placed[id], id == IDC_SHOW_GROUP ? 0 : 1) << id;
+  }
+  EXPECT_EQ(PanelPlacements().size(), kFollowBottom.size() - 2);  // not the tab, not the anchor
   for (int id : {IDC_WINDOW_LIST, IDC_REFRESH, IDC_EXIT, IDC_TAB, IDC_SHOW_GROUP,
                  IDC_GEOMETRY_APPLY, -1, IDC_SPARE}) {
     EXPECT_EQ(started[id], template_[id]) << id;
@@ -86,7 +87,7 @@ TEST_F(LayoutTest, StartUpStacksEveryPageOnTheAnchor) {
 TEST_F(LayoutTest, StartUpPutsPlacedControlsLastInZOrder) {
   std::vector<int> expected = {IDC_WINDOW_LIST, IDC_REFRESH,        IDC_EXIT, IDC_TAB,
                                IDC_SHOW_GROUP,  IDC_GEOMETRY_APPLY, -1,       IDC_SPARE};
-  for (const Offset& p : kPlacements) expected.push_back(p.id);
+  for (const Placement& p : PanelPlacements()) expected.push_back(p.controlId);
   EXPECT_EQ(host.ZOrder(), expected);
 }
 
@@ -121,7 +122,7 @@ TEST_F(LayoutTest, TallerDialogMovesTabAndAllPagesDown) {
                                std::to_string(list.Height()) + ",0x2)");
   std::vector<int> order = {IDC_EXIT,  IDC_GEOMETRY_APPLY, -1,
                             IDC_SPARE, IDC_WINDOW_LIST,    IDC_REFRESH};
-  order.insert(order.end(), std::begin(kFollowBottom), std::end(kFollowBottom));
+  order.insert(order.end(), kFollowBottom.begin(), kFollowBottom.end());
   EXPECT_EQ(host.ZOrder(), order);
 }
 

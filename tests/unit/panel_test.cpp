@@ -1,14 +1,14 @@
 // The main panel: start-up, pages, tooltips, icons, the exits and the menu commands, and the
 // version box.
 #include <algorithm>
+#include <map>
+#include <set>
+#include <span>
 #include <tuple>
 
-#include <span>
 #include "panel/layout.h"
 #include "panel/pages.h"
 #include "panel/version_dlg.h"
-
-#include "tests/expected/panel_tables.h"
 #include "unit/glazier_fixture.h"
 
 namespace {
@@ -26,7 +26,7 @@ std::vector<int> VisibleIds(CFakePanelHost& host) {
   return ids;
 }
 
-std::vector<int> Sorted(std::vector<int> a, const std::vector<int>& b) {
+std::vector<int> Sorted(std::vector<int> a, std::span<const int> b) {
   a.insert(a.end(), b.begin(), b.end());
   std::sort(a.begin(), a.end());
   return a;
@@ -84,7 +84,7 @@ TEST_F(PanelTest, StartUpLeavesEverythingIdle) {
 TEST_F(PanelTest, StartUpShowsOnlyTheFirstPage) {
   Start();
   EXPECT_EQ(host.Control(IDC_TAB).curSel, 0);
-  EXPECT_EQ(VisibleIds(host), Sorted(kAlwaysShown, kExpectedPages[0]));
+  EXPECT_EQ(VisibleIds(host), Sorted(kAlwaysShown, TabPages()[0].controls));
 }
 
 TEST_F(PanelTest, TabsShowExactlyTheirPage) {
@@ -92,24 +92,71 @@ TEST_F(PanelTest, TabsShowExactlyTheirPage) {
   for (int page = 5; page >= 0; --page) {
     host.ClickTab(page);
     EXPECT_EQ(VisibleIds(host),
-              Sorted(kAlwaysShown, kExpectedPages[static_cast<std::size_t>(page)]))
+              Sorted(kAlwaysShown, TabPages()[static_cast<std::size_t>(page)].controls))
         << "page " << page;
     EXPECT_FALSE(host.Control(IDC_GEOMETRY_APPLY).visible);
     EXPECT_FALSE(host.Control(IDC_SPARE).visible);
   }
 }
 
+// A control of the main template shows on exactly one page, behind its page's group box, unless
+// it shows on every page or never.
+TEST(PanelPages, EveryControlIsOnOnePageBehindItsGroupBoxOrOnNone) {
+  const std::set<int> everyPage(kAlwaysShown.begin(), kAlwaysShown.end());
+  std::map<int, int> pageOf;
+  for (std::size_t page = 0; page < TabPages().size(); ++page) {
+    const std::span<const int> controls = TabPages()[page].controls;
+    for (int id : controls) {
+      const ControlTemplate* control = MainDialogTemplate().Find(id);
+      ASSERT_NE(control, nullptr) << id;
+      const bool groupBox = (control->style & wm::kBsTypeMask) == wm::kBsGroupBox &&
+                            std::string(control->className) == wm::kButtonClass;
+      EXPECT_EQ(groupBox, id == controls.front()) << id;
+      EXPECT_EQ(IsPageFrame(id), id == controls.front()) << id;
+      EXPECT_TRUE(pageOf.emplace(id, static_cast<int>(page)).second) << id << " is on two pages";
+      EXPECT_EQ(PageOf(id), static_cast<int>(page)) << id;
+    }
+  }
+  for (const ControlTemplate& control : MainDialogTemplate().controls) {
+    const bool shown = (control.style & wm::kWsVisible) != 0;
+    const bool onAPage = pageOf.count(control.id) > 0;
+    EXPECT_EQ(onAPage, shown && !everyPage.count(control.id)) << control.id;
+    if (!onAPage) {
+      EXPECT_EQ(PageOf(control.id), -1) << control.id;
+    }
+  }
+}
+
+// The list, the refresh button and every page control a user operates (not a group box, not a
+// label) have a tip of their own.
+TEST(PanelTooltips, EveryOperatedControlHasOneTip) {
+  std::multiset<int> expected = {IDC_WINDOW_LIST, IDC_REFRESH};
+  for (const TabPage& page : TabPages()) {
+    for (int id : page.controls.subspan(1)) {
+      if (std::string(MainDialogTemplate().Find(id)->className) != wm::kStaticClass) {
+        expected.insert(id);
+      }
+    }
+  }
+  std::multiset<int> tipped;
+  for (const TooltipEntry& tool : Tooltips()) {
+    tipped.insert(tool.controlId);
+    EXPECT_GT(std::string(tool.text).size(), 0u) << tool.controlId;
+  }
+  EXPECT_EQ(tipped, expected);
+}
+
 TEST_F(PanelTest, TooltipsCoverTheOperatingControlsInWhiteOnBlue) {
   Start();
-  const std::span<const ExpectedTool> expected = kExpectedTooltips;
+  const std::span<const TooltipEntry> expected = Tooltips();
   const FakeTooltip& tip = host.Tooltip();
   EXPECT_TRUE(tip.created);
   EXPECT_TRUE(tip.active);
   EXPECT_EQ(tip.bkColor, 0x00FF0000u);
   EXPECT_EQ(tip.textColor, 0x00FFFFFFu);
-  ASSERT_EQ(tip.tools.size(), 29u);
+  ASSERT_EQ(tip.tools.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(host.ControlByHandle(tip.tools[i].first)->id, expected[i].id) << i;
+    EXPECT_EQ(host.ControlByHandle(tip.tools[i].first)->id, expected[i].controlId) << i;
     EXPECT_EQ(tip.tools[i].second, expected[i].text) << i;
   }
 
@@ -134,14 +181,14 @@ TEST_F(PanelTest, WhatWaitsForIdleIsSetUpWhereItIsFirstReached) {
     earlyHost.Create(early, /*idle=*/false);
     host.ClickTab(page);
     earlyHost.ClickTab(page);
-    for (int id : kExpectedPages[static_cast<std::size_t>(page)]) {
+    for (int id : TabPages()[static_cast<std::size_t>(page)].controls) {
       EXPECT_EQ(state(earlyHost.Control(id)), state(host.Control(id))) << id;
     }
     EXPECT_FALSE(earlyHost.Tooltip().created);
-    const std::span<const ExpectedTool> tools = kExpectedTooltips;
-    const int id = std::find_if(tools.begin(), tools.end(), [page](const ExpectedTool& tool) {
-                     return PageOf(tool.id) == page;
-                   })->id;
+    const std::span<const TooltipEntry> tools = Tooltips();
+    const int id = std::find_if(tools.begin(), tools.end(), [page](const TooltipEntry& tool) {
+                     return PageOf(tool.controlId) == page;
+                   })->controlId;
     earlyHost.PointAt(id);
     EXPECT_EQ(earlyHost.Tooltip().tools, host.Tooltip().tools);
     EXPECT_TRUE(earlyHost.Tooltip().active);

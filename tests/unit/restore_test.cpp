@@ -86,16 +86,21 @@ class RestoreTest : public GlazierTest {
   WindowHandle target = 0;
 };
 
+// A failing parameterized case names its parameter by what it is.
+template <typename Param>
+requires requires(const Param& param) {
+  param.what;
+}
+void PrintTo(const Param& param, std::ostream* out) {
+  *out << param.what;
+}
+
 struct Change {
   const char* what;
   std::vector<Step> steps;  // twice where it can be: the first state counts
   Aspects kept;
   Calls restoreChanges;  // on a plain window: only what was changed is touched
 };
-// A failing case names its change.
-void PrintTo(const Change& change, std::ostream* out) {
-  *out << change.what;
-}
 
 const Change kChanges[] = {
     {"topmost", {{IDC_TOPMOST}}, aspect::kZOrder, {"SetWindowPos"}},
@@ -165,9 +170,6 @@ struct Since {
   Aspects stillKept = 0;
   std::vector<std::string> boxes = {};
 };
-void PrintTo(const Since& since, std::ostream* out) {
-  *out << since.what;
-}
 
 // Maximized on a second monitor, right of the first, whose work area starts 100 px in (a taskbar
 // on its left); the normal place is given in coordinates of that work area.

@@ -2,57 +2,25 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/text.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "tests/win32/harness.h"
+#include "tests/common/harness.h"
+#include "tests/common/window_info.h"
 #include "tests/win32/probe_dialog.h"
+
+using namespace harness;
 
 namespace {
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[512] = {};
-  ::GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring ClassName(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
-
 Rect WindowRect(HWND window) {
-  RECT rect{};
-  ::GetWindowRect(window, &rect);
-  return FromRect(rect);
+  return FromRect(OuterRect(window));
 }
 
-Rect WorkAreaOf(HWND window) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
-  return FromRect(info.rcWork);
-}
-
-// A control's rectangle in its dialog's client coordinates.
-Rect ClientRectOf(HWND control) {
-  RECT rect{};
-  ::GetWindowRect(control, &rect);
-  ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-  return FromRect(rect);
-}
-
-// The dialog manager converts the position and the size each on its own.
-Rect DialogUnitsToPixels(HWND dialog, int x, int y, int cx, int cy) {
-  RECT units{x, y, cx, cy};
-  ::MapDialogRect(dialog, &units);
-  return {units.left, units.top, units.left + units.right, units.top + units.bottom};
-}
-
-std::wstring MenuText(HMENU menu, UINT position) {
+std::string MenuText(HMENU menu, UINT position) {
   wchar_t text[128] = {};
   ::GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
-  return text;
+  return Narrow(text);
 }
 
 constexpr UINT kMarker = WM_APP + 1;
@@ -63,28 +31,21 @@ void CheckControls(HWND dialog, const DialogTemplate& layout) {
   for (const ControlTemplate& control : layout.controls) {
     CHECK(child != nullptr);
     if (!child) return;
-    const std::string where = std::string(" (control ") + std::to_string(control.id) + ")";
+    const std::string where = Format("control %d: ", control.id);
     CHECK_EQ(::GetDlgCtrlID(child), control.id);
-    CHECK_EQ(::lstrcmpiW(ClassName(child).c_str(), Widen(control.className).c_str()), 0);
+    Check(::lstrcmpiA(ClassName(child).c_str(), control.className) == 0,
+          where + "class " + ClassName(child));
     const auto style = static_cast<std::uint32_t>(::GetWindowLongW(child, GWL_STYLE));
     // The control's own style bits and visibility; the dialog manager may turn WS_BORDER into a
     // client edge.
     constexpr std::uint32_t kMask = 0xFFFF | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
-    if ((style & kMask) != (control.style & kMask)) {
-      harness::Fail(__FILE__, __LINE__, "style" + where);
-    }
+    CheckEqual(style & kMask, control.style & kMask, where + "style");
     if (control.iconResource != 0) {
       CHECK(::SendMessageW(child, STM_GETICON, 0, 0) != 0);
     } else {
-      if (WindowText(child) != Widen(control.text))
-        harness::Fail(__FILE__, __LINE__, "text" + where);
-      const Rect expected =
-          DialogUnitsToPixels(dialog, control.x, control.y, control.cx, control.cy);
-      if (!(ClientRectOf(child) == expected)) {
-        harness::Fail(__FILE__, __LINE__,
-                      "position" + where + ": " + harness::Describe(ClientRectOf(child)) +
-                          " instead of " + harness::Describe(expected));
-      }
+      CheckEqual(WindowText(child), control.text, where + "text");
+      CheckEqual(FromRect(RectInParent(child)), DialogUnitsToPixels(dialog, control),
+                 where + "position");
     }
     child = ::GetWindow(child, GW_HWNDNEXT);
   }
@@ -93,13 +54,13 @@ void CheckControls(HWND dialog, const DialogTemplate& layout) {
 
 }  // namespace
 
-WIN32_TEST(MainDialogIsBuiltFromItsTemplate) {
+CASE(MainDialogIsBuiltFromItsTemplate) {
   ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     HWND window = dialog.Window();
     const DialogTemplate& layout = MainDialogTemplate();
-    CHECK_EQ(ClassName(window), std::wstring(L"#32770"));
-    CHECK_EQ(WindowText(window), std::wstring(L"Glazier"));
+    CHECK_EQ(ClassName(window), "#32770");
+    CHECK_EQ(WindowText(window), "Glazier");
     const auto style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
     constexpr std::uint32_t kFrame =
         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
@@ -110,7 +71,7 @@ WIN32_TEST(MainDialogIsBuiltFromItsTemplate) {
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(font),
                  &font);
-    CHECK_EQ(std::wstring(font.lfFaceName), std::wstring(L"ＭＳ Ｐゴシック"));
+    CHECK_EQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
     HDC screen = ::GetDC(nullptr);
     CHECK_EQ(font.lfHeight, -::MulDiv(9, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
     ::ReleaseDC(nullptr, screen);
@@ -122,33 +83,33 @@ WIN32_TEST(MainDialogIsBuiltFromItsTemplate) {
   CHECK_EQ(RunProbe(probe), 0);
 }
 
-WIN32_TEST(MainDialogCarriesTheMenu) {
+CASE(MainDialogCarriesTheMenu) {
   ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     HMENU bar = ::GetMenu(dialog.Window());
     CHECK(bar != nullptr);
     CHECK_EQ(::GetMenuItemCount(bar), 2);
-    CHECK_EQ(MenuText(bar, 0), std::wstring(L"ﾌｧｲﾙ (&F)"));
-    CHECK_EQ(MenuText(bar, 1), std::wstring(L"ﾍﾙﾌﾟ (&H)"));
+    CHECK_EQ(MenuText(bar, 0), "ﾌｧｲﾙ (&F)");
+    CHECK_EQ(MenuText(bar, 1), "ﾍﾙﾌﾟ (&H)");
     HMENU file = ::GetSubMenu(bar, 0);
     HMENU help = ::GetSubMenu(bar, 1);
     CHECK_EQ(::GetMenuItemCount(file), 1);
     CHECK_EQ(::GetMenuItemID(file, 0), static_cast<UINT>(ID_APP_EXIT_CMD));
-    CHECK_EQ(MenuText(file, 0), std::wstring(L"終了 (&X)"));
+    CHECK_EQ(MenuText(file, 0), "終了 (&X)");
     CHECK_EQ(::GetMenuItemCount(help), 2);
     CHECK_EQ(::GetMenuItemID(help, 0), static_cast<UINT>(ID_HELP_ONLINE));
-    CHECK_EQ(MenuText(help, 0), std::wstring(L"ｵﾝﾗｲﾝ ﾍﾙﾌﾟ (&O)"));
+    CHECK_EQ(MenuText(help, 0), "ｵﾝﾗｲﾝ ﾍﾙﾌﾟ (&O)");
     CHECK_EQ(::GetMenuItemID(help, 1), static_cast<UINT>(ID_HELP_VERSION));
-    CHECK_EQ(MenuText(help, 1), std::wstring(L"ﾊﾞｰｼﾞｮﾝ情報 (&V)"));
+    CHECK_EQ(MenuText(help, 1), "ﾊﾞｰｼﾞｮﾝ情報 (&V)");
     dialog.Host().EndDialog(0);
   };
   RunProbe(probe);
 }
 
-WIN32_TEST(VersionDialogIsBuiltFromItsTemplate) {
+CASE(VersionDialogIsBuiltFromItsTemplate) {
   ProbeDialog probe(VersionDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
-    CHECK_EQ(WindowText(dialog.Window()), std::wstring(L"ﾊﾞｰｼﾞｮﾝ情報"));
+    CHECK_EQ(WindowText(dialog.Window()), "ﾊﾞｰｼﾞｮﾝ情報");
     CHECK(::GetMenu(dialog.Window()) == nullptr);
     CheckControls(dialog.Window(), VersionDialogTemplate());
     dialog.Host().EndDialog(0);
@@ -156,19 +117,19 @@ WIN32_TEST(VersionDialogIsBuiltFromItsTemplate) {
   RunProbe(probe);
 }
 
-WIN32_TEST(DialogIsAttachedBeforeItsCreationSizeEvent) {
+CASE(DialogIsAttachedBeforeItsCreationSizeEvent) {
   ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) { dialog.Host().EndDialog(0); };
   RunProbe(probe);
   CHECK(probe.events.size() >= 2);
   if (probe.events.size() >= 2) {
-    CHECK_EQ(probe.events[0], std::string("size"));
-    CHECK_EQ(probe.events[1], std::string("init"));
+    CHECK_EQ(probe.events[0], "size");
+    CHECK_EQ(probe.events[1], "init");
   }
   CHECK(!probe.IsAttached());  // detached when its window went away
 }
 
-WIN32_TEST(UnownedDialogIsCentredOnTheWorkAreaAfterInit) {
+CASE(UnownedDialogIsCentredOnTheWorkAreaAfterInit) {
   Rect duringInit;
   Rect afterInit;
   ProbeDialog probe(MainDialogTemplate());
@@ -179,7 +140,7 @@ WIN32_TEST(UnownedDialogIsCentredOnTheWorkAreaAfterInit) {
   probe.onMessage = [&](ProbeDialog& dialog, const MSG& message) {
     if (message.message != kMarker) return false;
     afterInit = WindowRect(dialog.Window());
-    const Rect area = WorkAreaOf(dialog.Window());
+    const Rect area = FromRect(WorkAreaOf(dialog.Window()));
     const Point origin = CenteredOrigin(afterInit, area, area);
     CHECK_EQ((Point{afterInit.left, afterInit.top}), origin);
     dialog.Host().EndDialog(0);
@@ -190,7 +151,7 @@ WIN32_TEST(UnownedDialogIsCentredOnTheWorkAreaAfterInit) {
   CHECK_EQ(afterInit.Width(), duringInit.Width());
 }
 
-WIN32_TEST(DialogMovedByInitIsNotCentred) {
+CASE(DialogMovedByInitIsNotCentred) {
   ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
     ::SetWindowPos(dialog.Window(), nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -206,7 +167,7 @@ WIN32_TEST(DialogMovedByInitIsNotCentred) {
   RunProbe(probe);
 }
 
-WIN32_TEST(EnterReachesOnOkAndEscAndCloseReachOnCancel) {
+CASE(EnterReachesOnOkAndEscAndCloseReachOnCancel) {
   struct Case {
     UINT message;
     WPARAM key;
@@ -231,7 +192,7 @@ WIN32_TEST(EnterReachesOnOkAndEscAndCloseReachOnCancel) {
   }
 }
 
-WIN32_TEST(PreTranslateMessageSeesEveryMessageOfTheLoop) {
+CASE(PreTranslateMessageSeesEveryMessageOfTheLoop) {
   std::vector<UINT> seen;
   ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) {
@@ -255,7 +216,7 @@ WIN32_TEST(PreTranslateMessageSeesEveryMessageOfTheLoop) {
   CHECK(probe.Saw("timer 5"));  // the timer was pre-translated and still dispatched
 }
 
-WIN32_TEST(ChildDialogDisablesItsOwnerWhileItRuns) {
+CASE(ChildDialogDisablesItsOwnerWhileItRuns) {
   ProbeDialog main(MainDialogTemplate());
   ProbeDialog child(VersionDialogTemplate());
   std::vector<UINT> seenByMain;
@@ -281,7 +242,8 @@ WIN32_TEST(ChildDialogDisablesItsOwnerWhileItRuns) {
     CHECK(::IsWindowVisible(dialog.Window()));
     // Centred over its owner, inside the work area.
     const Rect rect = WindowRect(dialog.Window());
-    const Point origin = CenteredOrigin(rect, WindowRect(main.Window()), WorkAreaOf(main.Window()));
+    const Point origin =
+        CenteredOrigin(rect, WindowRect(main.Window()), FromRect(WorkAreaOf(main.Window())));
     CHECK_EQ((Point{rect.left, rect.top}), origin);
     dialog.Host().EndDialog(7);
     return true;
@@ -295,7 +257,7 @@ WIN32_TEST(ChildDialogDisablesItsOwnerWhileItRuns) {
   CHECK(std::find(seenByMain.begin(), seenByMain.end(), WM_APP + 20) == seenByMain.end());
 }
 
-WIN32_TEST(ExceptionInAHandlerStopsAtTheWindowProcedure) {
+CASE(ExceptionInAHandlerStopsAtTheWindowProcedure) {
   int ticks = 0;
   ProbeDialog probe(MainDialogTemplate());
   probe.onInit = [](ProbeDialog& dialog) { ::SetTimer(dialog.Window(), 3, 10, nullptr); };

@@ -4,8 +4,11 @@
 #include "platform/win32/panel_host.h"
 #include "res/resource.h"
 #include "res/templates.h"
-#include "tests/win32/harness.h"
+#include "tests/common/harness.h"
+#include "tests/common/window_info.h"
 #include "tests/win32/probe_dialog.h"
+
+using namespace harness;
 
 namespace {
 
@@ -26,20 +29,13 @@ void WithMainDialog(Body body) {
   RunProbe(probe);
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The message box shown while a test runs: its window, caption and owner, taken when it is
 // activated.
 struct MessageBoxSpy {
   static inline HHOOK hook = nullptr;
   static inline HWND dialog = nullptr;
   static inline HWND box = nullptr;
-  static inline std::wstring caption;
+  static inline std::string caption;
   static inline HWND owner = nullptr;
 
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -63,38 +59,38 @@ struct MessageBoxSpy {
 
 }  // namespace
 
-WIN32_TEST(EditTextChangesNotifySynchronously) {
+CASE(EditTextChangesNotifySynchronously) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
     host.SetDlgItemText(IDC_X_EDIT, "123");
     CHECK(dialog.Saw(ChangeOf(IDC_X_EDIT)));  // before SetDlgItemText returned
-    CHECK_EQ(host.GetDlgItemText(IDC_X_EDIT), std::string("123"));
+    CHECK_EQ(host.GetDlgItemText(IDC_X_EDIT), "123");
     // The whole text, however long.
     std::string title;
     for (int i = 0; i < 1000; ++i) title += "ガラス";
     host.SetDlgItemText(IDC_TITLE_EDIT, title);
     CHECK_EQ(host.GetDlgItemText(IDC_TITLE_EDIT), title);
-    CHECK_EQ(host.GetDlgItemText(12345), std::string());  // no such control
+    CHECK_EQ(host.GetDlgItemText(12345), "");  // no such control
   });
 }
 
-WIN32_TEST(UpDownWritesItsPositionIntoTheBuddy) {
+CASE(UpDownWritesItsPositionIntoTheBuddy) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
     host.UpDownSetBuddy(IDC_WIDTH_SPIN, host.GetDlgItem(IDC_WIDTH_EDIT));
     host.UpDownSetBase(IDC_WIDTH_SPIN, 10);
     host.UpDownSetRange(IDC_WIDTH_SPIN, -32000, 32000);
     const int changesBefore = dialog.Count(ChangeOf(IDC_WIDTH_EDIT));
     host.UpDownSetPos(IDC_WIDTH_SPIN, 1234);
-    CHECK_EQ(host.GetDlgItemText(IDC_WIDTH_EDIT), std::string("1234"));  // no separators
+    CHECK_EQ(host.GetDlgItemText(IDC_WIDTH_EDIT), "1234");  // no separators
     CHECK(dialog.Count(ChangeOf(IDC_WIDTH_EDIT)) > changesBefore);
     host.UpDownSetPos(IDC_WIDTH_SPIN, -5);
-    CHECK_EQ(host.GetDlgItemText(IDC_WIDTH_EDIT), std::string("-5"));
+    CHECK_EQ(host.GetDlgItemText(IDC_WIDTH_EDIT), "-5");
     const LRESULT range = ::SendMessageW(dialog.Item(IDC_WIDTH_SPIN), UDM_GETRANGE, 0, 0);
     CHECK_EQ(static_cast<short>(HIWORD(range)), -32000);
     CHECK_EQ(static_cast<short>(LOWORD(range)), 32000);
   });
 }
 
-WIN32_TEST(TrackbarPositionFromCodeNotifiesNobody) {
+CASE(TrackbarPositionFromCodeNotifiesNobody) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
     host.TrackbarSetRangeMin(IDC_ALPHA_SLIDER, false, 0);
     host.TrackbarSetRangeMax(IDC_ALPHA_SLIDER, false, 255);
@@ -105,23 +101,23 @@ WIN32_TEST(TrackbarPositionFromCodeNotifiesNobody) {
   });
 }
 
-WIN32_TEST(ListBoxKeepsRowsWhereTheyAreInserted) {
+CASE(ListBoxKeepsRowsWhereTheyAreInserted) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
     CHECK_EQ(host.ListInsertString(IDC_WINDOW_LIST, 0, "b"), 0);
     CHECK_EQ(host.ListInsertString(IDC_WINDOW_LIST, 1, "a"), 1);
     CHECK_EQ(host.ListInsertString(IDC_WINDOW_LIST, 1, "無題 - メモ帳"), 1);
     CHECK_EQ(host.ListGetCount(IDC_WINDOW_LIST), 3);
-    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 0), std::string("b"));
-    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 1), std::string("無題 - メモ帳"));
-    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 2), std::string("a"));
-    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 3), std::string());
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 0), "b");
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 1), "無題 - メモ帳");
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 2), "a");
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 3), "");
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), -1);
     // A selection set and cleared from code notifies nobody.
     const std::size_t before = dialog.events.size();
     host.ListSetCurSel(IDC_WINDOW_LIST, 2);
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), 2);
     host.ListDeleteString(IDC_WINDOW_LIST, 1);
-    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 1), std::string("a"));
+    CHECK_EQ(host.ListGetText(IDC_WINDOW_LIST, 1), "a");
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), 1);
     host.ListSetCurSel(IDC_WINDOW_LIST, -1);
     CHECK_EQ(host.ListGetCurSel(IDC_WINDOW_LIST), -1);
@@ -134,7 +130,7 @@ WIN32_TEST(ListBoxKeepsRowsWhereTheyAreInserted) {
   });
 }
 
-WIN32_TEST(TabControlTakesTextItems) {
+CASE(TabControlTakesTextItems) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
     CHECK_EQ(host.TabGetCurSel(IDC_TAB), -1);
     const char* captions[] = {"表示", "変形", "ロック", "透明化", "タイトル", "位置・サイズ"};
@@ -147,11 +143,11 @@ WIN32_TEST(TabControlTakesTextItems) {
     item.pszText = text;
     item.cchTextMax = 32;
     ::SendMessageW(dialog.Item(IDC_TAB), TCM_GETITEMW, 5, reinterpret_cast<LPARAM>(&item));
-    CHECK_EQ(std::wstring(text), std::wstring(L"位置・サイズ"));
+    CHECK_EQ(text, L"位置・サイズ");
   });
 }
 
-WIN32_TEST(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
+CASE(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
   ProbeDialog probe(MainDialogTemplate());
   HWND tip = nullptr;
   probe.onInit = [&tip](ProbeDialog& dialog) {
@@ -160,9 +156,7 @@ WIN32_TEST(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
     tip = static_cast<CWin32PanelHost&>(host).TooltipWindow();
     CHECK(tip != nullptr);
     if (!tip) return dialog.Host().EndDialog(0);
-    wchar_t className[32] = {};
-    ::GetClassNameW(tip, className, 32);
-    CHECK_EQ(std::wstring(className), std::wstring(L"tooltips_class32"));
+    CHECK_EQ(ClassName(tip), "tooltips_class32");
     CHECK(::GetWindow(tip, GW_OWNER) == dialog.Window());
     CHECK(::GetWindowLongW(tip, GWL_STYLE) & WS_POPUP);
 
@@ -183,7 +177,7 @@ WIN32_TEST(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
     tool.uId = reinterpret_cast<UINT_PTR>(dialog.Item(IDC_REFRESH));
     tool.lpszText = text;
     CHECK(::SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
-    CHECK_EQ(std::wstring(text), std::wstring(L"ウィンドウリストの一覧を更新します。"));
+    CHECK_EQ(text, L"ウィンドウリストの一覧を更新します。");
     CHECK_EQ(tool.uFlags & (TTF_IDISHWND | TTF_SUBCLASS), static_cast<UINT>(TTF_IDISHWND));
 
     MSG move{dialog.Item(IDC_REFRESH), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, {}};
@@ -194,28 +188,26 @@ WIN32_TEST(TooltipIsOwnedByTheDialogAndKnowsEachTool) {
   CHECK(!::IsWindow(tip));  // gone with its owner
 }
 
-WIN32_TEST(ControlPlacementIsInClientCoordinates) {
+CASE(ControlPlacementIsInClientCoordinates) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
-    const ControlTemplate* group = MainDialogTemplate().Find(IDC_SHOW_GROUP);
-    RECT units{group->x, group->y, group->cx, group->cy};
-    ::MapDialogRect(dialog.Window(), &units);
-    const RECT expected{units.left, units.top, units.left + units.right, units.top + units.bottom};
+    const Rect expected =
+        DialogUnitsToPixels(dialog.Window(), *MainDialogTemplate().Find(IDC_SHOW_GROUP));
     Rect placement;
     CHECK(host.GetWindowPlacement(host.GetDlgItem(IDC_SHOW_GROUP), placement));
-    CHECK_EQ(placement, FromRect(expected));
+    CHECK_EQ(placement, expected);
     // Moved with HWND_BOTTOM and SWP_NOSIZE, the way the layout moves it.
     host.SetWindowPos(host.GetDlgItem(IDC_SHOW_GROUP), wm::kHwndBottom, 12, 34, 0, 0,
                       wm::kSwpNoSize);
     CHECK(host.GetWindowPlacement(host.GetDlgItem(IDC_SHOW_GROUP), placement));
     CHECK_EQ(placement.left, 12);
     CHECK_EQ(placement.top, 34);
-    CHECK_EQ(placement.Width(), expected.right - expected.left);
+    CHECK_EQ(placement.Width(), expected.Width());
     CHECK(::GetWindow(dialog.Window(), GW_CHILD) != dialog.Item(IDC_SHOW_GROUP));
     CHECK(::GetWindow(dialog.Item(IDC_SHOW_GROUP), GW_HWNDNEXT) == nullptr);
   });
 }
 
-WIN32_TEST(IconsAndSizeEventsReachTheDialog) {
+CASE(IconsAndSizeEventsReachTheDialog) {
   WithMainDialog([](ProbeDialog& dialog, IPanelHost& host) {
     const IconHandle icon = host.LoadIcon(IDI_APP);
     CHECK(icon != 0);
@@ -235,7 +227,7 @@ WIN32_TEST(IconsAndSizeEventsReachTheDialog) {
   });
 }
 
-WIN32_TEST(MessageBoxHasTheAppTitleAndLetsTimersTick) {
+CASE(MessageBoxHasTheAppTitleAndLetsTimersTick) {
   ProbeDialog probe(MainDialogTemplate());
   int ticksDuringBox = 0;
   probe.onInit = [](ProbeDialog& dialog) { ::PostMessageW(dialog.Window(), WM_APP, 0, 0); };
@@ -245,7 +237,7 @@ WIN32_TEST(MessageBoxHasTheAppTitleAndLetsTimersTick) {
     dialog.Host().SetTimer(9, 20);
     dialog.Host().MessageBox("対象となるウィンドウを選択してください。");
     dialog.Host().KillTimer(9);
-    CHECK_EQ(MessageBoxSpy::caption, std::wstring(L"glazier_win32_tests"));
+    CHECK_EQ(MessageBoxSpy::caption, "glazier_win32_tests");
     CHECK(MessageBoxSpy::owner == dialog.Window());
     dialog.Host().EndDialog(0);
     return true;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tests/win32/harness.h"
+#include "tests/common/harness.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ std::vector<ProbeDialog*> g_running;
 
 void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
   if (g_running.empty()) return;
-  harness::Fail(__FILE__, __LINE__, "the dialog did not end in time");
+  harness::Check(false, "the dialog did not end in time");
   g_running.back()->Host().EndDialog(-2);
 }
 
@@ -65,6 +65,12 @@ void ProbeDialog::OnOK() {
 void ProbeDialog::OnCancel() {
   events.push_back("cancel");
   CDialog::OnCancel();
+}
+
+Rect DialogUnitsToPixels(HWND dialog, const ControlTemplate& control) {
+  RECT units{control.x, control.y, control.cx, control.cy};
+  ::MapDialogRect(dialog, &units);
+  return {units.left, units.top, units.left + units.right, units.top + units.bottom};
 }
 
 int RunProbe(ProbeDialog& dialog, HWND owner, unsigned seconds) {

@@ -39,5 +39,9 @@ class ProbeDialog : public CDialog {
   void OnCancel() override;
 };
 
+// Where the dialog manager puts a control of the template, in the dialog's client pixels: it
+// converts the position and the size each on its own.
+Rect DialogUnitsToPixels(HWND dialog, const ControlTemplate& control);
+
 // Runs the dialog modally with a watchdog that ends it after `seconds`, reporting a failure.
 int RunProbe(ProbeDialog& dialog, HWND owner = nullptr, unsigned seconds = 10);

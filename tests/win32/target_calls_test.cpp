@@ -6,7 +6,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/target_calls.h"
 #include "platform/win32/window_manager.h"
-#include "tests/win32/harness.h"
+#include "tests/common/harness.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ class BusyWindow {
 
 }  // namespace
 
-WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
+CASE(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   BusyWindow busy;
   const HWND hwnd = busy.Window();
   CTargetCalls calls;
@@ -112,7 +112,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   };
 
   calls.Run(hwnd, call(250), result(250));  // an answering window
-  CHECK(harness::PumpUntil([&] { return results.size() == 1; }, 10000));
+  CHECK(harness::WaitFor([&] { return results.size() == 1; }, 10000));
 
   CHECK(busy.Block());
   CHECK(!calls.Run(hwnd, call(260), result(260)));
@@ -125,7 +125,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   CHECK_EQ(results.size(), std::size_t{1});
 
   busy.Unblock();
-  CHECK(harness::PumpUntil([&] { return results.size() == kMore + 2; }, 20000));
+  CHECK(harness::WaitFor([&] { return results.size() == kMore + 2; }, 20000));
   std::vector<int> expected;
   for (int width = 250; width <= 260 + kMore; width += width == 250 ? 10 : 1) {
     expected.push_back(width);
@@ -140,7 +140,7 @@ WIN32_TEST(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   }
 }
 
-WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
+CASE(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
   // This thread's own windows are called directly, and their results come at once.
   CWin32WindowManager windows;
   const HWND own = ::CreateWindowExW(0, L"STATIC", L"own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -171,6 +171,6 @@ WIN32_TEST(AStuckCallHoldsUpNeitherTheManagerNorTheEndOfTheProgram) {
     doomed.ShowWindow(FromHwnd(hwnd), wm::kSwMinimize);
   }
   CHECK(::GetTickCount64() - started < 1000);
-  harness::PumpUntil([] { return false; }, 100);
+  harness::WaitFor([] { return false; }, 100);
   CHECK(!late);
 }

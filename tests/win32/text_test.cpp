@@ -2,9 +2,9 @@
 #include "platform/win32/text.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/panel_host.h"
-#include "tests/win32/harness.h"
+#include "tests/common/harness.h"
 
-WIN32_TEST(Utf8RoundTripsThroughUtf16) {
+CASE(Utf8RoundTripsThroughUtf16) {
   // The panel's own texts: the multiplication sign, the katakana middle dot, the ideographic
   // space and full-width parentheses; and a character outside the BMP.
   const char* samples[] = {"",
@@ -16,30 +16,30 @@ WIN32_TEST(Utf8RoundTripsThroughUtf16) {
                            "ﾊﾞｰｼﾞｮﾝ情報",
                            "🪟"};
   for (const char* sample : samples) CHECK_EQ(Narrow(Widen(sample)), std::string(sample));
-  CHECK_EQ(Widen("× 2"), std::wstring(L"\u00D7 2"));
+  CHECK_EQ(Widen("× 2"), L"\u00D7 2");
   CHECK_EQ(Widen("🪟").size(), 2u);  // a surrogate pair
 }
 
-WIN32_TEST(NarrowIntoReplacesTheOldContents) {
+CASE(NarrowIntoReplacesTheOldContents) {
   std::string out = "a much longer previous title";
   NarrowInto(L"新しい", out);
-  CHECK_EQ(out, std::string("新しい"));
+  CHECK_EQ(out, "新しい");
   NarrowInto(L"", out);
   CHECK(out.empty());
 }
 
-WIN32_TEST(AppTitleIsTheFileNameWithoutDirectoryAndExtension) {
-  CHECK_EQ(AppTitleFromPath(L"C:\\Program Files\\Glazier\\glazier.exe"), std::wstring(L"glazier"));
-  CHECK_EQ(AppTitleFromPath(L"C:\\tools.d\\renamed.exe"), std::wstring(L"renamed"));
-  CHECK_EQ(AppTitleFromPath(L"C:\\x\\my.tool.exe"), std::wstring(L"my.tool"));
-  CHECK_EQ(AppTitleFromPath(L"D:\\tools\\noextension"), std::wstring(L"noextension"));
-  CHECK_EQ(AppTitleFromPath(L"\\\\server\\share\\ガラス.exe"), std::wstring(L"ガラス"));
-  CHECK_EQ(AppTitleFromPath(L"glazier.exe"), std::wstring(L"glazier"));
+CASE(AppTitleIsTheFileNameWithoutDirectoryAndExtension) {
+  CHECK_EQ(AppTitleFromPath(L"C:\\Program Files\\Glazier\\glazier.exe"), L"glazier");
+  CHECK_EQ(AppTitleFromPath(L"C:\\tools.d\\renamed.exe"), L"renamed");
+  CHECK_EQ(AppTitleFromPath(L"C:\\x\\my.tool.exe"), L"my.tool");
+  CHECK_EQ(AppTitleFromPath(L"D:\\tools\\noextension"), L"noextension");
+  CHECK_EQ(AppTitleFromPath(L"\\\\server\\share\\ガラス.exe"), L"ガラス");
+  CHECK_EQ(AppTitleFromPath(L"glazier.exe"), L"glazier");
   // This executable's own title follows its file name.
-  CHECK_EQ(AppTitle(), std::wstring(L"glazier_win32_tests"));
+  CHECK_EQ(AppTitle(), L"glazier_win32_tests");
 }
 
-WIN32_TEST(CenteredOriginStaysInsideTheWorkArea) {
+CASE(CenteredOriginStaysInsideTheWorkArea) {
   const Rect area{0, 0, 1280, 994};
   // Centred; odd sizes round as the framework does.
   CHECK_EQ(CenteredOrigin({0, 0, 371, 456}, area, area), (Point{455, 269}));

@@ -5,7 +5,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/window_manager.h"
-#include "tests/win32/harness.h"
+#include "tests/common/harness.h"
 
 namespace {
 
@@ -41,21 +41,21 @@ class TargetWindow {
 
 }  // namespace
 
-WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
+CASE(TitlesAreReadAsUtf8WithinTheBuffer) {
   CWin32WindowManager windows;
   TargetWindow target(L"無題 - メモ帳 × 2");
   const WindowHandle handle = target.Handle();
   std::string title = "left over from an earlier read";
   windows.GetWindowText(handle, title, 2048);
-  CHECK_EQ(title, std::string("無題 - メモ帳 × 2"));
+  CHECK_EQ(title, "無題 - メモ帳 × 2");
   windows.GetWindowText(handle, title, 5);  // four characters and the terminator
-  CHECK_EQ(title, std::string("無題 -"));
+  CHECK_EQ(title, "無題 -");
   windows.GetWindowText(handle, title, 1);
   CHECK_EQ(title, std::string());
 
   CHECK(windows.SetWindowText(handle, "新しいタイトル"));
   windows.GetWindowText(handle, title, 2048);
-  CHECK_EQ(title, std::string("新しいタイトル"));
+  CHECK_EQ(title, "新しいタイトル");
 
   target.Close();  // a window that has gone reads as untitled
   windows.GetWindowText(handle, title, 2048);
@@ -63,7 +63,7 @@ WIN32_TEST(TitlesAreReadAsUtf8WithinTheBuffer) {
   CHECK(!windows.HasVisibleStyle(handle));
 }
 
-WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
+CASE(EnumerationFindsVisibleTopLevelWindows) {
   CWin32WindowManager windows;
   TargetWindow target(L"Glazier test target");
   TargetWindow below(L"Glazier test target below");
@@ -77,7 +77,7 @@ WIN32_TEST(EnumerationFindsVisibleTopLevelWindows) {
   CHECK(windows.HasVisibleStyle(target.Handle()));
 }
 
-WIN32_TEST(GeometryStylesAndInput) {
+CASE(GeometryStylesAndInput) {
   CWin32WindowManager windows;
   TargetWindow target(L"geometry");
   const WindowHandle handle = target.Handle();
@@ -115,7 +115,7 @@ WIN32_TEST(GeometryStylesAndInput) {
   CHECK(!::IsIconic(target.Window()));
 }
 
-WIN32_TEST(LayeredOpacityThroughTheLookedUpFunction) {
+CASE(LayeredOpacityThroughTheLookedUpFunction) {
   CWin32WindowManager windows;
   TargetWindow target(L"layered");
   const WindowHandle handle = target.Handle();
@@ -137,7 +137,7 @@ WIN32_TEST(LayeredOpacityThroughTheLookedUpFunction) {
   windows.FreeLibrary(user32);
 }
 
-WIN32_TEST(RegionsClipTheWindowAndBelongToItOnceSet) {
+CASE(RegionsClipTheWindowAndBelongToItOnceSet) {
   CWin32WindowManager windows;
   TargetWindow target(L"regions");
   const WindowHandle handle = target.Handle();
@@ -170,7 +170,7 @@ BOOL WINAPI FailsSilently(HWND, COLORREF, BYTE, DWORD) {
 
 // A job hands back the gravest reason its calls failed; calls that cannot tell a failure learn
 // of a closed window from the window being gone.
-WIN32_TEST(JobsSayWhyTheirCallsFailed) {
+CASE(JobsSayWhyTheirCallsFailed) {
   CWin32WindowManager windows;
   TargetWindow target(L"failures");
   const WindowHandle handle = target.Handle();
@@ -212,7 +212,7 @@ WIN32_TEST(JobsSayWhyTheirCallsFailed) {
 // window's cloak changed, or until a refresh no longer asks for the window; a call that failed is
 // asked again at the next refresh. DWM here is the stand-in these tests run beside, which answers
 // as Windows does, and fails for a title that holds "(no answer)".
-WIN32_TEST(CloaksAreAskedOnceUntilTheSystemSaysTheyChanged) {
+CASE(CloaksAreAskedOnceUntilTheSystemSaysTheyChanged) {
   CWin32WindowManager windows;
   TargetWindow target(L"cloak");
   TargetWindow unanswered(L"cloak (no answer)");
@@ -229,7 +229,7 @@ WIN32_TEST(CloaksAreAskedOnceUntilTheSystemSaysTheyChanged) {
   }
 
   ::NotifyWinEvent(EVENT_OBJECT_CLOAKED, target.Window(), OBJID_WINDOW, CHILDID_SELF);
-  CHECK(harness::PumpUntil([] { return CWin32WindowManager::CloaksKept() == 0; }, 5000));
+  CHECK(harness::WaitFor([] { return CWin32WindowManager::CloaksKept() == 0; }, 5000));
   CHECK(!windows.IsWindowCloaked(target.Handle()));
   refresh();
   refresh();
@@ -238,7 +238,7 @@ WIN32_TEST(CloaksAreAskedOnceUntilTheSystemSaysTheyChanged) {
 
 // The sound system is needed by two menu commands only: it is loaded when one of them runs, not
 // with the program, and the command then reaches it.
-WIN32_TEST(MciLoadsTheSoundSystemOnFirstUse) {
+CASE(MciLoadsTheSoundSystemOnFirstUse) {
   CHECK(::GetModuleHandleW(L"winmm.dll") == nullptr);
   CWin32WindowManager windows;
   windows.MciSendString("close all", WindowHandle{});
