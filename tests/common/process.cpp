@@ -34,16 +34,19 @@ Process::Process(const std::wstring& commandLine) {
   startup.cb = sizeof(startup);
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &m_info)) {
+    m_startError = GetLastError();
     m_info = {};
   }
 }
 
-Process::Process(Process&& other) noexcept : m_info(std::exchange(other.m_info, {})) {}
+Process::Process(Process&& other) noexcept
+    : m_info(std::exchange(other.m_info, {})), m_startError(other.m_startError) {}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
     Terminate();
     m_info = std::exchange(other.m_info, {});
+    m_startError = other.m_startError;
   }
   return *this;
 }

@@ -29,6 +29,8 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   bool Started() const { return m_info.hProcess != nullptr; }
+  // Why CreateProcess failed; 0 for a process started.
+  DWORD StartError() const { return m_startError; }
   DWORD Id() const { return m_info.dwProcessId; }
   HANDLE Handle() const { return m_info.hProcess; }
   bool Running() const;
@@ -39,6 +41,7 @@ class Process {
 
  private:
   PROCESS_INFORMATION m_info{};
+  DWORD m_startError = 0;
 };
 
 // Has Wine load a native copy, where it finds one, of each library (named without ".dll") for

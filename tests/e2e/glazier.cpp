@@ -60,7 +60,9 @@ Process ParkPointerThenStart(const std::wstring& exe) {
 }  // namespace
 
 Glazier::Glazier(const std::wstring& exe, bool untilIdle) : m_process(ParkPointerThenStart(exe)) {
-  Require(m_process.Started(), "started " + Narrow(exe));
+  Require(m_process.Started(),
+          "started " + Narrow(exe) +
+              (m_process.Started() ? "" : Format(" (error %lu)", m_process.StartError())));
   m_dialog = WaitForWindow(m_process.Id(), L"#32770", "Glazier", 20000);
   Require(m_dialog != nullptr, "Glazier's dialog \"Glazier\" appeared");
   // Start-up ends when the dialog reads its first message.
