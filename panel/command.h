@@ -12,7 +12,7 @@
 
 using CallsOnTarget = std::function<void(IWindowManager&, WindowHandle)>;
 using ReadBack = std::function<bool(IWindowManager&, WindowHandle)>;
-// Says a command's failure, as the command's telling asks.
+// Says a command's failure, as the command's report asks.
 using SayFailure = std::function<void(CallFailure)>;
 
 // What runs on the window.
@@ -35,10 +35,10 @@ struct Operation {
 
 // How the panel shows the result, once it is back.
 struct Report {
-  Telling telling = Telling::Always;
+  WhenToSay whenToSay = WhenToSay::Always;
   // The command's own refresh ends the selection: its failure is still said unless another row
   // has been selected since.
-  bool saidUnlessReselected = false;
+  bool sayAfterOwnRefresh = false;
   // The panel's part. It says what is to be said, when it is to be said; without it the failure
   // is said.
   std::function<void(CallFailure failure, const SayFailure& say)> done;

@@ -2,15 +2,15 @@
 
 #include "res/messages.h"
 
-bool CFailureReports::Due(CallFailure failure, Telling telling) const {
+bool CFailureReports::WorthSaying(CallFailure failure, WhenToSay whenToSay) const {
   if (failure == CallFailure::None) return false;
   if (failure == CallFailure::Closed) return true;
   // Walking the list says no refusal; the live edits say one once per selection.
-  if (telling == Telling::ClosedOnly) return false;
-  return telling == Telling::Always || !m_refusalSaid;
+  if (whenToSay == WhenToSay::ClosedOnly) return false;
+  return whenToSay == WhenToSay::Always || !m_refusalSaid;
 }
 
-void CFailureReports::Said(CallFailure failure) {
+void CFailureReports::NoteSaid(CallFailure failure) {
   if (failure != CallFailure::Closed) m_refusalSaid = true;
 }
 

@@ -38,8 +38,6 @@ class CFlashing {
   bool TickDone(WindowHandle window, CallFailure failure);
 
   // Read by tests only.
-  int Level() const { return m_level; }
-  int Step() const { return m_step; }
   WindowHandle Window() const { return m_window; }
 
  private:

@@ -12,9 +12,9 @@
 #include "ops/opacity.h"
 #include "ops/shapes.h"
 #include "ops/window_ops.h"
-#include "panel/layout.h"
 #include "panel/pages.h"
 #include "panel/panel_layout.h"
+#include "panel/placements.h"
 #include "panel/version_dlg.h"
 #include "res/messages.h"
 #include "res/templates.h"
@@ -234,14 +234,14 @@ void CGlazierDlg::ReportFailure(WindowHandle target, CallFailure failure, const 
   if (failure == CallFailure::Closed) m_memories.Forget(target);
   // A late result is for the selection it was asked for.
   const bool atTarget =
-      StillSelected(target) || (command.report.saidUnlessReselected && SelectedRow() == -1);
-  if (!atTarget || !m_reports.Due(failure, command.report.telling)) return;
+      StillSelected(target) || (command.report.sayAfterOwnRefresh && SelectedRow() == -1);
+  if (!atTarget || !m_reports.WorthSaying(failure, command.report.whenToSay)) return;
   // Under another box or the menu it waits for that to close, and is said once.
   m_box.OpenOrWait(CFailureReports::TextOf(failure),
-                   [this, failure, telling = command.report.telling] {
-                     if (!m_reports.Due(failure, telling)) return;
+                   [this, failure, whenToSay = command.report.whenToSay] {
+                     if (!m_reports.WorthSaying(failure, whenToSay)) return;
                      Host().MessageBox(CFailureReports::TextOf(failure));
-                     m_reports.Said(failure);
+                     m_reports.NoteSaid(failure);
                      if (failure == CallFailure::Closed) RefreshWindowList();
                    });
 }
@@ -327,7 +327,7 @@ void CGlazierDlg::ApplyTitle() {
   auto stage = std::make_shared<Stage>(Stage::Asked);
   Command retitle;
   retitle.operation.changes = aspect::kTitle;
-  retitle.report.saidUnlessReselected = true;
+  retitle.report.sayAfterOwnRefresh = true;
   retitle.operation.calls = [text = Host().GetDlgItemText(IDC_TITLE_EDIT)](IWindowManager& windows,
                                                                            WindowHandle target) {
     windows.SetWindowText(target, text);

@@ -50,16 +50,9 @@ class CGlazierDlg : public CDialog {
   int SelectedRow() const { return m_list.GetCurSel(); }
   WindowHandle TargetAt(int row) const { return m_listed.WindowAt(row); }
   int TargetCount() const { return m_list.GetCount(); }
-  int FlashLevel() const { return m_flash.Level(); }
-  int FlashStep() const { return m_flash.Step(); }
   WindowHandle FlashedWindow() const { return m_flash.Window(); }
   Aspects KeptAspects(WindowHandle window) const { return m_memories.Kept(window); }
   bool IsFlashing() const { return m_flash.IsOn(); }
-  bool GeometryLive() const { return m_geometryLive; }
-  int SizeEvents() const { return m_layout.SizeEvents(); }
-  int LastCx() const { return m_layout.LastCx(); }
-  int LastCy() const { return m_layout.LastCy(); }
-  int Dpi() const { return m_layout.Dpi(); }
 
  protected:
   void DoDataExchange() override;
@@ -177,7 +170,7 @@ class CGlazierDlg : public CDialog {
   // A command of the position and size page: its step works on the edits as the commands before
   // it on the window left them, and the edits show them once the last command asked is back.
   using GeometryStep = std::function<void(IWindowManager&, WindowHandle, GeometryTexts&)>;
-  void RunOnEdits(Telling telling, GeometryStep step);
+  void RunOnEdits(WhenToSay whenToSay, GeometryStep step);
   void RunOnDraft(WindowHandle target, Command command, GeometryStep step);
   void StartDraft(WindowHandle target);
   void ShowGeometryTexts(const GeometryTexts& texts);

@@ -39,16 +39,16 @@ void CGlazierDlg::InitGeometrySpins() {
 
 void CGlazierDlg::ApplyGeometry() {
   // The edits apply at every keystroke and step: a refusal is said once per selection.
-  RunOnEdits(Telling::OncePerSelection, ApplyGeometryTexts);
+  RunOnEdits(WhenToSay::OncePerSelection, ApplyGeometryTexts);
 }
 
-void CGlazierDlg::RunOnEdits(Telling telling, GeometryStep step) {
+void CGlazierDlg::RunOnEdits(WhenToSay whenToSay, GeometryStep step) {
   const std::optional<WindowHandle> target = SelectedTarget(msg::kSelectToResize);
   if (!target) return;
   if (!m_geometryDraft || m_draftWindow != *target) StartDraft(*target);
   Command command;
   command.operation.changes = aspect::kGeometry;
-  command.report.telling = telling;
+  command.report.whenToSay = whenToSay;
   RunOnDraft(*target, std::move(command), std::move(step));
 }
 
@@ -101,21 +101,21 @@ void CGlazierDlg::ShowGeometryTexts(const GeometryTexts& texts) {
 }
 
 void CGlazierDlg::OnDoubleSize() {
-  RunOnEdits(Telling::Always,
+  RunOnEdits(WhenToSay::Always,
              [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
                ScaleGeometry(windows, target, texts, true);
              });
 }
 
 void CGlazierDlg::OnHalveSize() {
-  RunOnEdits(Telling::Always,
+  RunOnEdits(WhenToSay::Always,
              [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
                ScaleGeometry(windows, target, texts, false);
              });
 }
 
 void CGlazierDlg::OnMoveToOrigin() {
-  RunOnEdits(Telling::Always, MoveGeometryToOrigin);
+  RunOnEdits(WhenToSay::Always, MoveGeometryToOrigin);
 }
 
 void CGlazierDlg::OnSpareButton() {
@@ -142,7 +142,7 @@ void CGlazierDlg::OnGeometryEditChange(GeometryEdit edit) {
   if (!m_geometryLive || m_writingEdits) return;
   // What was typed goes to the window as typed, with the other edits as the steps before it
   // leave them.
-  RunOnEdits(Telling::OncePerSelection,
+  RunOnEdits(WhenToSay::OncePerSelection,
              [edit, text = Host().GetDlgItemText(kEditIds[edit])](
                  IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
                WriteGeometryText(windows, target, texts, edit, text);
@@ -161,7 +161,7 @@ void CGlazierDlg::OnWindowListSelChange() {
   // that has closed is said. The window is put where it already is: nothing to keep for
   // "元に戻す".
   Command load;
-  load.report.telling = Telling::ClosedOnly;
+  load.report.whenToSay = WhenToSay::ClosedOnly;
   RunOnDraft(target, std::move(load),
              [](IWindowManager& windows, WindowHandle target, GeometryTexts& texts) {
                LoadGeometryTexts(windows, target, texts);

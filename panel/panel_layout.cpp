@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "panel/layout.h"
 #include "panel/pages.h"
+#include "panel/placements.h"
 #include "res/resource.h"
 #include "res/templates.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "panel/panel_fit.h"
+#include "panel/fit_to_font.h"
 #include "platform/dialog_template.h"
 #include "platform/panel_host.h"
 #include "platform/types.h"
@@ -26,12 +26,6 @@ class CPanelLayout {
   void PlaceHiddenPages(IPanelHost& host);
   bool OnSize(IPanelHost& host, int cx, int cy);
   bool OnDpiChanged(IPanelHost& host, int dpi, const Rect& suggested);
-
-  // Read by tests only.
-  int SizeEvents() const { return m_sizeEvents; }
-  int LastCx() const { return m_lastCx; }
-  int LastCy() const { return m_lastCy; }
-  int Dpi() const { return m_dpi; }
 
  private:
   // The changes that fit the panel to its font; the rectangles in `arranged` stand for the

@@ -12,6 +12,26 @@
 #include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 
+// How each call on another program's window is made. A call that waits for the window's thread
+// must not freeze the panel when that thread hangs; a call whose failure the panel says notes why
+// it failed for the job it runs in.
+//
+//   call                                         waits for the window's   failure noted
+//                                                thread (CallWithinWait)  (CallNotingFailure)
+//   ShowWindow, EnableWindow                     yes                      no: the window's
+//                                                                         state is read back
+//   SetWindowPos, SetWindowLong, SetWindowText,  yes                      yes
+//   SetWindowRgn
+//   GetWindowRect, GetClientRect, GetWindowLong, no                       yes
+//   GetWindowPlacement,
+//   SetLayeredWindowAttributes
+//   EnumWindows, GetWindowText, IsWindowVisible  no                       no: a window gone
+//   and the rest of the refresh's reads,                                  reads as empty
+//   IsIconic, IsWindowEnabled, GetWindowRgn,
+//   GetLayeredWindowAttributes
+//
+// Within a job every call runs directly on the window's worker, which waits as long as it takes.
+
 namespace {
 
 HRGN ToRegion(RegionHandle region) {
@@ -85,7 +105,7 @@ thread_local CallFailure t_jobFailure = CallFailure::None;
 // thread, where jobs on its windows run, has the refresh's errors behind it), and read before
 // anything else can change it.
 template <typename Call>
-bool Judged(HWND window, Call call) {
+bool CallNotingFailure(HWND window, Call call) {
   ::SetLastError(ERROR_SUCCESS);
   if (call()) return true;
   const DWORD error = ::GetLastError();
@@ -102,9 +122,9 @@ bool Judged(HWND window, Call call) {
 // GetWindowLong and SetWindowLong return a style word, which may be 0: only the last error tells
 // a failure.
 template <typename Call>
-LONG JudgedLong(HWND window, Call call) {
+LONG StyleCallNotingFailure(HWND window, Call call) {
   LONG result = 0;
-  Judged(window, [&] {
+  CallNotingFailure(window, [&] {
     result = call();
     return result != 0 || ::GetLastError() == ERROR_SUCCESS;
   });
@@ -119,7 +139,7 @@ bool ReadRect(BOOL ok, const RECT& source, Rect& rect) {
 
 // The manager that jobs make their calls through. It is never destroyed: a job may still be
 // running on a window's worker when the program ends.
-IWindowManager& JobManager() {
+IWindowManager& ManagerOfJobs() {
   static CWin32WindowManager* const manager = new CWin32WindowManager;
   return *manager;
 }
@@ -132,7 +152,7 @@ void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
   auto call = [hwnd, job = std::move(job), failure] {
     t_jobFailure = CallFailure::None;
     try {
-      job(JobManager());
+      job(ManagerOfJobs());
     } catch (...) {
       // A job that throws on a worker must not end the program: it counts as a failed call.
       t_jobFailure = std::max(t_jobFailure, CallFailure::Other);
@@ -143,7 +163,7 @@ void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
   };
   std::function<void()> report;
   if (then) report = [then = std::move(then), failure] { then(*failure); };
-  m_targetCalls.Run(hwnd, std::move(call), std::move(report));
+  m_workers.Run(hwnd, std::move(call), std::move(report));
 }
 
 std::size_t CWin32WindowManager::CloaksKept() {
@@ -211,15 +231,15 @@ bool CWin32WindowManager::IsTooltip(WindowHandle window) {
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   const HWND hwnd = ToHwnd(window);
   RECT source{};
-  return ReadRect(Judged(hwnd, [&] { return ::GetWindowRect(hwnd, &source) != FALSE; }), source,
-                  rect);
+  return ReadRect(CallNotingFailure(hwnd, [&] { return ::GetWindowRect(hwnd, &source) != FALSE; }),
+                  source, rect);
 }
 
 bool CWin32WindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   const HWND hwnd = ToHwnd(window);
   RECT source{};
-  return ReadRect(Judged(hwnd, [&] { return ::GetClientRect(hwnd, &source) != FALSE; }), source,
-                  rect);
+  return ReadRect(CallNotingFailure(hwnd, [&] { return ::GetClientRect(hwnd, &source) != FALSE; }),
+                  source, rect);
 }
 
 bool CWin32WindowManager::GetWorkArea(Rect& rect) {
@@ -273,13 +293,13 @@ bool CWin32WindowManager::GetExtendedFrameBounds(WindowHandle window, Rect& rect
 
 bool CWin32WindowManager::ShowWindow(WindowHandle window, int command) {
   const HWND hwnd = ToHwnd(window);
-  return Bounded(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
+  return CallWithinWait(hwnd, [hwnd, command] { return ::ShowWindow(hwnd, command); }) != FALSE;
 }
 
 void CWin32WindowManager::MaximizeKeepingActive(WindowHandle window) {
   const HWND hwnd = ToHwnd(window);
   const HWND active = ::GetForegroundWindow();
-  Bounded(hwnd, [hwnd] { return ::ShowWindow(hwnd, SW_SHOWMAXIMIZED); });
+  CallWithinWait(hwnd, [hwnd] { return ::ShowWindow(hwnd, SW_SHOWMAXIMIZED); });
   if (!active || active == hwnd) return;
   // The activation goes back, with the top of the z-order (as on Windows, where the window
   // activated comes to the top: under a window manager whose focus follows the pointer, the
@@ -312,34 +332,35 @@ bool CWin32WindowManager::SetWindowPos(WindowHandle window, WindowHandle insertA
                                        int cx, int cy, unsigned flags) {
   const HWND hwnd = ToHwnd(window);
   const HWND after = ToHwnd(insertAfter);
-  return Bounded(hwnd, [=] {
-    return Judged(hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags) != FALSE; });
+  return CallWithinWait(hwnd, [=] {
+    return CallNotingFailure(
+        hwnd, [=] { return ::SetWindowPos(hwnd, after, x, y, cx, cy, flags) != FALSE; });
   });
 }
 
 bool CWin32WindowManager::EnableWindow(WindowHandle window, bool enable) {
   const HWND hwnd = ToHwnd(window);
-  return Bounded(hwnd, [hwnd, enable] { return ::EnableWindow(hwnd, enable ? TRUE : FALSE); }) !=
-         FALSE;
+  return CallWithinWait(
+             hwnd, [hwnd, enable] { return ::EnableWindow(hwnd, enable ? TRUE : FALSE); }) != FALSE;
 }
 
 std::int32_t CWin32WindowManager::GetWindowLong(WindowHandle window, int index) {
   const HWND hwnd = ToHwnd(window);
-  return JudgedLong(hwnd, [=] { return ::GetWindowLongW(hwnd, index); });
+  return StyleCallNotingFailure(hwnd, [=] { return ::GetWindowLongW(hwnd, index); });
 }
 
 std::int32_t CWin32WindowManager::SetWindowLong(WindowHandle window, int index,
                                                 std::int32_t value) {
   const HWND hwnd = ToHwnd(window);
-  return Bounded(hwnd, [hwnd, index, value] {
-    return JudgedLong(hwnd, [=] { return ::SetWindowLongW(hwnd, index, value); });
+  return CallWithinWait(hwnd, [hwnd, index, value] {
+    return StyleCallNotingFailure(hwnd, [=] { return ::SetWindowLongW(hwnd, index, value); });
   });
 }
 
 bool CWin32WindowManager::SetWindowText(WindowHandle window, const std::string& text) {
   const HWND hwnd = ToHwnd(window);
-  return Bounded(hwnd, [hwnd, wide = Widen(text)] {
-    return Judged(hwnd, [&] { return ::SetWindowTextW(hwnd, wide.c_str()) != FALSE; });
+  return CallWithinWait(hwnd, [hwnd, wide = Widen(text)] {
+    return CallNotingFailure(hwnd, [&] { return ::SetWindowTextW(hwnd, wide.c_str()) != FALSE; });
   });
 }
 
@@ -355,7 +376,8 @@ bool CWin32WindowManager::GetWindowPlacement(WindowHandle window, WindowPlacemen
   const HWND hwnd = ToHwnd(window);
   WINDOWPLACEMENT read{};
   read.length = sizeof(read);
-  if (!Judged(hwnd, [&] { return ::GetWindowPlacement(hwnd, &read) != FALSE; })) return false;
+  if (!CallNotingFailure(hwnd, [&] { return ::GetWindowPlacement(hwnd, &read) != FALSE; }))
+    return false;
   placement = {read.flags,
                read.showCmd,
                {read.ptMinPosition.x, read.ptMinPosition.y},
@@ -413,9 +435,9 @@ bool CWin32WindowManager::SetWindowRgn(WindowHandle window, RegionHandle region,
   // possibly later on the window's worker.
   const HWND hwnd = ToHwnd(window);
   const HRGN rgn = ToRegion(region);
-  Bounded(hwnd, [hwnd, rgn, redraw] {
-    const bool accepted =
-        Judged(hwnd, [=] { return ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE) != 0; });
+  CallWithinWait(hwnd, [hwnd, rgn, redraw] {
+    const bool accepted = CallNotingFailure(
+        hwnd, [=] { return ::SetWindowRgn(hwnd, rgn, redraw ? TRUE : FALSE) != 0; });
     if (!accepted) ::DeleteObject(rgn);
     return accepted;
   });
@@ -457,7 +479,7 @@ bool CWin32WindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, Window
   if (!proc) return false;
   const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(proc);
   const HWND hwnd = ToHwnd(window);
-  return Judged(hwnd, [=] { return function(hwnd, colorKey, alpha, flags) != FALSE; });
+  return CallNotingFailure(hwnd, [=] { return function(hwnd, colorKey, alpha, flags) != FALSE; });
 }
 
 void CWin32WindowManager::FreeLibrary(ModuleHandle module) {

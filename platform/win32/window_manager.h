@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/win32/target_calls.h"
+#include "platform/win32/window_workers.h"
 #include "platform/window_manager.h"
 
 class CWin32WindowManager : public IWindowManager {
@@ -64,15 +64,15 @@ class CWin32WindowManager : public IWindowManager {
   static std::size_t CloaksKept();
 
  private:
-  // Runs a call that waits for the window's thread, bounded by CTargetCalls; the call's result
+  // Runs a call that waits for the window's thread, bounded by CWindowWorkers; the call's result
   // when it finished in time, a default value otherwise. Within a job it simply runs.
   template <typename Call>
-  auto Bounded(HWND window, Call call) -> decltype(call()) {
+  auto CallWithinWait(HWND window, Call call) -> decltype(call()) {
     using Result = decltype(call());
     auto result = std::make_shared<Result>();
-    if (!m_targetCalls.Run(window, [result, call] { *result = call(); })) return Result{};
+    if (!m_workers.Run(window, [result, call] { *result = call(); })) return Result{};
     return *result;
   }
 
-  CTargetCalls m_targetCalls;
+  CWindowWorkers m_workers;
 };

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "glazier.h"
-#include "panel/layout.h"
+#include "panel/placements.h"
 #include "res/resource.h"
 #include "res/templates.h"
 #include "tests/common/harness.h"

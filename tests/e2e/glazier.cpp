@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "panel/layout.h"
+#include "panel/placements.h"
 #include "platform/win32/dialog_face.h"
 #include "res/resource.h"
 #include "res/templates.h"

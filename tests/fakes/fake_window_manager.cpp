@@ -81,11 +81,11 @@ void CFakeWindowManager::MoveInZOrder(WindowHandle handle, WindowHandle insertAf
 FakeWindow* CFakeWindowManager::Changeable(WindowHandle handle) {
   FakeWindow* w = Live(handle);
   if (w && w->refused) w = nullptr;
-  Judged(handle, w != nullptr);
+  NoteOutcome(handle, w != nullptr);
   return w;
 }
 
-bool CFakeWindowManager::Judged(WindowHandle handle, bool ok) {
+bool CFakeWindowManager::NoteOutcome(WindowHandle handle, bool ok) {
   if (ok) return true;
   const FakeWindow* w = Live(handle);
   const CallFailure failure = !w           ? CallFailure::Closed
@@ -158,14 +158,14 @@ bool CFakeWindowManager::GetWindowRect(WindowHandle window, Rect& rect) {
   Record(Call("GetWindowRect", H(window)));
   const FakeWindow* w = Live(window);
   if (w) rect = w->rect;
-  return Judged(window, w != nullptr);
+  return NoteOutcome(window, w != nullptr);
 }
 
 bool CFakeWindowManager::GetClientRect(WindowHandle window, Rect& rect) {
   Record(Call("GetClientRect", H(window)));
   const FakeWindow* w = Live(window);
   if (w) rect = {0, 0, w->clientWidth, w->clientHeight};
-  return Judged(window, w != nullptr);
+  return NoteOutcome(window, w != nullptr);
 }
 
 bool CFakeWindowManager::GetWorkArea(Rect& rect) {
@@ -278,7 +278,7 @@ bool CFakeWindowManager::EnableWindow(WindowHandle window, bool enable) {
 std::int32_t CFakeWindowManager::GetWindowLong(WindowHandle window, int index) {
   Record(Call("GetWindowLong", H(window), index));
   const FakeWindow* w = Live(window);
-  if (!Judged(window, w != nullptr)) return 0;
+  if (!NoteOutcome(window, w != nullptr)) return 0;
   if (index == wm::kGwlStyle) return w->style;
   // The system keeps the topmost bit of the extended style itself.
   const std::uint32_t topmost = w->topmost ? wm::kWsExTopmost : 0;
@@ -326,7 +326,7 @@ bool CFakeWindowManager::IsWindowEnabled(WindowHandle window) {
 bool CFakeWindowManager::GetWindowPlacement(WindowHandle window, WindowPlacement& placement) {
   Record(Call("GetWindowPlacement", H(window)));
   const FakeWindow* w = Live(window);
-  if (!Judged(window, w != nullptr)) return false;
+  if (!NoteOutcome(window, w != nullptr)) return false;
   placement = {};
   placement.showCommand = static_cast<std::uint32_t>(w->minimized   ? wm::kSwShowMinimized
                                                      : w->maximized ? wm::kSwShowMaximized
@@ -392,7 +392,7 @@ bool CFakeWindowManager::SetWindowRgn(WindowHandle window, RegionHandle region, 
   Record(Call("SetWindowRgn", H(window), DescribeRegion(region), redraw));
   FakeWindow* w = Changeable(window);
   if (!w) return false;
-  if (!Judged(window, !m_regionRefused && (region == 0 || m_liveRegions.count(region)))) {
+  if (!NoteOutcome(window, !m_regionRefused && (region == 0 || m_liveRegions.count(region)))) {
     return false;
   }
   if (region == 0) {  // no region: the window's whole shape
@@ -443,7 +443,7 @@ bool CFakeWindowManager::CallSetLayeredWindowAttributes(ProcHandle proc, WindowH
   Record(Call("SetLayeredWindowAttributes", H(window), colorKey, alpha, flags));
   FakeWindow* w = Changeable(window);
   // The call needs a layered window.
-  if (!w || !Judged(window, proc == kLayeredProc && IsLayered(w->exStyle))) return false;
+  if (!w || !NoteOutcome(window, proc == kLayeredProc && IsLayered(w->exStyle))) return false;
   if (flags & wm::kLwaAlpha) w->layeredAlpha = alpha;
   return true;
 }

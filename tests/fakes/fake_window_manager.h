@@ -148,7 +148,7 @@ class CFakeWindowManager : public IWindowManager {
   // The window a change may be made to, or null with the reason noted for the job.
   FakeWindow* Changeable(WindowHandle handle);
   // Notes the outcome of a call for the job in progress; returns `ok`.
-  bool Judged(WindowHandle handle, bool ok);
+  bool NoteOutcome(WindowHandle handle, bool ok);
   void RunNow(Job& job, Then& then, WindowHandle window);
   // Gives the window a new outer rectangle, the client area following by its fixed frame.
   static void Resize(FakeWindow& window, int cx, int cy);

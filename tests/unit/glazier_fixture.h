@@ -40,21 +40,12 @@ class GlazierTest : public ::testing::Test {
     host.ClearLog();
   }
 
-  // The log without what a job reads of a window's place for "元に戻す" around its calls: the
-  // window's ids, and its rectangle read with its placement, and the wait for a window manager's
-  // answer; nor the frame bounds that each placement of the page asks DWM for, which the fake
-  // gives none of unless a test asks.
-  Calls WithoutPlaceReads() {
+  // The places the windows were given, in order: what a user sees of the position and size
+  // page's commands.
+  Calls PlacesGiven() {
     Calls calls;
     for (const std::string& call : windows.Log()) {
-      if (call.rfind("GetWindowThreadProcessId", 0) == 0) continue;
-      if (call.rfind("GetExtendedFrameBounds", 0) == 0) continue;
-      if (call.rfind("AwaitSettledPlace", 0) == 0) continue;
-      if (call.rfind("GetWindowPlacement", 0) == 0) {
-        if (!calls.empty() && calls.back().rfind("GetWindowRect", 0) == 0) calls.pop_back();
-        continue;
-      }
-      calls.push_back(call);
+      if (call.rfind("SetWindowPos", 0) == 0) calls.push_back(call);
     }
     return calls;
   }

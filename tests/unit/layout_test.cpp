@@ -3,9 +3,9 @@
 #include <map>
 #include <vector>
 
-#include "panel/layout.h"
+#include "panel/fit_to_font.h"
 #include "panel/pages.h"
-#include "panel/panel_fit.h"
+#include "panel/placements.h"
 #include "unit/glazier_fixture.h"
 
 namespace {
@@ -54,10 +54,6 @@ TEST_F(LayoutTest, StartUpShrinksTheDialogAroundTheAnchor) {
   EXPECT_EQ(anchor, template_[IDC_SHOW_GROUP]);
   EXPECT_EQ(host.OuterRect().Width(), anchor.right + 20);
   EXPECT_EQ(host.OuterRect().Height(), anchor.bottom + 60);
-  // Both size events so far only recorded: the one of creation and the one of the shrink.
-  EXPECT_EQ(dialog.SizeEvents(), 2);
-  EXPECT_EQ(dialog.LastCx(), host.ClientSize().right);
-  EXPECT_EQ(dialog.LastCy(), host.ClientSize().bottom);
 }
 
 TEST_F(LayoutTest, StartUpStacksEveryPageOnTheAnchor) {
@@ -150,16 +146,14 @@ TEST_F(LayoutTest, MinimizeIsIgnoredAndRestoreRepaintsInPlace) {
 }
 
 TEST_F(LayoutTest, LowDialogIsIgnoredAndTheNextMoveCountsFromTheLastAcceptedSize) {
-  const int lastCy = dialog.LastCy();
+  const int lastCy = host.ClientSize().bottom;
   Grow(0, 149 - host.ClientSize().bottom);
   ASSERT_EQ(host.ClientSize().bottom, 149);
   EXPECT_EQ(Snapshot(), started);
-  EXPECT_EQ(dialog.LastCy(), lastCy);
   EXPECT_EQ(host.Invalidations(), 0);
 
   Grow(0, lastCy + 30 - 149);
   EXPECT_EQ(host.Control(IDC_TAB).rect, Moved(started[IDC_TAB], 0, 30));
-  EXPECT_EQ(dialog.LastCy(), lastCy + 30);
 }
 
 // A face standing in for the dialog face: what its texts need grows, the rest of the row and the
@@ -205,7 +199,6 @@ TEST_F(GlazierTest, StartUpGrowsAButtonForItsTextAndTheDialogAroundIt) {
   EXPECT_EQ(host.Control(IDC_GEOMETRY_GROUP).rect.right, origin.right + 5);
   EXPECT_EQ(host.Control(IDC_SHOW_GROUP).rect, host.Control(IDC_GEOMETRY_GROUP).rect);
   EXPECT_GE(host.ClientSize().right, host.Control(IDC_TAB).rect.right);
-  EXPECT_EQ(dialog.LastCx(), host.ClientSize().right);
 }
 
 }  // namespace

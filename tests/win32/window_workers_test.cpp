@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/target_calls.h"
 #include "platform/win32/window_manager.h"
+#include "platform/win32/window_workers.h"
 #include "tests/common/harness.h"
 
 namespace {
@@ -87,7 +87,7 @@ class BusyWindow {
 CASE(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   BusyWindow busy;
   const HWND hwnd = busy.Window();
-  CTargetCalls calls;
+  CWindowWorkers calls;
   std::mutex mutex;
   std::vector<int> widthsSeen;  // by each call, before its own move
   std::vector<int> results;     // the calls whose result came back, in that order
@@ -121,7 +121,7 @@ CASE(ALateWindowsCallsKeepTheirOrderAndComeBackThroughTheMessageLoop) {
   const ULONGLONG queued = ::GetTickCount64();
   for (int i = 1; i <= kMore; ++i) CHECK(!calls.Run(hwnd, call(260 + i), result(260 + i)));
   const ULONGLONG took = ::GetTickCount64() - queued;
-  CHECK(took < kMore * CTargetCalls::kWaitMilliseconds);
+  CHECK(took < kMore * CWindowWorkers::kWaitMilliseconds);
   CHECK_EQ(results.size(), std::size_t{1});
 
   busy.Unblock();

@@ -13,15 +13,15 @@
 
 #include "platform/win32/win32.h"
 
-class CTargetCalls {
+class CWindowWorkers {
  public:
   // How long the panel waits for a call before leaving it to finish in the background.
   static constexpr DWORD kWaitMilliseconds = 40;
 
-  CTargetCalls() = default;
-  ~CTargetCalls();
-  CTargetCalls(const CTargetCalls&) = delete;
-  CTargetCalls& operator=(const CTargetCalls&) = delete;
+  CWindowWorkers() = default;
+  ~CWindowWorkers();
+  CWindowWorkers(const CWindowWorkers&) = delete;
+  CWindowWorkers& operator=(const CWindowWorkers&) = delete;
 
   // Runs `call` on `window`'s worker, after the window's earlier calls, and returns true when it
   // finished within the wait; `then` has then run too, here. Otherwise false is returned, and
@@ -39,8 +39,8 @@ class CTargetCalls {
   };
   // The message-only window that late `then`s are posted to, made on first use on the thread
   // that waits.
-  HWND LaterWindow();
+  HWND LateResultsWindow();
 
   std::shared_ptr<State> m_state = std::make_shared<State>();
-  HWND m_laterWindow = nullptr;
+  HWND m_lateResultsWindow = nullptr;
 };

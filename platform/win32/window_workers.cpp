@@ -1,10 +1,10 @@
-#include "platform/win32/target_calls.h"
+#include "platform/win32/window_workers.h"
 
 #include <condition_variable>
 #include <deque>
 #include <thread>
 
-struct CTargetCalls::Queue {
+struct CWindowWorkers::Queue {
   std::deque<std::function<void()>> calls;
   bool running = false;
   bool late = false;  // a call outlived the panel's wait: the window is not answering
@@ -48,18 +48,18 @@ LRESULT CALLBACK LaterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-CTargetCalls::~CTargetCalls() {
-  if (!m_laterWindow) return;
+CWindowWorkers::~CWindowWorkers() {
+  if (!m_lateResultsWindow) return;
   // Results still on their way are dropped unrun: whoever was to take them is going too.
   MSG message;
-  while (::PeekMessageW(&message, m_laterWindow, kRunLater, kRunLater, PM_REMOVE)) {
+  while (::PeekMessageW(&message, m_lateResultsWindow, kRunLater, kRunLater, PM_REMOVE)) {
     delete reinterpret_cast<Later*>(message.lParam);
   }
-  ::DestroyWindow(m_laterWindow);
+  ::DestroyWindow(m_lateResultsWindow);
 }
 
-HWND CTargetCalls::LaterWindow() {
-  if (m_laterWindow) return m_laterWindow;
+HWND CWindowWorkers::LateResultsWindow() {
+  if (m_lateResultsWindow) return m_lateResultsWindow;
   static const ATOM atom = [] {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &LaterProc;
@@ -67,12 +67,12 @@ HWND CTargetCalls::LaterWindow() {
     windowClass.lpszClassName = kLaterClass;
     return ::RegisterClassW(&windowClass);
   }();
-  m_laterWindow = ::CreateWindowExW(0, MAKEINTATOM(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
-  return m_laterWindow;
+  m_lateResultsWindow = ::CreateWindowExW(0, MAKEINTATOM(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  return m_lateResultsWindow;
 }
 
-bool CTargetCalls::Run(HWND window, std::function<void()> call, std::function<void()> then) {
+bool CWindowWorkers::Run(HWND window, std::function<void()> call, std::function<void()> then) {
   if (t_onWorker || ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) {
     call();
     if (then) then();
@@ -81,7 +81,7 @@ bool CTargetCalls::Run(HWND window, std::function<void()> call, std::function<vo
 
   auto outcome = std::make_shared<Outcome>();
   outcome->then = std::move(then);
-  const HWND laterWindow = outcome->then ? LaterWindow() : nullptr;
+  const HWND laterWindow = outcome->then ? LateResultsWindow() : nullptr;
   auto job = [call = std::move(call), outcome, laterWindow] {
     call();
     std::unique_lock lock(outcome->mutex);

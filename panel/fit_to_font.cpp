@@ -1,9 +1,9 @@
-#include "panel/panel_fit.h"
+#include "panel/fit_to_font.h"
 
 #include <algorithm>
 #include <map>
 
-#include "panel/layout.h"
+#include "panel/placements.h"
 
 namespace {
 

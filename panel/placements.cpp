@@ -1,4 +1,4 @@
-#include "panel/layout.h"
+#include "panel/placements.h"
 
 #include "res/resource.h"
 
