@@ -63,10 +63,12 @@ void CheckLooksAsBefore(HWND hwnd, const Look& before, const std::string& what) 
 // menu). The first item's middle lies a dozen pixels below the menu's top edge.
 // The first item of a shortcut menu chosen as a user does: the pointer rests on the item until the
 // menu shows it highlighted, then clicks. A click sent as the menu appears may come before the
-// menu follows the pointer, and go nowhere.
+// menu follows the pointer, and go nowhere. The item is taken at its right end, clear of the
+// panel the menu opened over: the selected row there is highlighted too, and a window manager
+// that raises the panel in answer to the click that opened the menu may cover the menu there.
 void ChooseFirstItem(HWND menu) {
   const RECT menuRect = OuterRect(menu);
-  const POINT item = {menuRect.left + 8, menuRect.top + 12};  // left of the item's text
+  const POINT item = {menuRect.right - 8, menuRect.top + 12};
   MoveMouse(item);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const auto highlighted = [&] {
