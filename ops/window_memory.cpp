@@ -105,6 +105,17 @@ void PutBackGeometry(IWindowManager& windows, WindowHandle window, const WindowS
   if (Maximized(first.placement)) windows.MaximizeKeepingActive(window);
 }
 
+void PutBackZOrder(IWindowManager& windows, WindowHandle window, const WindowState& first) {
+  windows.SetWindowPos(window, first.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0, 0,
+                       wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
+}
+
+// Whether the window is in the place put back: a window maximized again has its maximized place
+// from the manager.
+bool HeldPlace(const WindowState& now, const WindowState& held) {
+  return Maximized(held.placement) ? Maximized(now.placement) : SamePlace(now, held);
+}
+
 // The calls of a restore, in one job; the frame change is made visible at once. The place comes
 // last, over whatever a window manager that frames the window anew as its shape or frame comes back
 // makes of it.
@@ -128,10 +139,7 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
       held.reset();
     }
   }
-  if (aspects & aspect::kZOrder) {
-    windows.SetWindowPos(window, first.topmost ? wm::kHwndTopmost : wm::kHwndNoTopmost, 0, 0, 0, 0,
-                         wm::kSwpNoMove | wm::kSwpNoSize | wm::kSwpNoActivate);
-  }
+  if (aspects & aspect::kZOrder) PutBackZOrder(windows, window, first);
   if (aspects & aspect::kLock) windows.EnableWindow(window, first.enabled);
   if (aspects & aspect::kFrame) {
     SetFrameStyle(windows, window, first.frameStyle);
@@ -154,13 +162,20 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
   // The place goes back once the manager has answered, and again where it answered later still.
   if (reframes) windows.AwaitSettledPlace(window);
   if (aspects & aspect::kGeometry) PutBackGeometry(windows, window, *held);
-  if (!reframes) return;
+  // A maximize is answered too, and under Wine a manager's late answer to the command before can
+  // undo both the maximize and the z-order put back (openbox: the window came back normal and
+  // always on top again).
+  if (!reframes && !Maximized(held->placement)) return;
+  const Aspects zOrder = aspects & aspect::kZOrder;
   // A few more times at most: each put back is answered too.
   for (int check = 0; check < 3; ++check) {
     windows.AwaitSettledPlace(window);
-    const WindowState now = ReadWindowState(windows, window, aspect::kGeometry);
-    if (!(now.read & aspect::kGeometry) || SamePlace(now, *held)) return;
-    PutBackGeometry(windows, window, *held);
+    const WindowState now = ReadWindowState(windows, window, aspect::kGeometry | zOrder);
+    if (!(now.read & aspect::kGeometry)) return;
+    const bool zOrderHeld = !zOrder || now.topmost == first.topmost;
+    if (HeldPlace(now, *held) && zOrderHeld) return;
+    if (!zOrderHeld) PutBackZOrder(windows, window, first);
+    if (!HeldPlace(now, *held)) PutBackGeometry(windows, window, *held);
   }
 }
 

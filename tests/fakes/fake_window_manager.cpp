@@ -204,6 +204,8 @@ void CFakeWindowManager::MaximizeKeepingActive(WindowHandle window) {
   const WindowHandle active = m_active;
   ShowWindow(window, wm::kSwShowMaximized);
   m_active = active;
+  FakeWindow* w = Live(window);
+  if (w && w->staleAnswer) std::exchange(w->staleAnswer, nullptr)(*w);
 }
 
 bool CFakeWindowManager::GetExtendedFrameBounds(WindowHandle window, Rect& rect) {

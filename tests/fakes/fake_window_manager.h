@@ -49,6 +49,9 @@ struct FakeWindow {
   Point movedByRestyle{0, 0};
   // Where a window manager's late answer to the next change leaves the window, once it is awaited.
   std::optional<Rect> lateAnswer;
+  // A manager's late answer to an earlier change, which comes right after the next maximize and
+  // undoes it.
+  std::function<void(FakeWindow&)> staleAnswer;
   // The window's own limits on its outer size (WM_GETMINMAXINFO); none unless a test sets them.
   std::optional<int> maxWidth;
   std::optional<int> maxHeight;

@@ -281,6 +281,23 @@ const Since kSinces[] = {
        EXPECT_FALSE(w.topmost);
        EXPECT_EQ(w.normal, (Rect{100, 100, 500, 400}));
      }},
+    {"maximized_back_over_a_late_answer_to_always_on_top",
+     [](CFakeWindowManager& windows, WindowHandle h) {
+       windows.ShowWindow(h, wm::kSwShowMaximized);
+     },
+     {{IDC_TOPMOST}},
+     [](FakeWindow& w) {
+       // The manager's answer to 常に手前に表示 comes after the window is maximized again.
+       w.staleAnswer = [](FakeWindow& late) {
+         late.maximized = false;
+         late.topmost = true;
+         late.rect = *late.normal;
+       };
+     },
+     [](const FakeWindow& w) {
+       EXPECT_TRUE(w.maximized);
+       EXPECT_FALSE(w.topmost);
+     }},
     {"minimized_comes_back_to_its_normal_place",
      [](CFakeWindowManager& windows, WindowHandle h) { windows.ShowWindow(h, wm::kSwMinimize); },
      {{IDC_LOCK}},
