@@ -9,6 +9,7 @@
 #include "platform/win32/dialog_face.h"
 #include "res/resource.h"
 #include "res/templates.h"
+#include "targets/window_list.h"
 #include "tests/common/harness.h"
 
 namespace e2e {
@@ -101,10 +102,14 @@ std::vector<std::string> Glazier::Rows() const {
 std::optional<std::wstring> Glazier::RowText(int row) const {
   const LRESULT length = Ask(List(), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
   if (length < 0) return std::nullopt;
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  // LB_GETTEXT takes no size, and a refresh may give the row a longer title between the two
+  // questions: room for the longest title Glazier lists, whatever the length said.
+  const auto room =
+      std::max(static_cast<std::size_t>(length), static_cast<std::size_t>(kTitleBufferChars));
+  std::wstring text(room + 1, L'\0');
   const LRESULT copied =
       Ask(List(), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-  if (copied < 0) return std::nullopt;
+  if (copied < 0 || static_cast<std::size_t>(copied) >= text.size()) return std::nullopt;
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }
