@@ -173,9 +173,10 @@ void PutBackAspects(IWindowManager& windows, WindowHandle window, const WindowSt
     const WindowState now = ReadWindowState(windows, window, aspect::kGeometry | zOrder);
     if (!(now.read & aspect::kGeometry)) return;
     const bool zOrderHeld = !zOrder || now.topmost == first.topmost;
-    if (HeldPlace(now, *held) && zOrderHeld) return;
+    const bool placeHeld = HeldPlace(now, *held);
+    if (placeHeld && zOrderHeld) return;
     if (!zOrderHeld) PutBackZOrder(windows, window, first);
-    if (!HeldPlace(now, *held)) PutBackGeometry(windows, window, *held);
+    if (!placeHeld) PutBackGeometry(windows, window, *held);
   }
 }
 
