@@ -69,6 +69,8 @@ void CheckLooksAsBefore(HWND hwnd, const Look& before, const std::string& what) 
 void ChooseFirstItem(HWND menu) {
   const RECT menuRect = OuterRect(menu);
   const POINT item = {menuRect.right - 8, menuRect.top + 12};
+  POINT opened = {};  // where the click that opened the menu was
+  GetCursorPos(&opened);
   MoveMouse(item);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const auto highlighted = [&] {
@@ -79,6 +81,9 @@ void ChooseFirstItem(HWND menu) {
   };
   if (!WaitFor(highlighted, 3000)) Log("  (the menu's first item did not show highlighted)");
   ClickAt(item);
+  // Back over the panel, as a user whose window manager's focus follows the pointer (twm) keeps
+  // it there: the item's end may lie over another window.
+  MoveMouse(opened);
 }
 
 // The list's shortcut menu, opened from the keyboard with the list focused.
