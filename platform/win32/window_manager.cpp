@@ -173,6 +173,7 @@ std::size_t CWin32WindowManager::CloaksKept() {
 
 void CWin32WindowManager::EnumTopLevelWindows(std::vector<WindowHandle>& windows) {
   if (CKeptAnswers* cloaks = CFollowedCloaks::Instance().Cache()) cloaks->NewRefresh();
+  m_tooltipAtoms.clear();
   windows.clear();
   const auto add = [](HWND window, LPARAM list) noexcept -> BOOL {
     try {
@@ -220,12 +221,24 @@ bool CWin32WindowManager::IsWindowCloaked(WindowHandle window) {
 }
 
 bool CWin32WindowManager::IsTooltip(WindowHandle window) {
+  const HWND hwnd = ToHwnd(window);
+  // Under Wine the class name of another program's window costs two requests to the system (its
+  // atom, then the atom's name), the atom alone one; a desktop's windows share a few dozen
+  // classes, so the walk asks each class's name once. Only for one walk: an atom that the last
+  // program of its class gives up may later name another class.
+  const auto atom = static_cast<std::uint16_t>(::GetClassLongPtrW(hwnd, GCW_ATOM));
+  const auto known = std::find_if(m_tooltipAtoms.begin(), m_tooltipAtoms.end(),
+                                  [atom](const auto& answer) { return answer.first == atom; });
+  if (atom != 0 && known != m_tooltipAtoms.end()) return known->second;
   // Room for one character more than the name: a longer name, cut short, is not it.
   wchar_t name[std::size(TOOLTIPS_CLASSW) + 1] = L"";
-  const int length = ::GetClassNameW(ToHwnd(window), name, static_cast<int>(std::size(name)));
+  const int length = ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+  if (length <= 0) return false;  // gone
   // Class names are found without regard to case, as the system registers them.
-  return length > 0 &&
-         ::CompareStringOrdinal(name, length, TOOLTIPS_CLASSW, -1, TRUE) == CSTR_EQUAL;
+  const bool tooltip =
+      ::CompareStringOrdinal(name, length, TOOLTIPS_CLASSW, -1, TRUE) == CSTR_EQUAL;
+  if (atom != 0) m_tooltipAtoms.emplace_back(atom, tooltip);
+  return tooltip;
 }
 
 bool CWin32WindowManager::GetWindowRect(WindowHandle window, Rect& rect) {

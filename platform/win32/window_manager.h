@@ -1,7 +1,9 @@
 // The window manager seam on Win32: the wide calls, with text converted at this boundary.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/window_workers.h"
@@ -75,4 +77,6 @@ class CWin32WindowManager : public IWindowManager {
   }
 
   CWindowWorkers m_workers;
+  // The walk's answers to "a tooltip?" by class atom, kept for one walk (see IsTooltip).
+  std::vector<std::pair<std::uint16_t, bool>> m_tooltipAtoms;
 };

@@ -77,6 +77,26 @@ CASE(EnumerationFindsVisibleTopLevelWindows) {
   CHECK(windows.HasVisibleStyle(target.Handle()));
 }
 
+CASE(TooltipsAreToldByTheirClassInEveryWalk) {
+  CWin32WindowManager windows;
+  const auto popup = [](const wchar_t* windowClass) {
+    return ::CreateWindowExW(0, windowClass, L"tip", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+  };
+  TargetWindow target(L"not a tip");
+  using CUniqueWindow = CUniqueHandle<HWND, &::DestroyWindow>;
+  const CUniqueWindow tips[] = {CUniqueWindow(popup(TOOLTIPS_CLASSW)),
+                                CUniqueWindow(popup(TOOLTIPS_CLASSW))};
+  // Twice, as two refreshes walk: answers kept for one walk must not leak into the other.
+  for (int walk = 0; walk < 2; ++walk) {
+    std::vector<WindowHandle> all;
+    windows.EnumTopLevelWindows(all);
+    CHECK(!windows.IsTooltip(target.Handle()));
+    for (const CUniqueWindow& tip : tips) CHECK(windows.IsTooltip(FromHwnd(tip.get())));
+    CHECK(!windows.IsTooltip(target.Handle()));
+  }
+}
+
 CASE(GeometryStylesAndInput) {
   CWin32WindowManager windows;
   TargetWindow target(L"geometry");
