@@ -61,6 +61,7 @@ void CheckLooksAsBefore(HWND hwnd, const Look& before, const std::string& what) 
 // "元に戻す", chosen with the mouse, as users under a window manager that gives the focus to what
 // lies under the pointer must (twm gives it to no window of Wine's while the pointer is on the
 // menu).
+//
 // The first item of a shortcut menu chosen as a user does: the pointer rests on the item until the
 // menu shows it highlighted, then clicks. A click sent as the menu appears may come before the
 // menu follows the pointer, and go nowhere. The item is taken at its right end, clear of the
