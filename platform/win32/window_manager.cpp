@@ -227,9 +227,9 @@ bool CWin32WindowManager::IsTooltip(WindowHandle window) {
   // classes, so the walk asks each class's name once. Only for one walk: an atom that the last
   // program of its class gives up may later name another class.
   const auto atom = static_cast<std::uint16_t>(::GetClassLongPtrW(hwnd, GCW_ATOM));
-  const auto known = std::find_if(m_tooltipAtoms.begin(), m_tooltipAtoms.end(),
-                                  [atom](const auto& answer) { return answer.first == atom; });
-  if (atom != 0 && known != m_tooltipAtoms.end()) return known->second;
+  for (const auto& [known, tooltip] : m_tooltipAtoms) {
+    if (known == atom) return tooltip;
+  }
   // Room for one character more than the name: a longer name, cut short, is not it.
   wchar_t name[std::size(TOOLTIPS_CLASSW) + 1] = L"";
   const int length = ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
@@ -237,7 +237,7 @@ bool CWin32WindowManager::IsTooltip(WindowHandle window) {
   // Class names are found without regard to case, as the system registers them.
   const bool tooltip =
       ::CompareStringOrdinal(name, length, TOOLTIPS_CLASSW, -1, TRUE) == CSTR_EQUAL;
-  if (atom != 0) m_tooltipAtoms.emplace_back(atom, tooltip);
+  if (atom != 0) m_tooltipAtoms.emplace_back(atom, tooltip);  // 0: the atom could not be read
   return tooltip;
 }
 

@@ -73,18 +73,25 @@ void ChooseFirstItem(HWND menu) {
   POINT opened = {};  // where the click that opened the menu was
   GetCursorPos(&opened);
   MoveMouse(item);
-  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const auto highlighted = [&] {
-    HDC screen = GetDC(nullptr);
-    const COLORREF pixel = GetPixel(screen, item.x, item.y);
-    ReleaseDC(nullptr, screen);
-    return pixel == highlight;
+    return MostCommonColour({item.x, item.y, item.x + 1, item.y + 1}) ==
+           GetSysColor(COLOR_HIGHLIGHT);
   };
   if (!WaitFor(highlighted, 3000)) Log("  (the menu's first item did not show highlighted)");
   ClickAt(item);
   // Back over the panel, as a user whose window manager's focus follows the pointer (twm) keeps
   // it there: the item's end may lie over another window.
   MoveMouse(opened);
+}
+
+// Where the keyboard and the pointer are, for the log of a failure.
+std::string KeyboardAndPointer() {
+  POINT pointer = {};
+  GetCursorPos(&pointer);
+  return "the keyboard is with \"" + WindowText(GetForegroundWindow()) + "\", " +
+         DescribeControl(GuiThreadInfo().hwndFocus) +
+         Format("; under the pointer (%ld, %ld) lies \"", pointer.x, pointer.y) +
+         WindowText(GetAncestor(WindowFromPoint(pointer), GA_ROOT)) + "\"";
 }
 
 // The list's shortcut menu, opened from the keyboard with the list focused.
@@ -98,12 +105,8 @@ HWND MenuFromKeyboard(Glazier& glazier) {
             "the list has the focus");
     PressKeyWith(VK_SHIFT, VK_F10);
     if (const HWND menu = WaitPopupMenu()) return menu;
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(0, &info);
-    const bool menuBar = (info.flags & GUI_INMENUMODE) != 0;
-    Log("  (no menu; the keyboard is with \"" + WindowText(GetForegroundWindow()) + "\", " +
-        DescribeControl(info.hwndFocus) + (menuBar ? ", the menu bar took F10 alone)" : ")"));
+    const bool menuBar = (GuiThreadInfo().flags & GUI_INMENUMODE) != 0;
+    Log("  (no menu; " + KeyboardAndPointer() + (menuBar ? "; the menu bar took F10 alone)" : ")"));
     if (!menuBar) break;
     PressKey(VK_ESCAPE);
   }
@@ -280,11 +283,7 @@ CASE(restore_small_steps_and_a_maximized_window) {
   }
   if (!Check(WaitFor([&] { return GetForegroundWindow() == glazier.Dialog(); }),
              "and the panel is still the active window")) {
-    POINT pointer = {};
-    GetCursorPos(&pointer);
-    Log("  (the active window is \"" + WindowText(GetForegroundWindow()) +
-        "\"; under the pointer " + Format("(%ld, %ld)", pointer.x, pointer.y) + " lies \"" +
-        WindowText(GetAncestor(WindowFromPoint(pointer), GA_ROOT)) + "\")");
+    Log("  (" + KeyboardAndPointer() + ")");
     Screenshot("restore-maximized-not-active", OuterRect(target.hwnd));
   }
 }

@@ -174,6 +174,13 @@ HWND WaitPopupMenu(DWORD ms) {
   return popup;
 }
 
+GUITHREADINFO GuiThreadInfo(DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(thread, &info)) info = {};
+  return info;
+}
+
 RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
     : m_process(process),
       m_address(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}

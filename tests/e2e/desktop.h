@@ -61,6 +61,9 @@ void ClickCenter(HWND hwnd);
 
 // The shortcut menu or pulled-down menu that shows, waited for; null when none came.
 HWND WaitPopupMenu(DWORD ms = 5000);
+// The focus, capture and menu mode of a thread (0: the foreground window's); all empty when they
+// cannot be read.
+GUITHREADINFO GuiThreadInfo(DWORD thread = 0);
 
 // Memory allocated in another process for messages whose pointers the system does not carry
 // across processes (the common controls' messages).

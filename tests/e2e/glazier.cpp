@@ -30,17 +30,11 @@ DWORD ThreadOf(HWND hwnd) {
 }
 
 HWND CaptureOf(HWND hwnd) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof(info);
-  if (!GetGUIThreadInfo(ThreadOf(hwnd), &info)) return nullptr;
-  return info.hwndCapture;
+  return GuiThreadInfo(ThreadOf(hwnd)).hwndCapture;
 }
 
 HWND FocusOf(HWND hwnd) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof(info);
-  if (!GetGUIThreadInfo(ThreadOf(hwnd), &info)) return nullptr;
-  return info.hwndFocus;
+  return GuiThreadInfo(ThreadOf(hwnd)).hwndFocus;
 }
 
 std::wstring Quoted(const std::wstring& path) {
