@@ -8,15 +8,16 @@ CGlazierApp theApp;
 
 }  // namespace
 
-bool CGlazierApp::InitInstance(IAppRuntime& runtime, IWindowManager& windows) {
+bool CGlazierApp::InitInstance(IAppRuntime& runtime, IWindowManager& windows,
+                               CWalkAhead* firstWalk) {
   runtime.Enable3dControls();
-  CGlazierDlg dialog(windows);
+  CGlazierDlg dialog(windows, firstWalk);
   runtime.SetMainWindow(dialog);
   runtime.RunModal(dialog);
   return false;
 }
 
-int RunApplication(IAppRuntime& runtime, IWindowManager& windows) {
-  theApp.InitInstance(runtime, windows);
+int RunApplication(IAppRuntime& runtime, IWindowManager& windows, CWalkAhead* firstWalk) {
+  theApp.InitInstance(runtime, windows, firstWalk);
   return 0;
 }

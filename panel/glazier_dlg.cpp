@@ -67,8 +67,8 @@ bool CGlazierDlg::Dispatch(Signal signal, int id, int code) {
   return false;
 }
 
-CGlazierDlg::CGlazierDlg(IWindowManager& windows)
-    : CDialog(CPanelLayout::StartTemplate()), m_windows(windows) {}
+CGlazierDlg::CGlazierDlg(IWindowManager& windows, CWalkAhead* firstWalk)
+    : CDialog(CPanelLayout::StartTemplate()), m_windows(windows), m_firstWalk(firstWalk) {}
 
 void CGlazierDlg::DoDataExchange() {
   m_tab.Bind(Host(), IDC_TAB);
@@ -156,6 +156,10 @@ bool CGlazierDlg::OnTimer(unsigned id) {
 // --- Window list -------------------------------------------------------------------------
 
 void CGlazierDlg::RefreshWindowList() {
+  if (m_firstWalk) {
+    if (std::optional<CListedWindows> walked = m_firstWalk->Take()) m_listed = std::move(*walked);
+    m_firstWalk = nullptr;
+  }
   m_listed.Refresh(m_windows, m_list);
   // A window gone from the desktop is forgotten before its handle can be given to another.
   m_memories.ForgetAllBut(m_listed.TopLevelWindows());

@@ -32,7 +32,8 @@ class CGlazierDlg : public CDialog {
   static constexpr unsigned REFRESH_TIMER = 2;
   static constexpr std::size_t kMaxTargets = CListedWindows::kMaxRows;
 
-  explicit CGlazierDlg(IWindowManager& windows);
+  // `firstWalk`, when given, walks the windows for the first list while the panel is built.
+  explicit CGlazierDlg(IWindowManager& windows, CWalkAhead* firstWalk = nullptr);
 
   bool OnInitDialog() override;
   bool OnIdle() override;
@@ -188,6 +189,7 @@ class CGlazierDlg : public CDialog {
   IconHandle m_hIcon = 0;
 
   CListedWindows m_listed;  // what the list box shows and the windows its rows stand for
+  CWalkAhead* m_firstWalk;  // taken by the first refresh
 
   CFlashing m_flash;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 class CDialog;
+class CWalkAhead;
 class IWindowManager;
 
 class IAppRuntime {
@@ -16,5 +17,6 @@ class IAppRuntime {
 };
 
 // The application's start, defined by the application: the platform's entry point calls it once
-// the process is set up and returns its result as the exit code.
-int RunApplication(IAppRuntime& runtime, IWindowManager& windows);
+// the process is set up and returns its result as the exit code. `firstWalk`, when given, has
+// been walking the windows since the process started, for the panel's first list.
+int RunApplication(IAppRuntime& runtime, IWindowManager& windows, CWalkAhead* firstWalk = nullptr);

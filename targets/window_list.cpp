@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <future>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -16,10 +18,16 @@ int CListedWindows::Refresh(IWindowManager& windows, CListBox& list) {
   if (list.GetCurSel() != -1) list.SetCurSel(-1);
   // The list box holds the rows of the last refresh, unless something else has changed it.
   const bool listInStep = list.GetCount() == static_cast<int>(m_shownCount);
-  const std::size_t rows = Update(list, Walk(windows, kMaxRows), listInStep);
+  const std::size_t walked =
+      m_walkedAhead ? *std::exchange(m_walkedAhead, std::nullopt) : Walk(windows, kMaxRows);
+  const std::size_t rows = Update(list, walked, listInStep);
   std::swap(m_shown, m_walked);
   m_shownCount = rows;
   return static_cast<int>(rows);
+}
+
+void CListedWindows::WalkAhead(IWindowManager& windows) {
+  m_walkedAhead = Walk(windows, kMaxRows);
 }
 
 WindowHandle CListedWindows::WindowAt(int row) const {
@@ -106,4 +114,35 @@ std::size_t CListedWindows::Update(CListBox& list, std::size_t walked, bool list
   }
   list.SetRedraw(true);
   return walked;
+}
+
+CWalkAhead::~CWalkAhead() {
+  if (m_thread.joinable()) m_thread.join();
+}
+
+void CWalkAhead::Start(IWindowManager& windows) {
+  if (m_thread.joinable()) return;
+  try {
+    std::promise<void> begun;
+    std::future<void> walking = begun.get_future();
+    m_thread = std::thread([this, &windows, begun = std::move(begun)]() mutable {
+      begun.set_value();
+      try {
+        m_walked.WalkAhead(windows);
+      } catch (...) {
+        m_walked = CListedWindows();  // out of memory: the panel walks itself
+      }
+    });
+    // A thread's start-up waits for any library being loaded: the walk begins before the panel
+    // loads its own.
+    walking.wait();
+  } catch (...) {
+    // No thread: nothing walks ahead.
+  }
+}
+
+std::optional<CListedWindows> CWalkAhead::Take() {
+  if (!m_thread.joinable()) return std::nullopt;
+  m_thread.join();
+  return std::move(m_walked);
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/dialog.h"
@@ -24,6 +26,9 @@ class CListedWindows {
   // focus rectangle on the first row and the first visible row where the user scrolled it.
   // Returns the row count.
   int Refresh(IWindowManager& windows, CListBox& list);
+  // Walks the windows and touches no list box: the next Refresh brings the list to this walk
+  // rather than walking again.
+  void WalkAhead(IWindowManager& windows);
   // The window row `row` stands for; 0 for no row.
   WindowHandle WindowAt(int row) const;
   // The row that stands for `window`; -1 for none.
@@ -47,4 +52,27 @@ class CListedWindows {
   std::vector<WindowHandle> m_topLevel;  // every top-level window, as the walk found them
   CKeptAnswers m_tooltips;  // whether each window is a tooltip: a window's class never changes
   std::size_t m_shownCount = 0;
+  std::optional<std::size_t> m_walkedAhead;  // the rows of a walk no refresh has used yet
+};
+
+// The panel's first walk, made on a thread of its own while the panel is being built: under Wine,
+// creating the dialog takes about as long as walking a thousand windows, and the first frame then
+// waits only for its rows to be inserted. The window manager it walks through must never wait for
+// the thread that waits in Take (the Win32 one sends no window a message during a walk).
+class CWalkAhead {
+ public:
+  CWalkAhead() = default;
+  CWalkAhead(const CWalkAhead&) = delete;
+  CWalkAhead& operator=(const CWalkAhead&) = delete;
+  ~CWalkAhead();
+
+  // Starts the walk through `windows`, a manager nothing else uses until Take, and returns once it
+  // has begun. Where no thread can be started, Take has nothing and the panel walks itself.
+  void Start(IWindowManager& windows);
+  // Waits for the walk and hands it over, once.
+  std::optional<CListedWindows> Take();
+
+ private:
+  CListedWindows m_walked;
+  std::thread m_thread;
 };

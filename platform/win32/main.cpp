@@ -3,6 +3,7 @@
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/window_manager.h"
+#include "targets/window_list.h"
 
 namespace {
 
@@ -51,7 +52,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   DeclareDpiAwareness();
   RegisterControlClasses();
+  // The panel's thread follows the cloaks before the first walk asks DWM of any, from a thread of
+  // its own that walks the windows while the panel is built.
+  CWin32WindowManager::FollowCloakEvents();
+  CWin32WindowManager walker;  // the walk's own: it keeps answers of its own for the walk
+  CWalkAhead firstWalk;
+  firstWalk.Start(walker);
   CWin32WindowManager windows;
   CWin32AppRuntime runtime;
-  return RunApplication(runtime, windows);
+  return RunApplication(runtime, windows, &firstWalk);
 }

@@ -166,6 +166,13 @@ void CWin32WindowManager::RunJob(WindowHandle window, Job job, Then then) {
   m_workers.Run(hwnd, std::move(call), std::move(report));
 }
 
+void CWin32WindowManager::FollowCloakEvents() {
+  // The library that answers is loaded here too: a walk on another thread that loaded it would
+  // wait for whatever library this thread is loading then.
+  DwmAttributes();
+  CFollowedCloaks::Instance().Cache();
+}
+
 std::size_t CWin32WindowManager::CloaksKept() {
   const CKeptAnswers* cloaks = CFollowedCloaks::Instance().Cache();
   return cloaks ? cloaks->Size() : 0;
@@ -194,7 +201,10 @@ void CWin32WindowManager::GetWindowText(WindowHandle window, std::string& title,
   thread_local std::vector<wchar_t> buffer;
   const auto size = static_cast<std::size_t>(maxChars);
   if (buffer.size() < size) buffer.resize(size);
-  const int length = ::GetWindowTextW(ToHwnd(window), buffer.data(), maxChars);
+  // The text the system keeps, as GetWindowText reads another program's, and never a message to
+  // the window's thread: the first walk runs on a thread of its own while the panel's thread waits
+  // for it, and a window of this process would wait for the panel's thread.
+  const int length = ::InternalGetWindowText(ToHwnd(window), buffer.data(), maxChars);
   if (length <= 0) return;
   NarrowInto(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)), title);
 }

@@ -61,6 +61,9 @@ class CWin32WindowManager : public IWindowManager {
   void ShellExecute(const char* verb, const std::string& file, int show) override;
   void MciSendString(const std::string& command, WindowHandle callback) override;
 
+  // Makes the calling thread the one the system's cloak events come to, and whose refreshes keep
+  // the cloaks: the panel's, before any other thread asks DWM. Loads DWM's library.
+  static void FollowCloakEvents();
   // How many windows' cloaks the refresh keeps while the system says nothing new of them. Read by
   // tests only.
   static std::size_t CloaksKept();

@@ -333,6 +333,18 @@ CASE(cloaked_windows_get_no_row) {
             HoldsFor([&] { return glazier.RowOf(cloakedTitle) < 0; }, 2500),
         "the cloaked window gets no row through two refreshes, the other window does");
   Check(IsWindowVisible(cloaked.hwnd) != FALSE, "though its style says visible");
+  // What DWM answered is kept until the system says the cloak changed: the events come to the
+  // panel's thread, also though its first list was walked on another. Glazier's own row comes
+  // with the first refresh of the panel's thread, which keeps the answers.
+  Require(glazier.WaitRow("Glazier"), "Glazier lists itself");
+  const std::string hiddenNowTitle = UniqueTitle("E2E (cloaked) 今");
+  SetWindowTextW(shown.hwnd, Widen(hiddenNowTitle).c_str());
+  Check(glazier.WaitRow(hiddenNowTitle) &&
+            HoldsFor([&] { return glazier.RowOf(hiddenNowTitle) >= 0; }, 2500),
+        "the answer kept, its row stays through two refreshes under its new title");
+  NotifyWinEvent(EVENT_OBJECT_CLOAKED, shown.hwnd, OBJID_WINDOW, CHILDID_SELF);
+  Check(WaitFor([&] { return glazier.RowOf(hiddenNowTitle) < 0; }),
+        "told the cloak changed, the panel asks again at its next refresh: no row");
   // A failed call counts as shown and is asked again: the window cloaked since, with no cloak
   // event, leaves the list at the next refresh.
   const std::string unansweredTitle = UniqueTitle("E2E (no answer)");

@@ -26,10 +26,9 @@ extern "C" __declspec(dllexport) HRESULT WINAPI
   // window costs a call into the system. Under Wine such a question is a request to the Wine
   // server, so the stand-in asks exactly one for a cloak: the title, which also carries the rules
   // above. A window that is gone fails it with ERROR_INVALID_WINDOW_HANDLE, as Windows' answer
-  // does.
+  // does. The title as the system keeps it: like DWM, the stand-in sends the window no message.
   wchar_t title[512] = {};
-  SetLastError(ERROR_SUCCESS);
-  if (GetWindowTextW(hwnd, title, 512) == 0 && GetLastError() == ERROR_INVALID_WINDOW_HANDLE) {
+  if (InternalGetWindowText(hwnd, title, 512) == 0 && !IsWindow(hwnd)) {
     return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
   }
   if (std::wcsstr(title, L"(no answer)")) return E_FAIL;

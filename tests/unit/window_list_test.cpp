@@ -94,6 +94,28 @@ TEST_F(WindowListTest, TimerRebuildsOnlyWhileNothingIsSelected) {
   EXPECT_EQ(dialog.TargetAt(4), later);
 }
 
+// The first list is the walk a thread of its own made while the panel was built: the desktop is
+// walked once at start-up, and the next refresh walks it anew.
+TEST_F(WindowListTest, TheFirstListIsTheWalkMadeWhileThePanelWasBuilt) {
+  AddUsualWindows();
+  CWalkAhead firstWalk;
+  firstWalk.Start(windows);
+  CGlazierDlg panel(windows, &firstWalk);
+  CFakePanelHost panelHost(panel.Template());
+  panelHost.Create(panel);
+
+  EXPECT_EQ(panelHost.Control(IDC_WINDOW_LIST).rows,
+            (std::vector<std::string>{"メモ帳", "電卓", "ペイント"}));
+  EXPECT_EQ(panel.TargetAt(2), paint);
+  EXPECT_EQ(Count(windows.Log(), "EnumWindows"), 1);
+  EXPECT_FALSE(firstWalk.Take());
+
+  const WindowHandle later = windows.AddWindow("あとから");
+  panelHost.Tick(CGlazierDlg::REFRESH_TIMER);
+  EXPECT_EQ(panelHost.Control(IDC_WINDOW_LIST).rows.back(), "あとから");
+  EXPECT_EQ(panel.TargetAt(3), later);
+}
+
 TEST_F(WindowListTest, RefreshTicksRunWhileTheSelectionMessageIsOpen) {
   AddUsualWindows();
   Start();

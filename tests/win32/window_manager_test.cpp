@@ -5,6 +5,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/window_manager.h"
+#include "targets/window_list.h"
 #include "tests/common/harness.h"
 
 namespace {
@@ -245,6 +246,13 @@ CASE(CloaksAreAskedOnceUntilTheSystemSaysTheyChanged) {
     CHECK_EQ(CWin32WindowManager::CloaksKept(), std::size_t{1});
     refresh();
   }
+  // A walk on a thread of its own asks DWM every time: it keeps no cloak and takes no event from
+  // the thread that follows them.
+  CWin32WindowManager walker;
+  CWalkAhead walk;
+  walk.Start(walker);
+  CHECK(walk.Take().has_value());
+  CHECK_EQ(CWin32WindowManager::CloaksKept(), std::size_t{1});
 
   ::NotifyWinEvent(EVENT_OBJECT_CLOAKED, target.Window(), OBJID_WINDOW, CHILDID_SELF);
   CHECK(harness::WaitFor([] { return CWin32WindowManager::CloaksKept() == 0; }, 5000));
