@@ -332,7 +332,8 @@ struct StartUpResult {
 // pair to pair), with notepad before or after the pair; the run's ratio is the median of its
 // pairs' ratios, each pair's two starts having met the same conditions. Each program's figure
 // for the run is its fastest start. Every start is timed, (weighed a second later) and ended.
-constexpr int kStartsPerRun = 5;
+// Nine pairs: over five, one run's ratio moved by about 0.07 from the next run's on the same code.
+constexpr int kStartsPerRun = 9;
 
 StartUpResult MeasureStartUp(const Settings& settings, int rows, bool weigh) {
   StartUpResult result;

@@ -145,13 +145,16 @@ driver's process) is answered when the program first reads its queue, where it w
 user's first click. Each start is made once the machine
 has a core and a half free (three seconds' wait at most) and the Wine server and the X server have
 gone quiet. Wine now and then starts a process a few hundred milliseconds late when another user
-holds the cores, in spells longer than a start. So a run is made of five pairs of starts, Glazier
+holds the cores, in spells longer than a start. So a run is made of nine pairs of starts, Glazier
 and the bare dialog right one after the other (which one first turning from pair to pair), with
 notepad before or after the pair; the run's ratio is the median of its pairs' ratios, and each
-program's figure for the run its fastest start. The bare dialog (bench/bare_dialog.cpp) is the
+program's figure for the run its fastest start (over five pairs, one run's ratio moved by about
+0.07 from the next run's on the same code). The bare dialog (bench/bare_dialog.cpp) is the
 floor of Glazier's start-up: a dialog from Glazier's own template, menu and manifest, the same 46
 controls, that fills its list with the same walk and creates a tooltip window, and does nothing
-else. Glazier shows its first frame with what that frame shows and then reads its queue; the
+else: it walks the windows in WM_INITDIALOG, once its controls are made. Glazier walks them for its
+first list on a thread of its own from the moment the common controls are loaded, while its
+dialog is made. Glazier shows its first frame with what that frame shows and then reads its queue; the
 places of the hidden pages' controls, the set-up of their trackbar and up-downs and the tooltips
 wait until its queue is first empty, a step at a time between which a message or an input that
 came is read, or until the user first reaches them (a page's tab, the pointer's first move), so
