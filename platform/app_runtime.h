@@ -17,6 +17,6 @@ class IAppRuntime {
 };
 
 // The application's start, defined by the application: the platform's entry point calls it once
-// the process is set up and returns its result as the exit code. `firstWalk`, when given, has
-// been walking the windows since the process started, for the panel's first list.
+// the process is set up and returns its result as the exit code. `firstWalk`, when given, walks
+// the windows for the panel's first list while the panel is built.
 int RunApplication(IAppRuntime& runtime, IWindowManager& windows, CWalkAhead* firstWalk = nullptr);

@@ -133,8 +133,8 @@ void CWalkAhead::Start(IWindowManager& windows) {
         m_walked = CListedWindows();  // out of memory: the panel walks itself
       }
     });
-    // A thread's start-up waits for any library being loaded: the walk begins before the panel
-    // loads its own.
+    // A new thread's start-up waits for any library being loaded: the walk begins before the
+    // panel is built, which may load some.
     walking.wait();
   } catch (...) {
     // No thread: nothing walks ahead.
